@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, test and benchmark korvel.
+# Idempotent and non-interactive; run as root (or through sudo).
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config python3
+  libopenmpt-dev libsdl2-dev libasound2-dev libstb-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcaca-dev
+  tmux
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

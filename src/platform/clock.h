@@ -1,0 +1,13 @@
+// The tick counter: unsigned 32-bit milliseconds. Elapsed time is the
+// unsigned difference of two readings, so a wrap of the counter is harmless.
+#pragma once
+#include <cstdint>
+
+uint32_t platform_ticks_ms();
+
+// A virtual clock replaces the monotonic one (tests, deterministic recording):
+// once enabled, ticks only move through platform_clock_set / _advance.
+void platform_clock_use_virtual(uint32_t start_ms);
+void platform_clock_use_real();
+void platform_clock_set(uint32_t now_ms);
+void platform_clock_advance(uint32_t delta_ms);

@@ -1,0 +1,30 @@
+// Program entry: start-up, the main loop on the demo clock, shut-down.
+#pragma once
+#include <cstdint>
+
+#include "gfx2d/framebuffer.h"
+
+// Set to 1 by Escape, a shut-down signal or the music's end command; the
+// main loop ends when it is non-zero. Main thread only.
+extern int32_t stop_requested;
+
+// Elapsed demo time of the current frame in milliseconds, written once per
+// frame before the timeline runs; scenes may overwrite it before calling the
+// time-driven texture effects.
+extern int32_t effect_time_ms;
+
+void set_effect_time(int32_t ms);
+
+// Opens the display, allocates the canvas (zeroed) and makes it the draw
+// target of the canvas primitives. The canvas lives until the process ends.
+// Returns null only when the allocation fails.
+Framebuffer* create_canvas();
+
+// What the command line asked for.
+struct DemoOptions {
+    const char* drawing_path;  // the intro's drawing, or null
+    int32_t test_card;         // 1: show the test card instead of the demo
+};
+
+// Runs start-up, the main loop and shut-down. Returns the process status.
+int32_t run_demo(const DemoOptions& options);
