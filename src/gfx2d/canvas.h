@@ -1,0 +1,80 @@
+// Drawing on the one canvas: clear, plot, rectangles, pen lines, image blits, colour blends.
+#pragma once
+#include <cstdint>
+
+#include "gfx2d/framebuffer.h"
+#include "gfx2d/image.h"
+
+// The canvas every primitive here draws on. Set once at start-up by
+// create_canvas (set_canvas) and valid until the process ends; every
+// operation below assumes it is set. Main thread only.
+extern Framebuffer* canvas_target;
+
+void set_canvas(Framebuffer* canvas);
+Framebuffer* get_canvas();
+
+// Shows the canvas on the display (one frame).
+void present_canvas();
+
+// All 16,000 pixels, all four bytes.
+void clear_canvas(uint32_t colour);
+// Only the low byte of each component counts.
+void clear_canvas_rgb(int32_t red, int32_t green, int32_t blue);
+
+// One pixel; anything outside 0..159 x 0..99 is not drawn.
+void plot_pixel(int32_t x, int32_t y, uint32_t colour);
+
+// Columns min(x0,x1) .. max(x0,x1)-1 and rows min(y0,y1) .. max(y0,y1)-1
+// (half-open), clipped to the canvas.
+void fill_rect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour);
+
+typedef void (*PlotFunction)(int32_t x, int32_t y, uint32_t colour);
+
+// How draw_line puts down each point.
+struct Pen {
+    int32_t thickness;  // dot size in pixels for plot_disc
+    PlotFunction plot;  // plot_pixel below thickness 2, else plot_disc
+};
+
+// Starts as thickness 0 with plot_pixel (one-pixel lines); changed only by
+// set_pen_thickness. Lives for the whole run. Main thread only.
+extern Pen pen;
+
+void set_pen_thickness(int32_t thickness);
+
+// A round dot of the pen's thickness T around (x, y): offsets -T/2 .. T-1-T/2
+// whose squared distance is below (T/2)^2. Thickness 0 to 3 gives at most one
+// pixel (none for 0 and 1).
+void plot_disc(int32_t x, int32_t y, uint32_t colour);
+
+// A line through the pen, stepped in 8-bit fixed point: max(|dx|,|dy|)+1
+// points, each step advanced before it is plotted. Because the steps are
+// truncated the last point may fall one pixel short of (x1, y1), and a line
+// running left or up starts one pixel before (x0, y0).
+void draw_line(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour);
+
+// draw_line in the colour blue * 65536 + green * 256 + red (note the order:
+// the first component lands in byte 2); only the low byte of each counts.
+void draw_line_bgr(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t blue, int32_t green, int32_t red);
+
+// Blends image onto the canvas with its top-left corner at (x, y), by its
+// alpha: (source * a + canvas * (255 - a)) >> 8 per colour byte. The shift by
+// 8 with weights summing to 255 darkens by one step even when opaque; pictures
+// are authored for that. Byte 3 of the canvas is kept. Clipped.
+void blit_image(const Image& image, int32_t x, int32_t y);
+
+// Per byte (all four): (a >> 1) + (b >> 1), at most 254, no carries.
+inline uint32_t colour_average(uint32_t a, uint32_t b)
+{
+    return ((a >> 1) & 0x7F7F7F7Fu) + ((b >> 1) & 0x7F7F7F7Fu);
+}
+
+// Per colour byte: s = (a >> 1) + (b >> 1); 255 when s >= 128, else 2s.
+// Byte 3 becomes 2s modulo 256 without saturating.
+inline uint32_t colour_add_saturate(uint32_t a, uint32_t b)
+{
+    uint32_t half_sum = colour_average(a, b);
+    uint32_t doubled = (half_sum & 0x7F7F7F7Fu) << 1;
+    uint32_t overflow = (half_sum & 0x00808080u) >> 7;  // 1 in each saturated colour byte
+    return doubled | (overflow * 0xFFu);
+}
