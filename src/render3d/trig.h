@@ -12,8 +12,9 @@ extern const float SineTable[TRIG_TABLE_SIZE];
 extern const float AtanTable[TRIG_TABLE_SIZE];
 
 // Sine and cosine by linear interpolation between two table entries; any
-// finite angle whose scaled value (x * 256 / 2 pi) fits in 32 bits works,
-// others give 0 (fast_sin) or 1 (fast_cos) rather than undefined results.
+// finite angle whose scaled value (x * 256 / 2 pi) fits in 32 bits works;
+// larger finite angles give 0 (fast_sin) or 1 (fast_cos) rather than
+// undefined results, and infinities or NaN give NaN.
 float fast_sin(float radians);
 float fast_cos(float radians);
 
