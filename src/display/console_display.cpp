@@ -1,0 +1,113 @@
+// Opening and closing the display: the console stand-in, the cell arrays and
+// the canvas description.
+#include "display/console_display.h"
+
+#include <cstdlib>
+
+#include "gfx2d/framebuffer.h"
+#include "platform/console.h"
+
+ConsoleDisplay console_display = {
+    .kind = 0,
+    .columns = 0,
+    .rows = 0,
+    .characters = nullptr,
+    .attributes = nullptr,
+    .foreground = 7,
+    .background = 0,
+    .colour_scheme = 0,
+    .sampling = 0,
+    .dither = 0,
+    .palette = {},
+    .table = {},
+    .canvas_desc = nullptr,
+    .view_columns = 0,
+    .view_rows = 0,
+};
+
+void console_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
+{
+    platform_console_set_window(columns, rows, fullscreen);
+}
+
+SurfaceDesc* display_open()
+{
+    // Start-up opens twice; the second opening replaces the first one's
+    // arrays and description instead of leaking them. The terminal itself is
+    // re-entered and still restored to its state before the first opening.
+    console_release_buffers();
+    std::free(console_display.canvas_desc);
+    console_display.canvas_desc = nullptr;
+
+    console_open();  // on failure stores and output do nothing; the show goes on
+    display_set_option(OPT_DITHER_RANDOM);
+    display_set_option(OPT_SAMPLE_DEFAULT);
+    console_display.canvas_desc =
+        surface_desc_create(32, CANVAS_WIDTH, CANVAS_HEIGHT, CANVAS_PITCH, 0xFF, 0xFF00, 0xFF0000, 0);
+    return console_display.canvas_desc;
+}
+
+void display_close()
+{
+    std::free(console_display.canvas_desc);
+    console_display.canvas_desc = nullptr;
+    console_close();
+}
+
+int32_t console_open()
+{
+    // From here on the display counts as a console, even if entering fails:
+    // the missing arrays are what keeps stores and output away.
+    console_display.kind = DISPLAY_KIND_CONSOLE;
+    display_reset_options();
+    if (platform_console_open() != 0)
+        return -1;
+    if (console_create_buffers() != 0)
+        return -1;
+    cell_table_build();
+    return 0;
+}
+
+int32_t console_create_buffers()
+{
+    if (console_display.kind != DISPLAY_KIND_CONSOLE)
+        return 0;
+    const size_t cells = static_cast<size_t>(DISPLAY_GRID_COLUMNS) * DISPLAY_GRID_ROWS;
+    uint8_t* characters = static_cast<uint8_t*>(std::calloc(cells, 1));
+    if (characters == nullptr)
+        return -1;
+    uint8_t* attributes = static_cast<uint8_t*>(std::calloc(cells, 1));
+    if (attributes == nullptr) {
+        std::free(characters);
+        return -1;
+    }
+    // The grid size is published only together with the arrays, so that a
+    // non-zero size always means the arrays exist.
+    console_display.characters = characters;
+    console_display.attributes = attributes;
+    console_display.columns = DISPLAY_GRID_COLUMNS;
+    console_display.rows = DISPLAY_GRID_ROWS;
+    console_display.view_columns = DISPLAY_GRID_COLUMNS;
+    console_display.view_rows = DISPLAY_GRID_ROWS;
+    return 0;
+}
+
+int32_t console_release_buffers()
+{
+    std::free(console_display.characters);
+    std::free(console_display.attributes);
+    console_display.characters = nullptr;
+    console_display.attributes = nullptr;
+    console_display.columns = 0;
+    console_display.rows = 0;
+    console_display.view_columns = 0;
+    console_display.view_rows = 0;
+    return 0;
+}
+
+void console_close()
+{
+    console_release_buffers();
+    if (console_display.kind == DISPLAY_KIND_CONSOLE)
+        platform_console_close();
+}

@@ -1,0 +1,153 @@
+// Opening, closing, options and presentation on the headless console.
+#include <gtest/gtest.h>
+
+#include "display/cells.h"
+#include "display/console_display.h"
+#include "display/present.h"
+#include "display_test_support.h"
+#include "platform/console.h"
+#include "runtime/random.h"
+
+namespace {
+
+TEST(DisplayOptions, CodesSelectDefaultsOrThemselves)
+{
+    HeadlessDisplay display;
+    // After opening: random dither and area sampling, even though entering
+    // the console reset the dither to the 4 x 4 matrix.
+    EXPECT_EQ(console_display.colour_scheme, 18);
+    EXPECT_EQ(console_display.sampling, 34);
+    EXPECT_EQ(console_display.dither, 53);
+
+    display_set_option(17);
+    EXPECT_EQ(console_display.colour_scheme, 17);
+    display_set_option(16);
+    EXPECT_EQ(console_display.colour_scheme, 18);
+    display_set_option(33);
+    EXPECT_EQ(console_display.sampling, 33);
+    display_set_option(32);
+    EXPECT_EQ(console_display.sampling, 34);
+    display_set_option(52);
+    EXPECT_EQ(console_display.dither, 52);
+    display_set_option(48);
+    EXPECT_EQ(console_display.dither, 51);
+
+    for (int32_t ignored : {54, 35, 0, 15, 19, 31, 47, -1, 0x7FFFFFFF}) {
+        display_set_option(ignored);
+        EXPECT_EQ(console_display.colour_scheme, 18) << ignored;
+        EXPECT_EQ(console_display.sampling, 34) << ignored;
+        EXPECT_EQ(console_display.dither, 51) << ignored;
+    }
+    display_set_option(OPT_DITHER_RANDOM);
+    display_reset_options();
+    EXPECT_EQ(console_display.colour_scheme, 18);
+    EXPECT_EQ(console_display.sampling, 34);
+    EXPECT_EQ(console_display.dither, 51);
+}
+
+TEST(DisplayOpen, GridDescriptionAndRepeatedOpening)
+{
+    HeadlessDisplay display;
+    EXPECT_EQ(console_display.kind, DISPLAY_KIND_CONSOLE);
+    EXPECT_EQ(display_columns(), 80);
+    EXPECT_EQ(display_rows(), 50);
+    const SurfaceDesc* desc = console_display.canvas_desc;
+    ASSERT_NE(desc, nullptr);
+    EXPECT_EQ(desc->bits_per_pixel, 32);
+    EXPECT_EQ(desc->width, 160);
+    EXPECT_EQ(desc->height, 100);
+    EXPECT_EQ(desc->pitch, 640);
+    EXPECT_EQ(desc->has_alpha, 0);
+    for (int32_t i = 0; i < 80 * 50; i++) {
+        ASSERT_EQ(console_display.characters[i], 0);
+        ASSERT_EQ(console_display.attributes[i], 0);
+    }
+
+    // Start-up opens twice: the second opening brings fresh, zeroed arrays,
+    // a new description and the opening options again.
+    console_display.characters[7] = 'x';
+    display_set_option(OPT_COLOUR_SINGLE);
+    SurfaceDesc* second = display_open();
+    EXPECT_EQ(second, console_display.canvas_desc);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(console_display.characters[7], 0);
+    EXPECT_EQ(console_display.colour_scheme, 18);
+    EXPECT_EQ(console_display.dither, 53);
+    EXPECT_EQ(display_columns(), 80);
+
+    console_set_window(80, 50, 1);  // best effort; must simply return
+}
+
+TEST(DisplayClose, ReleasesEverything)
+{
+    {
+        HeadlessDisplay display;
+    }
+    EXPECT_EQ(console_display.characters, nullptr);
+    EXPECT_EQ(console_display.attributes, nullptr);
+    EXPECT_EQ(console_display.canvas_desc, nullptr);
+    EXPECT_EQ(display_columns(), 0);
+    EXPECT_EQ(display_rows(), 0);
+    display_close();  // a second close is harmless
+}
+
+TEST(Present, NothingIsWrittenUnlessOpen)
+{
+    const std::vector<uint32_t> canvas = uniform_canvas(255, 0, 0);
+    { HeadlessDisplay display; }
+    platform_headless_clear();
+    display_present(canvas.data());  // closed: arrays gone
+    display_flush();
+    EXPECT_TRUE(platform_headless_frames().empty());
+
+    const int32_t kind = console_display.kind;
+    console_display.kind = 0;  // as before the first opening
+    display_present(canvas.data());
+    display_flush();
+    EXPECT_TRUE(platform_headless_frames().empty());
+    console_display.kind = kind;
+}
+
+TEST(Present, WritesTheConvertedGridAsOneFrame)
+{
+    HeadlessDisplay display;
+    const std::vector<uint32_t> canvas = uniform_canvas(255, 0, 0);
+    display_present(canvas.data());
+    const std::vector<RecordedFrame>& frames = platform_headless_frames();
+    ASSERT_EQ(frames.size(), 1u);
+    const RecordedFrame& f = frames[0];
+    ASSERT_EQ(f.columns, 80);
+    ASSERT_EQ(f.rows, 50);
+    ASSERT_EQ(f.characters.size(), 4000u);
+    ASSERT_EQ(f.attributes.size(), 4000u);
+    for (int32_t i = 0; i < 4000; i++) {
+        ASSERT_EQ(f.characters[i], 0x20);
+        ASSERT_EQ(f.attributes[i], 0xCE);  // written as the console's attribute word 0x00CE
+    }
+    display_present(nullptr);  // no canvas: nothing
+    EXPECT_EQ(platform_headless_frames().size(), 1u);
+}
+
+TEST(Present, SameCanvasTwiceGivesIdenticalFrames)
+{
+    HeadlessDisplay display;
+    const std::vector<uint32_t> canvas = random_canvas(5);
+    display_set_option(OPT_DITHER_BAYER4);
+    display_present(canvas.data());
+    display_present(canvas.data());
+    // The random dither repeats itself when the generator is reseeded alike.
+    display_set_option(OPT_DITHER_RANDOM);
+    random_seed(42);
+    display_present(canvas.data());
+    random_seed(42);
+    display_present(canvas.data());
+    const std::vector<RecordedFrame>& frames = platform_headless_frames();
+    ASSERT_EQ(frames.size(), 4u);
+    EXPECT_EQ(frames[0].characters, frames[1].characters);
+    EXPECT_EQ(frames[0].attributes, frames[1].attributes);
+    EXPECT_EQ(frames[2].characters, frames[3].characters);
+    EXPECT_EQ(frames[2].attributes, frames[3].attributes);
+    EXPECT_NE(frames[0].characters, frames[2].characters);
+}
+
+}  // namespace
