@@ -77,16 +77,16 @@ int32_t int_sqrt(int32_t n) {
 }
 
 float fast_sqrt(float x) {
-    constexpr float SQRT_SCALE = 256.0f;           // 8 fraction bits in, 4 out
-    constexpr float SQRT_UNSCALE = 0.0625f;        // 1/16
+    constexpr float SQRT_SCALE = 256.0f;     // 8 fraction bits in, 4 out
+    constexpr double SQRT_UNSCALE = 0.0625;  // 1/16
     const float scaled = x * SQRT_SCALE;
     if (!(scaled >= 1.0f)) {
         return 0.0f;  // also negative and NaN
     }
-    if (scaled < 2147483648.0f) {
-        return static_cast<float>(int_sqrt(static_cast<int32_t>(scaled))) * SQRT_UNSCALE;
-    }
-    // Past int_sqrt's range the integer would wrap negative and give 0;
-    // the same floor in double keeps the result meaningful.
-    return static_cast<float>(std::floor(std::sqrt(static_cast<double>(scaled))) * SQRT_UNSCALE);
+    // floor(sqrt(n)) of the truncated value through the hardware root: equal
+    // to int_sqrt(n) for every n up to 2^31 - 1 (checked exhaustively) at half
+    // the tunnel's cost, and it stays right past int_sqrt's range, where the
+    // integer would wrap negative and give 0.
+    const double whole = std::trunc(static_cast<double>(scaled));
+    return static_cast<float>(std::floor(std::sqrt(whole)) * SQRT_UNSCALE);
 }

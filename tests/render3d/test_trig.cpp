@@ -109,6 +109,16 @@ TEST(FastSqrt, ResolutionIsOneSixteenth) {
     EXPECT_EQ(fast_sqrt(25.0f * 25.0f + 24.0f * 24.0f), 34.625f);  // sqrt(1201) = 34.655...
 }
 
+TEST(FastSqrt, AgreesWithIntSqrtAtEveryBoundary) {
+    // Up to 2^24 the scaled argument k / 256 is exact in float.
+    for (int32_t k = 1; k <= 4096; k++) {
+        const int32_t square = k * k;
+        ASSERT_EQ(fast_sqrt(static_cast<float>(square) / 256.0f), static_cast<float>(int_sqrt(square)) / 16.0f);
+        ASSERT_EQ(fast_sqrt(static_cast<float>(square - 1) / 256.0f), static_cast<float>(int_sqrt(square - 1)) / 16.0f);
+    }
+    EXPECT_EQ(fast_sqrt(8388607.5f), 2896.25f);  // x * 256 = 2^31 - 128
+}
+
 TEST(FastSqrt, BadAndHugeArguments) {
     EXPECT_EQ(fast_sqrt(-1.0f), 0.0f);
     EXPECT_EQ(fast_sqrt(std::numeric_limits<float>::quiet_NaN()), 0.0f);
