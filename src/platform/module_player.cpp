@@ -1,0 +1,214 @@
+// The tracker-module player: loads a module, renders it in sub-chunks and reports
+// the sync bytes of every row as that row starts.
+#include "platform/module_player.h"
+
+#include <fcntl.h>
+#include <libopenmpt/libopenmpt.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Far above any tracker module; keeps a wrong path (a disk image, a device) from eating memory.
+constexpr off_t MODULE_FILE_LIMIT = 64 * 1024 * 1024;
+
+// Appends the file's bytes to *data. Returns 0 with the reason in *why on failure.
+int32_t read_whole_file(const char* path, std::vector<uint8_t>* data, std::string* why)
+{
+    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        *why = std::strerror(errno);
+        return 0;
+    }
+    struct stat info = {};
+    int32_t ok = 0;
+    if (fstat(fd, &info) != 0)
+        *why = std::strerror(errno);
+    else if (!S_ISREG(info.st_mode))
+        *why = "not a regular file";
+    else if (info.st_size == 0)
+        *why = "empty file";
+    else if (info.st_size > MODULE_FILE_LIMIT)
+        *why = "file too large for a module";
+    else
+        ok = 1;
+    if (ok) {
+        data->resize(static_cast<size_t>(info.st_size));
+        size_t done = 0;
+        while (ok && done < data->size()) {
+            ssize_t got = read(fd, data->data() + done, data->size() - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                *why = std::strerror(errno);
+                ok = 0;
+            } else if (got == 0) {
+                *why = "file shrank while it was read";
+                ok = 0;
+            } else {
+                done += static_cast<size_t>(got);
+            }
+        }
+    }
+    close(fd);
+    return ok;
+}
+
+// The effect is recognised by its formatted letter: the numeric code is the
+// library's internal numbering and has changed between versions.
+int32_t cell_is_sync(openmpt_module* module, int32_t pattern, int32_t row, int32_t channel)
+{
+    const char* text = openmpt_module_format_pattern_row_channel_command(module, pattern, row, channel,
+                                                                         OPENMPT_MODULE_COMMAND_EFFECT);
+    int32_t is_sync = text != nullptr && std::strcmp(text, "W") == 0;
+    openmpt_free_string(text);
+    return is_sync;
+}
+
+// Reads every row's W parameters once, so that playback only looks rows up.
+void read_sync_table(ModulePlayer* player)
+{
+    openmpt_module* module = player->module;
+    int32_t patterns = openmpt_module_get_num_patterns(module);
+    int32_t channels = openmpt_module_get_num_channels(module);
+    player->pattern_first.assign(static_cast<size_t>(patterns), 0);
+    player->pattern_rows.assign(static_cast<size_t>(patterns), 0);
+    for (int32_t pattern = 0; pattern < patterns; pattern++) {
+        int32_t rows = openmpt_module_get_pattern_num_rows(module, pattern);
+        player->pattern_first[static_cast<size_t>(pattern)] = static_cast<int32_t>(player->sync_rows.size());
+        player->pattern_rows[static_cast<size_t>(pattern)] = rows;
+        for (int32_t row = 0; row < rows; row++) {
+            ModuleSyncRow entry = {static_cast<int32_t>(player->sync_bytes.size()), 0};
+            for (int32_t channel = 0; channel < channels; channel++) {
+                if (!cell_is_sync(module, pattern, row, channel))
+                    continue;
+                player->sync_bytes.push_back(openmpt_module_get_pattern_row_channel_command(
+                    module, pattern, row, channel, OPENMPT_MODULE_COMMAND_PARAMETER));
+                entry.count++;
+            }
+            player->sync_rows.push_back(entry);
+        }
+    }
+}
+
+// Called after each full sub-chunk: a changed (order, row) means a row started.
+// A pattern delay repeats the same (order, row) and so reports once.
+void detect_row(ModulePlayer* player)
+{
+    int32_t order = openmpt_module_get_current_order(player->module);
+    int32_t row = openmpt_module_get_current_row(player->module);
+    if (order == player->last_order && row == player->last_row)
+        return;
+    player->last_order = order;
+    player->last_row = row;
+    if (player->sink == nullptr)
+        return;
+    int32_t pattern = openmpt_module_get_current_pattern(player->module);
+    if (pattern < 0 || pattern >= static_cast<int32_t>(player->pattern_rows.size()))
+        return;
+    if (row < 0 || row >= player->pattern_rows[static_cast<size_t>(pattern)])
+        return;
+    const ModuleSyncRow& entry =
+        player->sync_rows[static_cast<size_t>(player->pattern_first[static_cast<size_t>(pattern)] + row)];
+    for (int32_t i = 0; i < entry.count; i++)
+        player->sink(player->sync_bytes[static_cast<size_t>(entry.first + i)], player->frames_rendered,
+                     player->sink_user);
+}
+
+}  // namespace
+
+int32_t module_player_load_memory(ModulePlayer* player, const void* data, size_t size, std::string* why)
+{
+    module_player_unload(player);
+    // "stop": the default end behaviour fades out by wrapping to row 0, which
+    // would report row 0's sync bytes once more. No dither: the same chunking
+    // must give the same samples on every run.
+    const openmpt_module_initial_ctl ctls[] = {
+        {"play.at_end", "stop"},
+        {"dither", "0"},
+        {nullptr, nullptr},
+    };
+    int error = 0;
+    const char* message = nullptr;
+    openmpt_module* module = openmpt_module_create_from_memory2(data, size, openmpt_log_func_silent, nullptr,
+                                                                openmpt_error_func_store, nullptr, &error,
+                                                                &message, ctls);
+    if (module == nullptr) {
+        *why = "not a module that can be played";
+        if (message != nullptr && message[0] != '\0')
+            *why += std::string(" (") + message + ")";
+        openmpt_free_string(message);
+        return 0;
+    }
+    openmpt_free_string(message);
+    // Play on through restart positions and backward jumps, as a tracker
+    // does; the demo ends by its own command, not by the end of the song.
+    openmpt_module_set_repeat_count(module, -1);
+    player->module = module;
+    read_sync_table(player);
+    return 1;
+}
+
+int32_t module_player_load_file(ModulePlayer* player, const char* path, std::string* why)
+{
+    module_player_unload(player);
+    std::vector<uint8_t> data;
+    if (!read_whole_file(path, &data, why))
+        return 0;
+    return module_player_load_memory(player, data.data(), data.size(), why);
+}
+
+void module_player_unload(ModulePlayer* player)
+{
+    if (player->module != nullptr)
+        openmpt_module_destroy(player->module);
+    player->module = nullptr;
+    player->pattern_first.clear();
+    player->pattern_rows.clear();
+    player->sync_rows.clear();
+    player->sync_bytes.clear();
+    player->sink = nullptr;
+    player->sink_user = nullptr;
+    if (player->subchunk_frames < 1 || player->subchunk_frames > MODULE_SUBCHUNK_FRAMES)
+        player->subchunk_frames = MODULE_SUBCHUNK_FRAMES;
+    player->last_order = -1;
+    player->last_row = -1;
+    player->ended = 0;
+    player->frames_rendered = 0;
+}
+
+int32_t module_player_set_sync(ModulePlayer* player, ModuleSyncSink sink, void* user)
+{
+    if (player->module == nullptr || sink == nullptr)
+        return 0;
+    player->sink = sink;
+    player->sink_user = user;
+    return 1;
+}
+
+int32_t module_player_render(ModulePlayer* player, int16_t* samples, int32_t frames)
+{
+    int32_t done = 0;
+    while (done < frames && player->module != nullptr && !player->ended) {
+        int32_t ask = frames - done;
+        if (ask > player->subchunk_frames)
+            ask = player->subchunk_frames;
+        size_t got = openmpt_module_read_interleaved_stereo(player->module, MUSIC_SAMPLE_RATE,
+                                                            static_cast<size_t>(ask), samples + 2 * done);
+        done += static_cast<int32_t>(got);
+        player->frames_rendered += static_cast<int64_t>(got);
+        // A short read is the end of the song; the position reported after it
+        // has already wrapped to the start and must not be taken for a row.
+        if (static_cast<int32_t>(got) < ask) {
+            player->ended = 1;
+            break;
+        }
+        detect_row(player);
+    }
+    if (done < frames)
+        std::memset(samples + 2 * done, 0, static_cast<size_t>(frames - done) * 2 * sizeof(int16_t));
+    return done;
+}

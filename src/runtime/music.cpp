@@ -1,0 +1,113 @@
+// Music playback: plays the module on the default output device (or silently in real
+// time) and turns its sync effects into queued SyncEvents for the timeline.
+#include "runtime/music.h"
+
+#include "platform/audio_output.h"
+#include "platform/console.h"
+#include "platform/silent_audio.h"
+
+MusicSettings music_settings = {};
+MusicState music_state = {};
+
+namespace {
+
+constexpr uint32_t MUSIC_SYNC_HANDLE = 1;
+
+// The callback's own event: filled, then copied into the ring. Audio thread only.
+SyncEvent callback_event = {};
+
+void deliver_sync(uint8_t command, int64_t frame, void* user)
+{
+    (void)frame;
+    (void)user;
+    on_music_sync(MUSIC_SYNC_HANDLE, command, 0);
+}
+
+void render_music(int16_t* samples, int32_t frames, void* user)
+{
+    (void)user;
+    module_player_render(&music_state.player, samples, frames);
+}
+
+// Chooses where the music goes. It cannot fail: without a sound device the
+// silent thread keeps the music's pace.
+int32_t init_output()
+{
+    if (music_settings.force_silent) {
+        music_state.output = MUSIC_OUTPUT_SILENT;
+        music_state.silent_reason = "--nosound was given";
+        return 1;
+    }
+    std::string why;
+    if (audio_output_init(&why)) {
+        music_state.output = MUSIC_OUTPUT_DEVICE;
+        return 1;
+    }
+    music_state.output = MUSIC_OUTPUT_SILENT;
+    music_state.silent_reason = why;
+    return 1;
+}
+
+// Starts pulling the module. A device that will not open falls back to the silent thread.
+int32_t play_output(std::string* why)
+{
+    if (music_state.output == MUSIC_OUTPUT_DEVICE) {
+        if (audio_output_open(render_music, nullptr, why))
+            return 1;
+        music_state.output = MUSIC_OUTPUT_SILENT;
+        music_state.silent_reason = *why;
+    }
+    if (!silent_audio_start(render_music, nullptr, why))
+        return 0;
+    platform_console_message("korvel: the music played silently: " + music_state.silent_reason);
+    return 1;
+}
+
+void report_failure(const char* path, const std::string& why)
+{
+    music_state.last_error = std::string(path) + ": " + why;
+    platform_console_message("korvel: no music: " + music_state.last_error);
+}
+
+}  // namespace
+
+int32_t start_music(const char* path)
+{
+    if (!music_state.audio_initialised) {
+        if (!init_output())
+            return 0;
+        music_state.audio_initialised = 1;
+    }
+    stop_music();
+    std::string why;
+    if (!module_player_load_file(&music_state.player, path, &why)) {
+        report_failure(path, why);
+        return 0;
+    }
+    int32_t sync_installed = module_player_set_sync(&music_state.player, deliver_sync, nullptr);
+    // Played whether or not the sync went in, then stopped again if it did not.
+    int32_t played = play_output(&why);
+    if (sync_installed && played) {
+        music_state.playing = 1;
+        return 1;
+    }
+    report_failure(path, played ? std::string("the sync channel could not be installed") : why);
+    stop_music();
+    return 0;
+}
+
+void stop_music()
+{
+    audio_output_close();
+    silent_audio_stop();
+    module_player_unload(&music_state.player);
+    music_state.playing = 0;
+}
+
+void on_music_sync(uint32_t handle, uint32_t data, uint32_t user)
+{
+    (void)handle;
+    (void)user;
+    callback_event.command = static_cast<uint8_t>(data & 0xFF);
+    push_sync_event(callback_event);
+}
