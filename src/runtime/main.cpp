@@ -5,6 +5,7 @@
 
 #include "platform/console.h"
 #include "runtime/entry.h"
+#include "runtime/music.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ int main(int argc, char** argv)
     int status = parse_command_line(argc, argv, &line);
     if (status >= 0)
         return status;
-    // music: music_settings.force_silent = line.nosound;
+    music_settings.force_silent = line.nosound;
     std::string why;
     if (!platform_console_available(&why)) {
         std::fprintf(stderr, "korvel: %s\n", why.c_str());
