@@ -1,0 +1,104 @@
+// Start-up, the main loop on the demo clock, and shut-down.
+#include "runtime/entry.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "display/console_display.h"
+#include "display/present.h"
+#include "gfx2d/canvas.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "platform/keyboard.h"
+#include "platform/signals.h"
+#include "runtime/music.h"
+#include "runtime/test_card.h"
+#include "runtime/timeline.h"
+
+int32_t stop_requested = 0;
+int32_t effect_time_ms = 0;
+
+namespace {
+
+const char* const CONSOLE_TITLE = "KORVEL - alt+enter=fullscreen";
+const char* const MUSIC_PATH = "data/dino.xm";
+
+// Reads at most one key; Escape, like a shut-down signal, ends the loop.
+void poll_stop_keys()
+{
+    if (platform_key_poll() == KEY_ESCAPE)
+        stop_requested = 1;
+    if (platform_stop_signalled())
+        stop_requested = 1;
+}
+
+// Steps 1-4 of start-up: the display is opened twice so that the grid in
+// force for the run is created after the window has its size.
+Framebuffer* open_display()
+{
+    Framebuffer* canvas = create_canvas();
+    platform_console_set_title(CONSOLE_TITLE);
+    console_set_window(80, 50, 1);
+    display_open();
+    return canvas;
+}
+
+void run_main_loop(uint32_t start_tick)
+{
+    while (stop_requested == 0) {
+        uint32_t now = platform_ticks_ms();
+        int32_t elapsed = static_cast<int32_t>(now - start_tick);  // wrap-safe
+        set_effect_time(elapsed);
+        run_timeline(elapsed);
+        poll_stop_keys();
+    }
+}
+
+void run_test_card(Framebuffer* canvas)
+{
+    draw_test_card(canvas);
+    while (stop_requested == 0) {
+        display_present(canvas->pixels);
+        poll_stop_keys();
+    }
+}
+
+}  // namespace
+
+void set_effect_time(int32_t ms)
+{
+    effect_time_ms = ms;
+}
+
+Framebuffer* create_canvas()
+{
+    display_open();
+    // Zeroed rather than left undefined: the first frames before any scene
+    // draws show black instead of whatever the heap held.
+    auto* canvas = static_cast<Framebuffer*>(std::calloc(1, sizeof(Framebuffer)));
+    if (canvas != nullptr)
+        set_canvas(canvas);
+    return canvas;
+}
+
+int32_t run_demo(const DemoOptions& options)
+{
+    platform_signals_install();
+    Framebuffer* canvas = open_display();
+    if (canvas == nullptr) {
+        display_close();
+        platform_console_message("korvel: out of memory for the canvas");
+        return 1;
+    }
+    if (options.test_card) {
+        run_test_card(canvas);
+        display_close();
+        return 0;
+    }
+    start_music(MUSIC_PATH);
+    uint32_t start_tick = platform_ticks_ms();
+    run_main_loop(start_tick);
+    stop_music();
+    display_close();
+    return 0;
+}

@@ -1,0 +1,36 @@
+// The scene table: which scene operation draws, and with which clock.
+#include "gfx2d/canvas.h"
+#include "runtime/timeline.h"
+
+namespace {
+
+constexpr int32_t SCENE_BLACK = -1;
+constexpr int32_t SCENE_KEEP_FRAME = 13;
+
+}  // namespace
+
+// Scenes are attached here as they are built; until then a scene number
+// draws nothing and the canvas keeps what it holds.
+void draw_timeline_scene(int32_t now)
+{
+    int32_t scene_clock = now - timeline.scene_start_ms;
+    int32_t cue_clock = now - timeline.cue_start_ms;
+    (void)scene_clock;
+    (void)cue_clock;
+    switch (timeline.scene_id) {
+    case SCENE_BLACK:
+        clear_canvas(0);
+        break;
+    case SCENE_KEEP_FRAME:  // the previous frame, overlays included, stays
+        break;
+    default:
+        break;
+    }
+}
+
+// Graffiti tags are attached here once they are built.
+void draw_timeline_tag(int32_t tag, int32_t clock_ms)
+{
+    (void)tag;
+    (void)clock_ms;
+}
