@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/audio_thread_mask.h"
 #include "platform/module_player.h"
 
 #ifdef KORVEL_HAVE_ALSA
@@ -77,15 +78,21 @@ int32_t audio_output_init(std::string* why)
     // Otherwise SDL installs its own SIGINT/SIGTERM handlers and swallows Ctrl-C.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "korvel");
+    // Sound-server clients may start their threads here already.
+    sigset_t previous;
+    audio_threads_mask_begin(&previous);
     int saved = hush_stderr();
     int result = SDL_InitSubSystem(SDL_INIT_AUDIO);
     restore_stderr(saved);
+    audio_threads_mask_end(&previous);
     if (result != 0) {
         *why = std::string("no sound device (") + SDL_GetError() + ")";
         return 0;
     }
-    if (!driver_is_real(SDL_GetCurrentAudioDriver())) {
-        *why = std::string("no sound device (only the \"") + SDL_GetCurrentAudioDriver() + "\" audio driver)";
+    const char* driver = SDL_GetCurrentAudioDriver();
+    if (!driver_is_real(driver)) {
+        *why = std::string("no sound device (only the \"") + (driver != nullptr ? driver : "none") +
+               "\" audio driver)";
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return 0;
     }
@@ -109,9 +116,12 @@ int32_t audio_output_open(AudioRenderFn render, void* user, std::string* why)
     audio_output.render_user = user;
     // No allowed changes: SDL converts whatever the device wants, so the
     // callback always sees 44,100 Hz stereo in 1,024-frame buffers.
+    sigset_t previous;
+    audio_threads_mask_begin(&previous);
     int saved = hush_stderr();
     SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     restore_stderr(saved);
+    audio_threads_mask_end(&previous);
     if (device == 0) {
         *why = std::string("no sound device (") + SDL_GetError() + ")";
         return 0;

@@ -2,12 +2,12 @@
 // so that the music clock and its sync bytes keep the pace they would have with sound.
 #include "platform/silent_audio.h"
 
-#include <signal.h>
 #include <time.h>
 
 #include <cerrno>
 #include <cstring>
 
+#include "platform/audio_thread_mask.h"
 #include "platform/module_player.h"
 
 SilentAudio silent_audio = {};
@@ -57,20 +57,10 @@ int32_t silent_audio_start(AudioRenderFn render, void* user, std::string* why)
     silent_audio.frames_pulled.store(0, std::memory_order_release);
     silent_audio.running.store(1, std::memory_order_release);
     silent_audio.start_ns = monotonic_ns();
-    // The thread inherits a mask of every asynchronous signal, so that shut-down
-    // and terminal signals keep arriving on the main thread, whose handlers
-    // expect them. Faults stay open: a crash here must still restore the terminal.
-    sigset_t all = {};
-    sigset_t previous = {};
-    sigfillset(&all);
-    sigdelset(&all, SIGSEGV);
-    sigdelset(&all, SIGBUS);
-    sigdelset(&all, SIGFPE);
-    sigdelset(&all, SIGILL);
-    sigdelset(&all, SIGABRT);
-    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    sigset_t previous;
+    audio_threads_mask_begin(&previous);
     int error = pthread_create(&silent_audio.thread, nullptr, pull_in_real_time, nullptr);
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    audio_threads_mask_end(&previous);
     if (error != 0) {
         silent_audio.running.store(0, std::memory_order_release);
         *why = std::string("cannot start the audio thread (") + std::strerror(error) + ")";
