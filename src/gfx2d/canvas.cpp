@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "display/present.h"
+
 Framebuffer* canvas_target = nullptr;
 
 void set_canvas(Framebuffer* canvas)
@@ -13,6 +15,11 @@ void set_canvas(Framebuffer* canvas)
 Framebuffer* get_canvas()
 {
     return canvas_target;
+}
+
+void present_canvas()
+{
+    display_present(canvas_target->pixels);
 }
 
 void clear_canvas(uint32_t colour)

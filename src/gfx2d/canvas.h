@@ -50,7 +50,10 @@ void plot_disc(int32_t x, int32_t y, uint32_t colour);
 // A line through the pen, stepped in 8-bit fixed point: max(|dx|,|dy|)+1
 // points, each step advanced before it is plotted. Because the steps are
 // truncated the last point may fall one pixel short of (x1, y1), and a line
-// running left or up starts one pixel before (x0, y0).
+// running left or up starts one pixel before (x0, y0). Steps that cannot
+// reach the canvas with a dot of the pen's thickness are skipped, so lines
+// from far off the canvas cost no more than lines across it; a plot function
+// put into pen by hand must not reach further than that.
 void draw_line(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour);
 
 // draw_line in the colour blue * 65536 + green * 256 + red (note the order:
