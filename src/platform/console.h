@@ -41,6 +41,9 @@ struct RecordedFrame {
     std::vector<uint8_t> attributes;
 };
 
+// The headless back end keeps at most this many frames (about 32 MB of 80 x 50).
+constexpr int32_t HEADLESS_FRAME_LIMIT = 4096;
+
 // Read before the first opening; defaults: terminal, grid, auto colours.
 extern ConsoleSettings console_settings;
 
@@ -79,5 +82,6 @@ void platform_console_write(const uint8_t* characters, const uint8_t* attributes
 void platform_console_message(const std::string& text);
 
 // Headless back end: the frames written since the last clear, oldest first.
+// Only the newest HEADLESS_FRAME_LIMIT are kept, so a long run cannot eat the memory.
 const std::vector<RecordedFrame>& platform_headless_frames();
 void platform_headless_clear();

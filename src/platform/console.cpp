@@ -1,0 +1,107 @@
+// The console operations: the chosen back end, availability, queued messages.
+#include "platform/console.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+#include "platform/headless.h"
+#include "platform/terminal_backend.h"
+
+ConsoleSettings console_settings = {CONSOLE_BACKEND_TERMINAL, CONSOLE_FIT_GRID, CONSOLE_COLOURS_AUTO, 0};
+
+namespace {
+
+int32_t headless() {
+    return console_settings.backend == CONSOLE_BACKEND_HEADLESS;
+}
+
+// A message may carry a file name from the command line: its control bytes
+// must not reach the terminal as commands.
+std::string printable_line(const std::string& text) {
+    std::string line = text;
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+        line.pop_back();
+    }
+    for (char& c : line) {
+        uint8_t byte = static_cast<uint8_t>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            c = byte == '\t' ? ' ' : '?';
+        }
+    }
+    return line;
+}
+
+}  // namespace
+
+int32_t platform_console_available(std::string* why) {
+    const char* reason = nullptr;
+    const char* term = std::getenv("TERM");
+    if (isatty(STDIN_FILENO) == 0) {
+        reason = "standard input is not a terminal";
+    } else if (isatty(STDOUT_FILENO) == 0) {
+        reason = "standard output is not a terminal";
+    } else if (term == nullptr || term[0] == '\0') {
+        reason = "TERM is not set";
+    } else if (std::strcmp(term, "dumb") == 0) {
+        reason = "the terminal is \"dumb\" (TERM=dumb): it cannot position the cursor";
+    }
+    if (reason == nullptr) {
+        return 1;
+    }
+    if (why != nullptr) {
+        *why = reason;
+    }
+    return 0;
+}
+
+int32_t platform_console_open() {
+    if (headless()) {
+        return 0;
+    }
+    return terminal_backend_open();
+}
+
+void platform_console_close() {
+    terminal_backend_close();
+}
+
+void platform_console_set_window(int32_t columns, int32_t rows, int32_t fullscreen) {
+    if (!headless()) {
+        terminal_backend_set_window(columns, rows, fullscreen);
+    }
+}
+
+void platform_console_set_title(const char* title) {
+    if (!headless()) {
+        terminal_backend_set_title(title);
+    }
+}
+
+void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows) {
+    if (headless()) {
+        *view_columns = grid_columns;
+        *view_rows = grid_rows;
+        return;
+    }
+    terminal_backend_view(grid_columns, grid_rows, view_columns, view_rows);
+}
+
+void platform_console_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride,
+                            int32_t view_columns, int32_t view_rows) {
+    if (characters == nullptr || attributes == nullptr) {
+        return;
+    }
+    if (headless()) {
+        headless_write(characters, attributes, stride, view_columns, view_rows);
+        return;
+    }
+    terminal_backend_write(characters, attributes, stride, view_columns, view_rows);
+}
+
+void platform_console_message(const std::string& text) {
+    std::string line = printable_line(text);
+    if (terminal_backend_queue_message(line) == 0) {
+        terminal_write_message(line);
+    }
+}

@@ -1,0 +1,19 @@
+// Code page 437 cell bytes -> the bytes a terminal is sent for them (UTF-8 or ASCII).
+#pragma once
+#include <cstdint>
+
+// One entry per cell byte. Built once at the first opening; read per cell.
+struct GlyphTable {
+    uint8_t bytes[256][4];  // what to send, length[c] bytes of it
+    uint8_t length[256];    // 1 to 3
+    uint8_t blank[256];     // 1: shows no foreground, so its foreground colour never matters
+};
+
+// utf8 = 1: the ramp glyphs as their Unicode characters; 0: the ASCII ramp.
+// Bytes outside the ramp are the same in both: printable ASCII as is,
+// anything else a look-alike ASCII character.
+void glyph_table_build(GlyphTable* table, int32_t utf8);
+
+// Whether the user's locale (LANG / LC_ALL / LC_CTYPE) encodes text as UTF-8.
+// Leaves the program's own locale untouched. 0 when the locale is unknown.
+int32_t locale_is_utf8();

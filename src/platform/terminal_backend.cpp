@@ -1,0 +1,157 @@
+// The terminal back end of the console operations (ANSI sequences, UTF-8 or ASCII).
+#include "platform/terminal_backend.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "platform/console.h"
+#include "platform/signals.h"
+#include "platform/terminal_state.h"
+
+namespace {
+
+// Keys arrive byte by byte without echo; Ctrl-C and Ctrl-Z still signal;
+// a read returns at once with what is there.
+termios raw_from(const termios& saved) {
+    termios raw = saved;
+    raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON | IEXTEN);
+    raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL | INLCR | ISTRIP);
+    raw.c_cc[VMIN] = 0;
+    raw.c_cc[VTIME] = 0;
+    return raw;
+}
+
+void close_at_exit() {
+    platform_console_close();
+}
+
+// Only the first opening saves the modes: closing always returns to them.
+int32_t save_first_modes() {
+    if (terminal.saved != 0) {
+        return 0;
+    }
+    if (tcgetattr(TERMINAL_INPUT_FD, &terminal.saved_modes) != 0) {
+        return -1;
+    }
+    terminal.raw_modes = raw_from(terminal.saved_modes);
+    glyph_table_build(&terminal.glyphs, console_settings.force_ascii != 0 ? 0 : locale_is_utf8());
+    colour_codes_build(&terminal.colours, console_settings.colours);
+    frame_encoder_setup(&terminal.encoder, &terminal.glyphs, &terminal.colours);
+    if (terminal.enter_length == 0) {
+        terminal_set_title_sequence(nullptr);
+    }
+    terminal.saved = 1;
+    // A path out of the program that skips the close still restores.
+    std::atexit(close_at_exit);
+    return 0;
+}
+
+// Resizes and resumes reach the main thread here: re-read, clear, redraw all.
+void take_terminal_events() {
+    if (terminal.resize_pending.exchange(0) != 0) {
+        terminal_read_size();
+        frame_encoder_invalidate(&terminal.encoder);
+    }
+}
+
+}  // namespace
+
+int32_t terminal_backend_open() {
+    if (isatty(TERMINAL_INPUT_FD) == 0 || isatty(TERMINAL_OUTPUT_FD) == 0) {
+        return -1;
+    }
+    if (save_first_modes() != 0) {
+        return -1;
+    }
+    platform_signals_install();
+    terminal.open.store(1);
+    if (terminal.active.load() != 0) {
+        // Opened again while open: the screen is already ours, pushing the
+        // title or saving the cursor twice would lose the user's on close.
+        terminal.resize_pending.store(1);
+        return 0;
+    }
+    terminal_enter();
+    terminal_read_size();
+    frame_encoder_invalidate(&terminal.encoder);
+    return 0;
+}
+
+void terminal_backend_close() {
+    if (terminal.open.exchange(0) == 0) {
+        return;
+    }
+    terminal_restore();
+    terminal.suspended.store(0);
+    for (const std::string& line : terminal.messages) {
+        terminal_write_message(line);
+    }
+    terminal.messages.clear();
+}
+
+void terminal_backend_set_window(int32_t columns, int32_t rows, int32_t fullscreen) {
+    if (terminal.active.load() == 0 || columns <= 0 || rows <= 0) {
+        return;
+    }
+    // Most terminals ignore these; the size is always taken from TIOCGWINSZ.
+    char request[48];
+    int32_t length = std::snprintf(request, sizeof(request), "\x1b[8;%d;%dt%s", rows, columns,
+                                   fullscreen != 0 ? "\x1b[10;1t" : "");
+    terminal_write_all(TERMINAL_OUTPUT_FD, request, length);
+}
+
+void terminal_backend_set_title(const char* title) {
+    terminal_set_title_sequence(title);
+    if (terminal.active.load() != 0) {
+        terminal_write_all(TERMINAL_OUTPUT_FD, terminal.enter_sequence + terminal.title_offset,
+                           terminal.enter_length - terminal.title_offset);
+    }
+}
+
+void terminal_backend_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows) {
+    if (terminal.open.load() == 0) {
+        *view_columns = grid_columns;
+        *view_rows = grid_rows;
+        return;
+    }
+    take_terminal_events();
+    console_view_fit(terminal.size, grid_columns, grid_rows, console_settings.fit, view_columns, view_rows);
+}
+
+void terminal_backend_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride,
+                            int32_t view_columns, int32_t view_rows) {
+    if (terminal.open.load() == 0 || terminal.active.load() == 0) {
+        return;
+    }
+    take_terminal_events();
+    // A resize between the view and this write: show what fits, the next
+    // frame gets a view for the new size. Never write past the edges.
+    int32_t columns = view_columns < terminal.size.columns ? view_columns : terminal.size.columns;
+    int32_t rows = view_rows < terminal.size.rows ? view_rows : terminal.size.rows;
+    if (columns <= 0 || rows <= 0) {
+        return;
+    }
+    int32_t origin_column = (terminal.size.columns - columns) / 2;
+    int32_t origin_row = (terminal.size.rows - rows) / 2;
+    frame_encoder_place(&terminal.encoder, columns, rows, origin_column, origin_row);
+    const char* bytes = nullptr;
+    int32_t length = frame_encode(&terminal.encoder, characters, attributes, stride, &bytes);
+    if (length > 0 && terminal_write_all(TERMINAL_OUTPUT_FD, bytes, length) != 0) {
+        frame_encoder_invalidate(&terminal.encoder);
+    }
+}
+
+int32_t terminal_backend_queue_message(const std::string& line) {
+    if (terminal.open.load() == 0) {
+        return 0;
+    }
+    terminal.messages.push_back(line);
+    return 1;
+}
+
+void terminal_write_message(const std::string& line) {
+    std::string text = line;
+    text.push_back('\n');
+    terminal_write_all(STDERR_FILENO, text.data(), static_cast<int32_t>(text.size()));
+}

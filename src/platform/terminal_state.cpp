@@ -1,0 +1,104 @@
+// The terminal back end's state and the few steps that signal handlers also
+// take: entering and restoring the terminal, writing all of a buffer.
+#include "platform/terminal_state.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+TerminalState terminal;
+
+namespace {
+
+// Push the title, alternate screen, hide the cursor, no auto-wrap, clear.
+constexpr char ENTER_SEQUENCE[] = "\x1b[22;0t\x1b[?1049h\x1b[?25l\x1b[?7l\x1b[0m\x1b[H\x1b[2J";
+
+int32_t environment_number(const char* name) {
+    const char* text = std::getenv(name);
+    if (text == nullptr) {
+        return 0;
+    }
+    long value = std::strtol(text, nullptr, 10);
+    return value > 0 && value < 10000 ? static_cast<int32_t>(value) : 0;
+}
+
+}  // namespace
+
+int32_t terminal_write_all(int32_t fd, const char* bytes, int32_t length) {
+    while (length > 0) {
+        ssize_t written = write(fd, bytes, static_cast<size_t>(length));
+        if (written > 0) {
+            bytes += written;
+            length -= static_cast<int32_t>(written);
+            continue;
+        }
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // Someone left the terminal non-blocking; wait, but not forever.
+            pollfd wait = {fd, POLLOUT, 0};
+            if (poll(&wait, 1, 1000) > 0) {
+                continue;
+            }
+        }
+        return -1;  // hung up, or a write of 0 bytes that would spin
+    }
+    return 0;
+}
+
+void terminal_enter() {
+    if (terminal.active.exchange(1) != 0) {
+        return;
+    }
+    int saved_errno = errno;
+    tcsetattr(TERMINAL_INPUT_FD, TCSANOW, &terminal.raw_modes);
+    terminal_write_all(TERMINAL_OUTPUT_FD, terminal.enter_sequence, terminal.enter_length);
+    errno = saved_errno;
+}
+
+int32_t terminal_restore() {
+    if (terminal.active.exchange(0) == 0) {
+        return 0;
+    }
+    int saved_errno = errno;
+    terminal_write_all(TERMINAL_OUTPUT_FD, TERMINAL_RESTORE_SEQUENCE, sizeof(TERMINAL_RESTORE_SEQUENCE) - 1);
+    tcsetattr(TERMINAL_INPUT_FD, TCSAFLUSH, &terminal.saved_modes);
+    errno = saved_errno;
+    return 1;
+}
+
+void terminal_set_title_sequence(const char* title) {
+    char* out = terminal.enter_sequence;
+    std::memcpy(out, ENTER_SEQUENCE, sizeof(ENTER_SEQUENCE) - 1);
+    out += sizeof(ENTER_SEQUENCE) - 1;
+    terminal.title_offset = static_cast<int32_t>(out - terminal.enter_sequence);
+    if (title != nullptr) {
+        std::memcpy(out, "\x1b]2;", 4);
+        out += 4;
+        // Control bytes would end the title early and run as commands.
+        for (int32_t i = 0; title[i] != '\0' && i < TERMINAL_TITLE_CAPACITY; i++) {
+            uint8_t byte = static_cast<uint8_t>(title[i]);
+            *out++ = byte < 0x20 || byte == 0x7f ? '?' : static_cast<char>(byte);
+        }
+        *out++ = '\a';
+    }
+    terminal.enter_length = static_cast<int32_t>(out - terminal.enter_sequence);
+}
+
+void terminal_read_size() {
+    winsize size = {};
+    TerminalSize result = {0, 0, 0, 0};
+    if (ioctl(TERMINAL_OUTPUT_FD, TIOCGWINSZ, &size) == 0) {
+        result = {size.ws_col, size.ws_row, size.ws_xpixel, size.ws_ypixel};
+    }
+    if (result.columns <= 0 || result.rows <= 0) {
+        int32_t columns = environment_number("COLUMNS");
+        int32_t rows = environment_number("LINES");
+        result = {columns > 0 ? columns : 80, rows > 0 ? rows : 24, 0, 0};
+    }
+    terminal.size = result;
+}

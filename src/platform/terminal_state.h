@@ -1,0 +1,67 @@
+// The terminal back end's state and the few steps that signal handlers also
+// take: entering and restoring the terminal, writing all of a buffer.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <termios.h>
+#include <vector>
+
+#include "platform/console_view.h"
+#include "platform/glyphs.h"
+#include "platform/palette.h"
+#include "platform/terminal_output.h"
+
+constexpr int32_t TERMINAL_INPUT_FD = 0;
+constexpr int32_t TERMINAL_OUTPUT_FD = 1;
+constexpr int32_t TERMINAL_TITLE_CAPACITY = 128;
+constexpr int32_t TERMINAL_ENTER_CAPACITY = 256;
+
+// Leaves the shown screen (any order of state is possible when a signal
+// strikes): cancel a half-sent sequence, end synchronized output, default
+// colours, auto-wrap and cursor back, main screen, the pushed title back.
+constexpr char TERMINAL_RESTORE_SEQUENCE[] =
+    "\x18\x1b\\\x1b[?2026l\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l\x1b[23;0t";
+
+// Fields read by signal handlers are atomics (lock-free, so safe there);
+// everything else belongs to the main thread.
+struct TerminalState {
+    std::atomic<int32_t> open;           // between platform_console_open and _close
+    std::atomic<int32_t> active;         // raw mode and the shown screen are in force
+    std::atomic<int32_t> suspended;      // restored by Ctrl-Z; re-entered on continue
+    std::atomic<int32_t> resize_pending; // size may have changed or screen lost: re-read, clear, redraw
+    int32_t saved;                       // 1 once saved_modes holds the modes before the first opening
+    termios saved_modes;
+    termios raw_modes;
+    char enter_sequence[TERMINAL_ENTER_CAPACITY];  // what entering writes, title included
+    int32_t enter_length;
+    int32_t title_offset;  // where the title's own sequence starts in enter_sequence
+    TerminalSize size;
+    GlyphTable glyphs;
+    ColourCodes colours;
+    FrameEncoder encoder;
+    std::vector<std::string> messages;  // queued while open, written to standard error at close
+};
+static_assert(std::atomic<int32_t>::is_always_lock_free, "signal handlers read the terminal flags");
+
+// The one terminal of the process; lives until the process ends.
+extern TerminalState terminal;
+
+// Writes every byte, retrying after signals and while the descriptor is
+// non-blocking and full. Async-signal-safe. Returns 0, or -1 on an error.
+int32_t terminal_write_all(int32_t fd, const char* bytes, int32_t length);
+
+// Raw mode and the shown screen, then the title. Async-signal-safe.
+// Does nothing when already active.
+void terminal_enter();
+
+// Back to the modes and screen of before the first opening. Async-signal-safe
+// and idempotent. Returns 1 when it restored something, 0 when nothing was active.
+int32_t terminal_restore();
+
+// Rebuilds the enter sequence with a new title (main thread).
+void terminal_set_title_sequence(const char* title);
+
+// Re-reads the size (TIOCGWINSZ); a terminal that reports nothing counts as
+// COLUMNS x LINES from the environment, else 80 x 24.
+void terminal_read_size();
