@@ -1,0 +1,83 @@
+// Speed of the four texture-mapping effects over the whole canvas, per frame.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx2d/texture_effects.h"
+#include "runtime/entry.h"
+
+namespace {
+
+// A 256 x 256 checker, the size of the demo's tunnel and warp textures.
+struct BenchTexture {
+    std::vector<uint32_t> pixels;
+    Image image;
+};
+
+BenchTexture make_texture() {
+    constexpr uint16_t SIZE = 256;
+    BenchTexture t;
+    t.pixels.resize(SIZE * SIZE);
+    for (uint32_t v = 0; v < SIZE; v++) {
+        for (uint32_t u = 0; u < SIZE; u++) {
+            const uint32_t shade = ((u / 16 + v / 16) % 2) ? 0xE0 : 0x30;
+            t.pixels[v * SIZE + u] = u | (v << 8) | (shade << 16) | (0xC0u << 24);
+        }
+    }
+    t.image = Image{t.pixels.data(), SIZE, SIZE, 8};
+    return t;
+}
+
+Framebuffer bench_canvas;
+
+void BM_Rotozoom(benchmark::State& state) {
+    BenchTexture tex = make_texture();
+    float angle = 0.0f;
+    for (auto _ : state) {
+        rotozoom(angle, 0.8f, 3.0f, tex.image, &bench_canvas);
+        angle += 0.01f;
+        benchmark::DoNotOptimize(bench_canvas.pixels[0]);
+    }
+}
+BENCHMARK(BM_Rotozoom);
+
+void BM_DrawTunnel(benchmark::State& state) {
+    BenchTexture tex = make_texture();
+    int32_t t = 0;
+    for (auto _ : state) {
+        set_effect_time(t);
+        draw_tunnel(80.0f, 50.0f, tex.image, &bench_canvas);
+        t += 16;
+        benchmark::DoNotOptimize(bench_canvas.pixels[0]);
+    }
+}
+BENCHMARK(BM_DrawTunnel);
+
+void BM_AddTunnel(benchmark::State& state) {
+    BenchTexture tex = make_texture();
+    int32_t t = 0;
+    for (auto _ : state) {
+        set_effect_time(t);
+        add_tunnel(72.5f, 44.0f, tex.image, &bench_canvas);
+        t += 16;
+        benchmark::DoNotOptimize(bench_canvas.pixels[0]);
+    }
+}
+BENCHMARK(BM_AddTunnel);
+
+void BM_DrawWarp(benchmark::State& state) {
+    BenchTexture tex = make_texture();
+    int32_t t = 0;
+    for (auto _ : state) {
+        set_effect_time(t);
+        draw_warp(&bench_canvas, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT, tex.image);
+        t += 16;
+        benchmark::DoNotOptimize(bench_canvas.pixels[0]);
+    }
+}
+BENCHMARK(BM_DrawWarp);
+
+}  // namespace
+
+BENCHMARK_MAIN();
