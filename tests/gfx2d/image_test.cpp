@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <random>
 
 #include "gfx2d/image.h"
 #include "tga_files.h"
@@ -257,5 +258,45 @@ TEST(RawImage, BadFilesLeaveTheImageEmptyWithAMessage)
         write_file(path, std::vector<uint8_t>(64, 1));
         std::string message = expect_load_failure(path);
         EXPECT_NE(message.find("EEEEEEEEEEEK!!!"), std::string::npos) << message;
+    }
+}
+
+TEST(TgaImage, TruncationsFailAndCorruptionNeverCrashes)
+{
+    std::vector<uint8_t> packed = encode_tga(make_runs_picture(12, 9), {32, 8, true, true, true});
+    std::vector<uint8_t> plain = encode_tga(make_test_picture(7, 5), {24, 0, false, false, false});
+    std::string path = temp_path("cut.tga");
+    for (const std::vector<uint8_t>* file : {&packed, &plain}) {
+        // Every cut up to 20 bytes, then every fifth, then the last bytes
+        // (file writes are slow on some machines).
+        for (size_t length = 0; length < file->size(); ++length) {
+            if (length > 20 && length + 4 < file->size() && length % 5 != 0) {
+                continue;
+            }
+            write_file(path, std::vector<uint8_t>(file->begin(), file->begin() + length));
+            Image image = {};
+            ::testing::internal::CaptureStderr();
+            load_image(path.c_str(), &image);
+            ::testing::internal::GetCapturedStderr();
+            ASSERT_EQ(image.pixels, nullptr) << "cut to " << length << " bytes";
+        }
+    }
+
+    std::mt19937 generator(2024);
+    for (int32_t round = 0; round < 300; ++round) {
+        std::vector<uint8_t> bytes = round % 2 ? packed : plain;
+        for (int32_t flips = 1 + round % 4; flips > 0; --flips) {
+            bytes[generator() % bytes.size()] = static_cast<uint8_t>(generator());
+        }
+        write_file(path, bytes);
+        Image image = {};
+        ::testing::internal::CaptureStderr();
+        load_image(path.c_str(), &image);
+        ::testing::internal::GetCapturedStderr();
+        if (image.pixels != nullptr) {
+            ASSERT_EQ(image.width, bytes[12] | bytes[13] << 8);
+            ASSERT_EQ(image.height, bytes[14] | bytes[15] << 8);
+        }
+        free_image(&image);
     }
 }
