@@ -159,9 +159,8 @@ int32_t cells_look_same(const FrameEncoder* encoder, uint8_t character, uint8_t 
 }
 
 char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes,
-                     int32_t stride, char* out, Pen* pen, int32_t* changed_cells) {
+                     int32_t stride, char* out, Pen* pen) {
     int32_t columns = encoder->columns;
-    int32_t count = 0;
     for (int32_t y = 0; y < encoder->rows; y++) {
         const uint8_t* row_characters = characters + static_cast<size_t>(y) * stride;
         const uint8_t* row_attributes = attributes + static_cast<size_t>(y) * stride;
@@ -177,7 +176,6 @@ char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, con
                                 shown_attributes[x]) != 0) {
                 continue;
             }
-            count++;
             if (cursor != x) {
                 out = put_reach(out, encoder, pen, row_characters, row_attributes, y, cursor, x);
             }
@@ -185,7 +183,6 @@ char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, con
             cursor = x + 1;
         }
     }
-    *changed_cells = count;
     return out;
 }
 
@@ -241,8 +238,7 @@ void frame_encoder_place(FrameEncoder* encoder, int32_t columns, int32_t rows, i
         size_t capacity = cells * FRAME_BYTES_PER_CELL + static_cast<size_t>(rows) * 32 + 64;
         encoder->shadow_characters.assign(cells, 0);
         encoder->shadow_attributes.assign(cells, 0);
-        encoder->changed_bytes.assign(capacity, 0);
-        encoder->full_bytes.assign(capacity, 0);
+        encoder->output.assign(capacity, 0);
         encoder->shadow_valid = 0;
     }
     if (origin_column != encoder->origin_column || origin_row != encoder->origin_row) {
@@ -274,7 +270,7 @@ void adopt(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attr
 int32_t encode_fresh(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
                      const char** bytes) {
     Pen pen = {-1, -1};
-    char* start = encoder->full_bytes.data();
+    char* start = encoder->output.data();
     char* out = put_text(start, SYNC_BEGIN, sizeof(SYNC_BEGIN) - 1);
     out = put_text(out, CLEAR_SCREEN, sizeof(CLEAR_SCREEN) - 1);
     out = encode_full(encoder, characters, attributes, stride, out, &pen);
@@ -285,46 +281,58 @@ int32_t encode_fresh(FrameEncoder* encoder, const uint8_t* characters, const uin
     return static_cast<int32_t>(out - start);
 }
 
-// The changed cells; when many changed, also the full redraw, and the smaller wins.
+int32_t count_changed(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes,
+                      int32_t stride) {
+    int32_t columns = encoder->columns;
+    int32_t count = 0;
+    for (int32_t y = 0; y < encoder->rows; y++) {
+        const uint8_t* row_characters = characters + static_cast<size_t>(y) * stride;
+        const uint8_t* row_attributes = attributes + static_cast<size_t>(y) * stride;
+        const uint8_t* shown_characters = encoder->shadow_characters.data() + static_cast<size_t>(y) * columns;
+        const uint8_t* shown_attributes = encoder->shadow_attributes.data() + static_cast<size_t>(y) * columns;
+        if (std::memcmp(row_characters, shown_characters, static_cast<size_t>(columns)) == 0 &&
+            std::memcmp(row_attributes, shown_attributes, static_cast<size_t>(columns)) == 0) {
+            continue;
+        }
+        for (int32_t x = 0; x < columns; x++) {
+            count += cells_look_same(encoder, row_characters[x], row_attributes[x], shown_characters[x],
+                                     shown_attributes[x]) == 0;
+        }
+    }
+    return count;
+}
+
+// Only the changed cells, or every cell when nearly all changed.
 int32_t encode_update(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
                       const char** bytes) {
-    Pen pen = {encoder->pen_foreground, encoder->pen_background};
-    char* start = encoder->changed_bytes.data();
-    char* out = put_text(start, SYNC_BEGIN, sizeof(SYNC_BEGIN) - 1);
-    int32_t changed = 0;
-    out = encode_changed(encoder, characters, attributes, stride, out, &pen, &changed);
-    out = put_text(out, SYNC_END, sizeof(SYNC_END) - 1);
+    int32_t total = encoder->columns * encoder->rows;
+    int32_t changed = count_changed(encoder, characters, attributes, stride);
     encoder->last_changed_cells = changed;
-    *bytes = start;
+    *bytes = encoder->output.data();
     if (changed == 0) {
         encoder->last_mode = FRAME_NOTHING;
         return 0;
     }
-    int32_t changed_length = static_cast<int32_t>(out - start);
-    if (changed * FRAME_FULL_TRY_DIVISOR < encoder->columns * encoder->rows) {
-        adopt(encoder, characters, attributes, stride, FRAME_CHANGED, pen);
-        return changed_length;
+    Pen pen = {encoder->pen_foreground, encoder->pen_background};
+    FrameMode mode = FRAME_CHANGED;
+    char* start = encoder->output.data();
+    char* out = put_text(start, SYNC_BEGIN, sizeof(SYNC_BEGIN) - 1);
+    if (changed >= total - total / FRAME_FULL_DIVISOR) {
+        mode = FRAME_FULL;
+        out = encode_full(encoder, characters, attributes, stride, out, &pen);
+    } else {
+        out = encode_changed(encoder, characters, attributes, stride, out, &pen);
     }
-    Pen full_pen = {encoder->pen_foreground, encoder->pen_background};
-    char* full = encoder->full_bytes.data();
-    char* full_end = put_text(full, SYNC_BEGIN, sizeof(SYNC_BEGIN) - 1);
-    full_end = encode_full(encoder, characters, attributes, stride, full_end, &full_pen);
-    full_end = put_text(full_end, SYNC_END, sizeof(SYNC_END) - 1);
-    int32_t full_length = static_cast<int32_t>(full_end - full);
-    if (changed_length <= full_length) {
-        adopt(encoder, characters, attributes, stride, FRAME_CHANGED, pen);
-        return changed_length;
-    }
-    adopt(encoder, characters, attributes, stride, FRAME_FULL, full_pen);
-    *bytes = full;
-    return full_length;
+    out = put_text(out, SYNC_END, sizeof(SYNC_END) - 1);
+    adopt(encoder, characters, attributes, stride, mode, pen);
+    return static_cast<int32_t>(out - start);
 }
 
 }  // namespace
 
 int32_t frame_encode(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
                      const char** bytes) {
-    *bytes = encoder->full_bytes.data();
+    *bytes = encoder->output.data();
     if (encoder->columns * encoder->rows == 0) {
         encoder->last_mode = FRAME_NOTHING;
         encoder->last_changed_cells = 0;

@@ -14,9 +14,12 @@ enum FrameMode : int32_t {
     FRAME_FULL = 2,     // every cell, row by row
 };
 
-// A redraw of every cell is also encoded once at least this share of the
-// cells changed (1 / FRAME_FULL_TRY_DIVISOR), and the smaller one is sent.
-constexpr int32_t FRAME_FULL_TRY_DIVISOR = 4;
+// The choice per frame. Skipping unchanged cells (or resending a short run
+// of them when that is shorter than a cursor move) never takes more bytes
+// than a full redraw from the same colours, but costs a comparison and a
+// branch per cell. Once all but 1 / FRAME_FULL_DIVISOR of the cells changed,
+// both are within a few hundred bytes and the full redraw is the cheaper to make.
+constexpr int32_t FRAME_FULL_DIVISOR = 16;
 
 // Worst case bytes of one cell: a cursor move, both colours as 38;2 / 48;2
 // codes and a glyph, rounded up; the glyph copy always moves 4 bytes.
@@ -35,8 +38,7 @@ struct FrameEncoder {
     int32_t pen_background;
     std::vector<uint8_t> shadow_characters;  // what the view shows, columns x rows
     std::vector<uint8_t> shadow_attributes;
-    std::vector<char> changed_bytes;  // the two candidate encodings of a frame
-    std::vector<char> full_bytes;
+    std::vector<char> output;  // the encoded frame
     FrameMode last_mode;         // what the last frame_encode chose
     int32_t last_changed_cells;  // how many cells it found changed (all after a clear)
 };

@@ -194,7 +194,7 @@ TEST(FrameEncoder, WithoutColoursAColourChangeAloneSendsNothing) {
     EXPECT_EQ(encode(&encoding, grid.characters.data(), grid.attributes.data(), PICTURE_COLUMNS), "");
 }
 
-TEST(FrameEncoder, PicksTheSmallerOfChangedCellsAndFullRedraw) {
+TEST(FrameEncoder, ChoosesChangedCellsOrAFullRedrawPerFrame) {
     Encoding encoding;
     encoding_setup(&encoding, CONSOLE_COLOURS_ANSI16, 1);
     Grid grid;
@@ -203,19 +203,10 @@ TEST(FrameEncoder, PicksTheSmallerOfChangedCellsAndFullRedraw) {
     std::string first = encode(&encoding, grid.characters.data(), grid.attributes.data(), PICTURE_COLUMNS);
     EXPECT_EQ(first.rfind("\x1b[?2026h\x1b[0m\x1b[H\x1b[2J", 0), 0u) << "a fresh screen is cleared first";
 
-    // Nearly every cell changed: whichever encoding is sent, it is no larger
-    // than the full redraw a fresh encoder (same colours in force) makes.
     moving_picture(grid.characters.data(), grid.attributes.data(), 1);
-    Encoding fresh;
-    encoding_setup(&fresh, CONSOLE_COLOURS_ANSI16, 1);
-    fresh.encoder = encoding.encoder;
-    fresh.encoder.glyphs = &fresh.glyphs;
-    fresh.encoder.colours = &fresh.colours;
-    std::fill(fresh.encoder.shadow_characters.begin(), fresh.encoder.shadow_characters.end(), 0xFF);
-    std::string full = encode(&fresh, grid.characters.data(), grid.attributes.data(), PICTURE_COLUMNS);
     std::string all = encode(&encoding, grid.characters.data(), grid.attributes.data(), PICTURE_COLUMNS);
-    EXPECT_GT(encoding.encoder.last_changed_cells, PICTURE_CELLS * 9 / 10);
-    EXPECT_LE(all.size(), full.size());
+    EXPECT_EQ(encoding.encoder.last_mode, FRAME_FULL);
+    EXPECT_EQ(all.find("\x1b[2J"), std::string::npos) << "no clear when the screen is known";
     EXPECT_LE(all.size(), 25000u);
 
     moving_picture_tenth(grid.characters.data(), grid.attributes.data(), 1, 30, 20);
@@ -223,6 +214,21 @@ TEST(FrameEncoder, PicksTheSmallerOfChangedCellsAndFullRedraw) {
     EXPECT_EQ(encoding.encoder.last_mode, FRAME_CHANGED);
     EXPECT_GT(encoding.encoder.last_changed_cells, PICTURE_CELLS / 12);
     EXPECT_LT(tenth.size(), 2000u);
+
+    // Either side of the line: all but 1/16 of the cells changed.
+    const int32_t line = PICTURE_CELLS - PICTURE_CELLS / FRAME_FULL_DIVISOR;
+    for (int32_t changed : {line - 1, line}) {
+        Grid next = grid;
+        for (int32_t i = 0; i < changed; i++) {
+            next.characters[i] ^= 0x01;
+        }
+        Encoding trial = encoding;
+        trial.encoder.glyphs = &trial.glyphs;
+        trial.encoder.colours = &trial.colours;
+        encode(&trial, next.characters.data(), next.attributes.data(), PICTURE_COLUMNS);
+        EXPECT_EQ(trial.encoder.last_changed_cells, changed);
+        EXPECT_EQ(trial.encoder.last_mode, changed == line ? FRAME_FULL : FRAME_CHANGED);
+    }
 }
 
 TEST(FrameEncoder, AStrideWiderThanTheViewReadsOnlyTheView) {

@@ -1,0 +1,158 @@
+// Time and bytes of encoding 80 x 50 frames for a terminal: a full redraw,
+// a tenth of the cells changed (one block, or scattered), every cell changed.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/terminal_output.h"
+
+namespace {
+
+constexpr int32_t COLUMNS = 80;
+constexpr int32_t ROWS = 50;
+constexpr int32_t CELLS = COLUMNS * ROWS;
+
+// The cell conversion's coverage ramp (code page 437), 16 levels of 4 variants.
+const uint8_t RAMP[64] = {
+    0x20, 0x20, 0x20, 0x20, 0xFA, 0xFA, 0x20, 0x20, 0xFA, 0xFA, 0xFA, 0xFA, 0xF9, 0xF9, 0xF9, 0xF9,
+    0x07, 0xF9, 0xF9, 0xF9, 0x07, 0x07, 0xF9, 0xF9, 0x07, 0x07, 0x07, 0xF9, 0x07, 0x07, 0x07, 0x07,
+    0x2B, 0x2B, 0x07, 0x07, 0x2B, 0x2B, 0x2B, 0x2B, 0x09, 0x09, 0x2B, 0x2B, 0x09, 0x09, 0x09, 0x09,
+    0x4F, 0x4F, 0x09, 0x09, 0x4F, 0x4F, 0x4F, 0x4F, 0xE9, 0xE9, 0xE9, 0xE9, 0x30, 0x30, 0x30, 0x30,
+};
+
+// Foreground, background pairs the conversion often picks (bright on dark).
+const uint8_t FAMILIES[6][2] = {{12, 4}, {14, 6}, {10, 2}, {11, 3}, {9, 1}, {13, 5}};
+
+struct Frame {
+    std::vector<uint8_t> characters = std::vector<uint8_t>(CELLS);
+    std::vector<uint8_t> attributes = std::vector<uint8_t>(CELLS);
+};
+
+// A moving picture: diagonal colour bands, a travelling wave of coverage,
+// hashed glyph variants like a random dither.
+void picture_cell(int32_t x, int32_t y, int32_t t, Frame* frame) {
+    int32_t band = ((x + y + 3 * t) / 10) % 6;
+    int32_t wave = (x * 2 + y * 3 + t * 4) % 32;
+    int32_t level = wave < 16 ? wave : 31 - wave;
+    uint32_t hash = (static_cast<uint32_t>(x) * 73856093u) ^ (static_cast<uint32_t>(y) * 19349663u) ^
+                    (static_cast<uint32_t>(t) * 83492791u);
+    int32_t i = y * COLUMNS + x;
+    frame->characters[i] = RAMP[level * 4 + ((hash >> 7) & 3)];
+    frame->attributes[i] = static_cast<uint8_t>(FAMILIES[band][1] << 4 | FAMILIES[band][0]);
+}
+
+Frame picture(int32_t t) {
+    Frame frame;
+    for (int32_t y = 0; y < ROWS; y++) {
+        for (int32_t x = 0; x < COLUMNS; x++) {
+            picture_cell(x, y, t, &frame);
+        }
+    }
+    return frame;
+}
+
+// Frame t with a 40 x 10 block (a tenth) moved on to frame t + 1.
+Frame picture_block_changed(int32_t t) {
+    Frame frame = picture(t);
+    for (int32_t y = 20; y < 30; y++) {
+        for (int32_t x = 20; x < 60; x++) {
+            picture_cell(x, y, t + 1, &frame);
+        }
+    }
+    return frame;
+}
+
+// Frame t with every tenth cell (by a fixed hash) moved on to frame t + 1.
+Frame picture_scattered_changed(int32_t t) {
+    Frame frame = picture(t);
+    uint32_t state = 12345;
+    for (int32_t n = 0; n < CELLS / 10; n++) {
+        state = state * 1103515245u + 12345u;
+        int32_t i = static_cast<int32_t>((state >> 8) % CELLS);
+        picture_cell(i % COLUMNS, i / COLUMNS, t + 1, &frame);
+    }
+    return frame;
+}
+
+struct Encoding {
+    GlyphTable glyphs;
+    ColourCodes colours;
+    FrameEncoder encoder;
+};
+
+// range(0): 0 = 16 colours + UTF-8, 1 = true colour + UTF-8, 2 = 16 colours + ASCII.
+void encoding_setup(Encoding* encoding, int64_t variant) {
+    glyph_table_build(&encoding->glyphs, variant == 2 ? 0 : 1);
+    colour_codes_build(&encoding->colours, variant == 1 ? CONSOLE_COLOURS_TRUECOLOR : CONSOLE_COLOURS_ANSI16);
+    frame_encoder_setup(&encoding->encoder, &encoding->glyphs, &encoding->colours);
+    frame_encoder_place(&encoding->encoder, COLUMNS, ROWS, 0, 0);
+}
+
+int32_t encode(Encoding* encoding, const Frame& frame) {
+    const char* bytes = nullptr;
+    int32_t length = frame_encode(&encoding->encoder, frame.characters.data(), frame.attributes.data(), COLUMNS,
+                                  &bytes);
+    benchmark::DoNotOptimize(bytes);
+    return length;
+}
+
+void label_variant(benchmark::State& state) {
+    const char* names[] = {"ansi16 utf8", "truecolor utf8", "ansi16 ascii"};
+    state.SetLabel(names[state.range(0)]);
+}
+
+// A fresh screen every frame: clear and send every cell.
+void BM_FullRedraw(benchmark::State& state) {
+    Encoding encoding;
+    encoding_setup(&encoding, state.range(0));
+    Frame frames[2] = {picture(0), picture(1)};
+    int64_t bytes = 0;
+    int64_t count = 0;
+    for (auto _ : state) {
+        frame_encoder_invalidate(&encoding.encoder);
+        bytes += encode(&encoding, frames[count & 1]);
+        count++;
+    }
+    state.counters["bytes"] = static_cast<double>(bytes) / static_cast<double>(count);
+    label_variant(state);
+}
+
+// Alternating between two frames that differ in the given cells.
+void run_alternating(benchmark::State& state, const Frame& a, const Frame& b) {
+    Encoding encoding;
+    encoding_setup(&encoding, state.range(0));
+    encode(&encoding, a);
+    int64_t bytes = 0;
+    int64_t changed = 0;
+    int64_t count = 0;
+    for (auto _ : state) {
+        bytes += encode(&encoding, (count & 1) == 0 ? b : a);
+        changed += encoding.encoder.last_changed_cells;
+        count++;
+    }
+    state.counters["bytes"] = static_cast<double>(bytes) / static_cast<double>(count);
+    state.counters["changed_cells"] = static_cast<double>(changed) / static_cast<double>(count);
+    label_variant(state);
+}
+
+void BM_TenthChangedBlock(benchmark::State& state) {
+    run_alternating(state, picture(5), picture_block_changed(5));
+}
+
+void BM_TenthChangedScattered(benchmark::State& state) {
+    run_alternating(state, picture(5), picture_scattered_changed(5));
+}
+
+void BM_EveryCellChanged(benchmark::State& state) {
+    run_alternating(state, picture(5), picture(6));
+}
+
+}  // namespace
+
+BENCHMARK(BM_FullRedraw)->DenseRange(0, 2);
+BENCHMARK(BM_TenthChangedBlock)->DenseRange(0, 2);
+BENCHMARK(BM_TenthChangedScattered)->DenseRange(0, 2);
+BENCHMARK(BM_EveryCellChanged)->DenseRange(0, 2);
+
+BENCHMARK_MAIN();
