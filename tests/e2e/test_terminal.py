@@ -1,0 +1,241 @@
+"""The program on a pseudo-terminal: frames, leaving by Escape and signals,
+Ctrl-Z, and the terminal's state afterwards; refusals without a terminal."""
+import fcntl
+import os
+import signal
+import struct
+import subprocess
+import sys
+import termios
+import threading
+import time
+import unittest
+from pathlib import Path
+
+BIN = os.environ.get("KORVEL_BIN")
+SOURCE_DIR = os.environ.get("KORVEL_SOURCE_DIR") or str(Path(__file__).resolve().parents[2])
+
+RESTORE = b"\x18\x1b\\\x1b[?2026l\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l\x1b[23;0t"
+ENTER = b"\x1b[22;0t\x1b[?1049h\x1b[?25l\x1b[?7l\x1b[0m\x1b[H\x1b[2J"
+FRAME_END = b"\x1b[?2026l"
+
+# Stands in for a job-control shell: it leads the pty's session and runs the
+# program as the foreground job in a process group of its own, so that the
+# terminal's Ctrl-Z and Ctrl-C reach the program alone and a stop is real.
+# It reports "pid N", "stopped", "continued" and "exit STATUS" on a pipe.
+SESSION_LEADER = r"""
+import fcntl, os, signal, sys, termios
+report = os.fdopen(int(sys.argv[1]), "w", buffering=1)
+os.setsid()
+fcntl.ioctl(0, termios.TIOCSCTTY, 0)
+pid = os.fork()
+if pid == 0:
+    os.setpgid(0, 0)
+    signal.signal(signal.SIGTTOU, signal.SIG_IGN)
+    os.tcsetpgrp(0, os.getpid())
+    signal.signal(signal.SIGTTOU, signal.SIG_DFL)
+    os.execv(sys.argv[2], sys.argv[2:])
+try:
+    os.setpgid(pid, pid)
+except OSError:
+    pass
+report.write("pid %d\n" % pid)
+while True:
+    _, status = os.waitpid(pid, os.WUNTRACED | os.WCONTINUED)
+    if os.WIFSTOPPED(status):
+        report.write("stopped\n")
+    elif os.WIFCONTINUED(status):
+        report.write("continued\n")
+    else:
+        report.write("exit %d\n" % os.waitstatus_to_exitcode(status))
+        break
+"""
+
+
+def set_size(fd, columns, rows):
+    fcntl.ioctl(fd, termios.TIOCSWINSZ, struct.pack("HHHH", rows, columns, 0, 0))
+
+
+class Session:
+    """The program running on a fresh 80 x 50 pty."""
+
+    def __init__(self, *arguments):
+        self.master, self.slave = os.openpty()
+        set_size(self.slave, 80, 50)
+        self.modes_before = termios.tcgetattr(self.slave)
+        self.output = bytearray()
+        self.events = []
+        self.lock = threading.Condition()
+        report_read, report_write = os.pipe()
+        environment = dict(os.environ, TERM="xterm-256color", LANG="C.UTF-8")
+        self.leader = subprocess.Popen(
+            [sys.executable, "-c", SESSION_LEADER, str(report_write), BIN, "--nosound", *arguments],
+            stdin=self.slave, stdout=self.slave, stderr=subprocess.PIPE, pass_fds=(report_write,),
+            cwd=SOURCE_DIR, env=environment)
+        os.close(report_write)
+        self.report = os.fdopen(report_read, "r")
+        threading.Thread(target=self._read_output, daemon=True).start()
+        self.event_reader = threading.Thread(target=self._read_events, daemon=True)
+        self.event_reader.start()
+        self.pid = int(self.wait_for_event("pid ", 10).split()[1])
+
+    def _read_output(self):
+        while True:
+            try:
+                data = os.read(self.master, 65536)
+            except OSError:
+                return
+            if not data:
+                return
+            with self.lock:
+                self.output += data
+                self.lock.notify_all()
+
+    def _read_events(self):
+        for line in self.report:
+            with self.lock:
+                self.events.append(line.strip())
+                self.lock.notify_all()
+
+    def wait(self, predicate, timeout, what):
+        with self.lock:
+            if not self.lock.wait_for(predicate, timeout):
+                raise AssertionError("timed out waiting for %s; output ends %r" % (what, bytes(self.output[-200:])))
+
+    def wait_for_event(self, prefix, timeout):
+        found = []
+
+        def seen():
+            found[:] = [e for e in self.events if e.startswith(prefix)]
+            return bool(found)
+
+        self.wait(seen, timeout, repr(prefix))
+        return found[-1]
+
+    def wait_for_frame(self, after=0, timeout=60):
+        """Entering the screen, then one whole frame, both at or after `after`."""
+
+        def framed():
+            entered = self.output.find(ENTER, after)
+            return entered >= 0 and self.output.find(FRAME_END, entered) >= 0
+
+        self.wait(framed, timeout, "a frame")
+
+    def wait_for_exit(self, timeout=15):
+        status = int(self.wait_for_event("exit ", timeout).split()[1])
+        self.leader.wait(timeout)
+        # The output may still be on its way through the pty.
+        self.wait(lambda: self.output.endswith(RESTORE), 5, "the restore")
+        return status
+
+    def modes(self):
+        return termios.tcgetattr(self.slave)
+
+    def errors(self):
+        return self.leader.stderr.read().decode(errors="replace")
+
+    def type(self, data):
+        os.write(self.master, data)
+
+    def close(self):
+        if self.leader.poll() is None:
+            try:
+                os.killpg(self.pid, signal.SIGKILL)
+            except (OSError, AttributeError):
+                pass
+            self.leader.kill()
+            self.leader.wait(5)
+        self.leader.stderr.close()
+        self.event_reader.join(5)
+        self.report.close()
+        os.close(self.master)
+        os.close(self.slave)
+
+
+@unittest.skipUnless(BIN, "KORVEL_BIN is not set")
+class TerminalSessions(unittest.TestCase):
+    def start(self, *arguments):
+        session = Session(*arguments)
+        self.addCleanup(session.close)
+        session.wait_for_frame()
+        return session
+
+    def assert_left_cleanly(self, session):
+        status = session.wait_for_exit()
+        self.assertEqual(status, 0)
+        self.assertTrue(session.output.endswith(RESTORE), "the restore comes last")
+        self.assertEqual(session.output.count(RESTORE), session.output.count(ENTER))
+        self.assertEqual(session.modes(), session.modes_before)
+
+    def test_escape_leaves_and_restores(self):
+        session = self.start()
+        self.assertTrue(session.output.startswith(ENTER))
+        self.assertEqual(session.output.count(b"\x1b[22;0t"), 1, "the title is pushed once")
+        self.assertIn(b"\x1b]2;KORVEL - alt+enter=fullscreen\x07", session.output)
+        session.type(b"\x1b")
+        self.assert_left_cleanly(session)
+
+    def test_shutdown_signals_leave_cleanly(self):
+        for name, send in (("SIGTERM", lambda s: os.kill(s.pid, signal.SIGTERM)),
+                           ("Ctrl-C", lambda s: s.type(b"\x03"))):
+            with self.subTest(name):
+                session = self.start()
+                send(session)
+                self.assert_left_cleanly(session)
+
+    def test_arrow_key_does_not_leave(self):
+        session = self.start()
+        session.type(b"\x1b[A")
+        time.sleep(0.5)
+        self.assertFalse([e for e in session.events if e.startswith("exit")], "still running after an arrow")
+        session.type(b"\x1b")
+        self.assert_left_cleanly(session)
+
+    def test_ctrl_z_suspends_restored_and_continue_redraws(self):
+        session = self.start()
+        session.type(b"\x1a")
+        session.wait_for_event("stopped", 10)
+        session.wait(lambda: session.output.endswith(RESTORE), 5, "the restore before the stop")
+        self.assertEqual(session.modes(), session.modes_before, "the shell gets its modes back")
+        stopped_at = len(session.output)
+        os.kill(session.pid, signal.SIGCONT)
+        session.wait_for_frame(after=stopped_at, timeout=10)
+        self.assertNotEqual(session.modes(), session.modes_before, "raw again")
+        session.type(b"\x1b")
+        self.assert_left_cleanly(session)
+
+
+@unittest.skipUnless(BIN, "KORVEL_BIN is not set")
+class Refusals(unittest.TestCase):
+    def run_program(self, *arguments, stdin=subprocess.DEVNULL):
+        environment = dict(os.environ, TERM="xterm-256color")
+        return subprocess.run([BIN, "--nosound", *arguments], stdin=stdin, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE, cwd=SOURCE_DIR, env=environment, timeout=20)
+
+    def test_output_not_a_terminal_exits_2_with_one_line(self):
+        master, slave = os.openpty()
+        try:
+            result = self.run_program(stdin=slave)
+        finally:
+            os.close(master)
+            os.close(slave)
+        self.assertEqual(result.returncode, 2)
+        self.assertEqual(result.stdout, b"")
+        self.assertEqual(result.stderr.count(b"\n"), 1, result.stderr)
+
+    def test_help_and_version_exit_0(self):
+        for option in ("--help", "--version"):
+            with self.subTest(option):
+                result = self.run_program(option)
+                self.assertEqual(result.returncode, 0)
+                self.assertNotEqual(result.stdout, b"")
+
+    def test_unknown_option_exits_2(self):
+        result = self.run_program("--no-such-option")
+        self.assertEqual(result.returncode, 2)
+        self.assertEqual(result.stdout, b"")
+        self.assertNotEqual(result.stderr, b"")
+
+
+if __name__ == "__main__":
+    unittest.main()
