@@ -52,3 +52,9 @@ void platform_clock_set(uint32_t now_ms) {
 void platform_clock_advance(uint32_t delta_ms) {
     clock_state.virtual_now_ms.fetch_add(delta_ms, std::memory_order_acq_rel);
 }
+
+void platform_sleep_ms(uint32_t ms) {
+    timespec pause = {static_cast<time_t>(ms / 1000u), static_cast<long>(ms % 1000u) * 1000000L};
+    // A signal cuts the pause short, which only makes the next frame come sooner.
+    nanosleep(&pause, nullptr);
+}

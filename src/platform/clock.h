@@ -19,3 +19,7 @@ uint32_t platform_monotonic_ms();
 // now_ms - start_ms across a wrap of the counter, as the signed count the
 // demo clock hands on (durations up to 24 days).
 int32_t platform_ticks_elapsed(uint32_t start_ms, uint32_t now_ms);
+
+// Sleeps for about ms milliseconds of real time (paced loops such as the
+// test card; the demo itself never sleeps).
+void platform_sleep_ms(uint32_t ms);

@@ -2,7 +2,6 @@
 #include "runtime/entry.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "display/console_display.h"
 #include "display/present.h"
@@ -22,6 +21,9 @@ namespace {
 
 const char* const CONSOLE_TITLE = "KORVEL - alt+enter=fullscreen";
 const char* const MUSIC_PATH = "data/dino.xm";
+// The test card is still: a few frames a second keep its dither alive
+// without spinning a core.
+constexpr uint32_t TEST_CARD_FRAME_MS = 40;
 
 // Reads at most one key; Escape, like a shut-down signal, ends the loop.
 void poll_stop_keys()
@@ -47,7 +49,7 @@ void run_main_loop(uint32_t start_tick)
 {
     while (stop_requested == 0) {
         uint32_t now = platform_ticks_ms();
-        int32_t elapsed = static_cast<int32_t>(now - start_tick);  // wrap-safe
+        int32_t elapsed = platform_ticks_elapsed(start_tick, now);
         set_effect_time(elapsed);
         run_timeline(elapsed);
         poll_stop_keys();
@@ -60,6 +62,7 @@ void run_test_card(Framebuffer* canvas)
     while (stop_requested == 0) {
         display_present(canvas->pixels);
         poll_stop_keys();
+        platform_sleep_ms(TEST_CARD_FRAME_MS);
     }
 }
 

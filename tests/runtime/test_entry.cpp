@@ -1,0 +1,72 @@
+// The whole start-up, loop and shut-down on the headless console.
+#include <gtest/gtest.h>
+
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "platform/keyboard.h"
+#include "runtime/entry.h"
+#include "runtime/music.h"
+#include "runtime/sync_queue.h"
+#include "runtime/timeline.h"
+
+namespace {
+
+class Entry : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        console_settings.backend = CONSOLE_BACKEND_HEADLESS;
+        music_settings.force_silent = 1;
+        platform_headless_clear();
+        platform_clock_use_real();
+        timeline = TIMELINE_START;
+        sync_queue_reset();
+        stop_requested = 0;
+    }
+};
+
+// Escape plus a plain key behind it, so the lone Escape needs no timeout.
+void type_escape()
+{
+    platform_key_inject("\x1b\x1b", 2);
+}
+
+}  // namespace
+
+TEST_F(Entry, EscapeEndsTheDemoAfterBlackFramesOfTheFullGrid)
+{
+    type_escape();
+    DemoOptions options = {nullptr, 0};
+    EXPECT_EQ(run_demo(options), 0);
+    const auto& frames = platform_headless_frames();
+    ASSERT_FALSE(frames.empty());
+    const RecordedFrame& last = frames.back();
+    EXPECT_EQ(last.columns, 80);
+    EXPECT_EQ(last.rows, 50);
+    for (size_t i = 0; i < last.characters.size(); i++) {
+        ASSERT_EQ(last.characters[i], ' ') << "cell " << i;
+        ASSERT_EQ(last.attributes[i], 0x08) << "cell " << i;  // black: dark grey on black
+    }
+}
+
+TEST_F(Entry, EndCommandFromTheMusicStopsAfterItsFrameIsPresented)
+{
+    push_sync_event(SyncEvent{0xFF});
+    DemoOptions options = {nullptr, 0};
+    EXPECT_EQ(run_demo(options), 0);
+    EXPECT_EQ(platform_headless_frames().size(), 1u);
+}
+
+TEST_F(Entry, TestCardShowsTheEightPureColoursOnTheBottomRow)
+{
+    type_escape();
+    DemoOptions options = {nullptr, 1};
+    EXPECT_EQ(run_demo(options), 0);
+    ASSERT_FALSE(platform_headless_frames().empty());
+    const RecordedFrame& card = platform_headless_frames().back();
+    const uint8_t* bottom = &card.attributes[49 * 80];
+    EXPECT_EQ(bottom[5], 0x08);   // black
+    EXPECT_EQ(bottom[45], 0xCE);  // red: yellow on light red
+    EXPECT_EQ(bottom[75], 0xF7);  // white: light grey on white
+    EXPECT_EQ(card.characters[49 * 80 + 75], ' ');
+}
