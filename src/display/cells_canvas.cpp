@@ -1,9 +1,11 @@
 // The cell conversion specialised for the canvas's pixel format (32 bits,
 // red, green and blue in bytes 0 to 2, no alpha). It gives exactly the cells
-// of the format-independent path; what makes it cheap is that the dither
-// kind and the colour scheme are fixed per call (templates chosen by one
-// switch), pixels are read straight from memory, a row's samples are taken
-// in one pass and the colour state lives in locals until the end.
+// of the format-independent path. What makes it cheap: the dither kind and
+// the colour scheme are fixed per call (templates chosen by one switch),
+// pixels are read straight from memory, and a row goes through short passes
+// over small arrays, each free of branches and of dependencies between cells,
+// so the compiler can vectorise them and the processor overlap them.
+#include <array>
 #include <cstddef>
 #include <cstring>
 
@@ -11,6 +13,7 @@
 #include "display/cells_internal.h"
 #include "display/colour.h"
 #include "display/console_display.h"
+#include "display/row_pass.h"
 #include "runtime/random.h"
 
 namespace {
@@ -50,43 +53,21 @@ inline void fast_advance(DitherSource* d)
         d->column = (d->column + 1) & (d->size - 1);
 }
 
-// A candidate with its "black ignores saturation, greys ignore hue" rules
-// turned into factors of 0 or 3, so the distance has no branches.
-struct FastCandidate {
-    int32_t weight;
-    int32_t value;
-    int32_t saturation;
-    int32_t hue;
-    int32_t saturation_factor;
-    int32_t hue_factor;
-};
-
-constexpr FastCandidate fast_candidate(const ColourCandidate& k)
-{
-    return {k.weight, k.value, k.saturation, k.hue, k.value != 0 ? 3 : 0, k.saturation != 0 ? 3 : 0};
-}
-
-constexpr FastCandidate FAST_CANDIDATES[CANDIDATE_COUNT] = {
-    fast_candidate(COLOUR_CANDIDATES[0]), fast_candidate(COLOUR_CANDIDATES[1]),
-    fast_candidate(COLOUR_CANDIDATES[2]), fast_candidate(COLOUR_CANDIDATES[3]),
-    fast_candidate(COLOUR_CANDIDATES[4]), fast_candidate(COLOUR_CANDIDATES[5]),
-    fast_candidate(COLOUR_CANDIDATES[6]), fast_candidate(COLOUR_CANDIDATES[7]),
-};
-
-inline int32_t fast_distance(int32_t slot, int32_t value, int32_t saturation, int32_t hue)
-{
-    const FastCandidate& k = FAST_CANDIDATES[slot];
-    const int32_t dv = value - k.value;
-    const int32_t ds = saturation - k.saturation;
-    const int32_t dh = hue - k.hue;
-    return k.weight * (6 * dv * dv + k.saturation_factor * ds * ds + k.hue_factor * dh * dh);
-}
-
-// One row of cell colours on the 12-bit scale.
+// One row of cell colours on the 12-bit scale, then as hue, saturation, value.
 struct RowSamples {
     int32_t red[FAST_MAX_COLUMNS];
     int32_t green[FAST_MAX_COLUMNS];
     int32_t blue[FAST_MAX_COLUMNS];
+    int32_t hue[FAST_MAX_COLUMNS];
+    int32_t saturation[FAST_MAX_COLUMNS];
+    int32_t value[FAST_MAX_COLUMNS];
+    int32_t q1[FAST_MAX_COLUMNS];  // dither values; only q1 for one value per cell
+    int32_t q2[FAST_MAX_COLUMNS];
+    int32_t q3[FAST_MAX_COLUMNS];
+    int32_t q4[FAST_MAX_COLUMNS];
+    int32_t point[FAST_MAX_COLUMNS];  // index into the cell table
+    int32_t pair[FAST_MAX_COLUMNS];   // far << 4 | near
+    int32_t level[FAST_MAX_COLUMNS];  // coverage 0..15
 };
 
 // Where each visited column reads: first pixel and pixel count (the centre
@@ -103,7 +84,6 @@ struct KernelState {
     int32_t palette[8];
     int32_t foreground;
     int32_t background;
-    int32_t stored;  // 1 once a cell was stored
 };
 
 inline uint32_t load_pixel(const uint8_t* row, int32_t x)
@@ -116,8 +96,8 @@ inline uint32_t load_pixel(const uint8_t* row, int32_t x)
 // The 2 x 2 average on a surface exactly twice the rectangle's size: the four
 // pixels' red and blue bytes are summed in two 16-bit lanes at once, green in
 // a third. Sum * 16 / 4 is exact, so the average is sum * 4.
-void sample_two_by_two(const uint8_t* row0, const uint8_t* row1, int32_t first_pixel, int32_t count,
-                       RowSamples* out)
+ROW_PASS void sample_two_by_two(const uint8_t* row0, const uint8_t* row1, int32_t first_pixel, int32_t count,
+                                RowSamples* out)
 {
     for (int32_t i = 0; i < count; i++) {
         const int32_t px = first_pixel + 2 * i;
@@ -169,46 +149,281 @@ void sample_centre(const uint8_t* row, const ColumnSpans& columns, RowSamples* o
     }
 }
 
+// The passes divide exactly through floating point, which vectorises where
+// integer division does not. For an integer n and 0 < d, n / d truncated
+// toward zero equals the rounded floating-point quotient truncated as long
+// as the rounding error stays below 1/d: a quotient that is not an integer
+// lies at least 1/d from the next one. In double that holds for |n| < 2^52,
+// d < 2^32. In float it holds for the colour conversion's quotients
+// (numerator below 2^24, exact in float, divisor at most 4095, quotient at
+// most 4096): half an ulp below 4096 is 2^-13, well under 1/4095. (Checked
+// exhaustively as well, for every numerator and divisor of rgb_to_hsv12.)
+// (Written out in each pass: a helper function with other optimisation
+// settings would not be inlined into them.)
+
+// Hue, saturation and value of a row of samples, as rgb_to_hsv12 computes
+// them but without branches: which channel is the largest changes from cell
+// to cell and would be mispredicted half the time.
+ROW_PASS void row_to_hsv(RowSamples* s, int32_t count)
+{
+    for (int32_t i = 0; i < count; i++) {
+        const int32_t r = s->red[i];
+        const int32_t g = s->green[i];
+        const int32_t b = s->blue[i];
+        const int32_t max = r > g ? (r > b ? r : b) : (g > b ? g : b);
+        const int32_t min = r < g ? (r < b ? r : b) : (g < b ? g : b);
+        const int32_t diff = max - min;
+        // Tested in rgb_to_hsv12's order: red, then green, then blue.
+        const int32_t numerator = r == max ? g - b : (g == max ? b - r : r - g);
+        const int32_t sector_start = r == max ? 1 * HUE_SECTOR : (g == max ? 3 * HUE_SECTOR : 5 * HUE_SECTOR);
+        // A grey (numerator 0) divides by 1 instead of 0 and gets no offset:
+        // hue and saturation 0. Selecting the inputs rather than the result
+        // keeps the divisions unconditional, which the vectoriser needs.
+        const int32_t offset = diff != 0 ? sector_start : 0;
+        const int32_t divisor = diff != 0 ? diff : 1;
+        s->hue[i] =
+            static_cast<int32_t>(static_cast<float>(numerator * HUE_SECTOR) / static_cast<float>(divisor)) + offset;
+        s->saturation[i] =
+            static_cast<int32_t>(static_cast<float>(diff * CHANNEL_MAX) / static_cast<float>(max != 0 ? max : 1));
+        s->value[i] = max;
+    }
+}
+
+// The table point of every cell: value, saturation and hue, each with its
+// own dither value added.
+ROW_PASS void row_table_points(RowSamples* s, int32_t count, const int32_t* q1, const int32_t* q2,
+                               const int32_t* q3)
+{
+    for (int32_t i = 0; i < count; i++) {
+        const int32_t vi = ((s->value[i] + (q1[i] >> 1)) * 31) >> CHANNEL_BITS;
+        const int32_t si = ((s->saturation[i] + (q2[i] >> 1)) * 31) >> CHANNEL_BITS;
+        const int32_t hi = (((s->hue[i] & (HUE_SECTOR - 1)) + q3[i]) * 15) >> CHANNEL_BITS;
+        s->point[i] = (vi * CELL_TABLE_SATURATIONS + si) * CELL_TABLE_HUES + hi;
+    }
+}
+
+// Distances to all eight candidates, sharing their terms: the candidates
+// have only four values (0, 1535, 2559, 4095), two saturations (0, 4095) and
+// two hues (0, 4096). Black ignores saturation, the greys ignore hue.
+// Computing all eight and picking two costs less than fetching two
+// candidates' fields per cell, and vectorises.
+struct AllDistances {
+    int32_t d[8];
+};
+
+constexpr AllDistances all_distances(int32_t value, int32_t saturation, int32_t hue)
+{
+    const int32_t v1 = value - 1535;
+    const int32_t v2 = value - 2559;
+    const int32_t v3 = value - 4095;
+    const int32_t a0 = 6 * value * value;
+    const int32_t a1 = 6 * v1 * v1;
+    const int32_t a2 = 6 * v2 * v2;
+    const int32_t a3 = 6 * v3 * v3;
+    const int32_t s1 = saturation - 4095;
+    const int32_t b0 = 3 * saturation * saturation;
+    const int32_t b1 = 3 * s1 * s1;
+    const int32_t h1 = hue - HUE_SECTOR;
+    const int32_t c0 = 3 * hue * hue;
+    const int32_t c1 = 3 * h1 * h1;
+    return {{4 * a0, 5 * (a1 + b0), 5 * (a2 + b0), 4 * (a3 + b0), 3 * (a1 + b1 + c1), 2 * (a3 + b1 + c1),
+             3 * (a1 + b1 + c0), 2 * (a3 + b1 + c0)}};
+}
+
+constexpr bool all_distances_match_candidates()
+{
+    const int32_t probes[] = {0, 1, 1535, 2048, 2559, 4094, 4095};
+    for (int32_t v : probes)
+        for (int32_t sat : probes)
+            for (int32_t h : probes) {
+                const AllDistances all = all_distances(v, sat, h);
+                for (int32_t k = 0; k < CANDIDATE_COUNT; k++)
+                    if (all.d[k] != candidate_distance(COLOUR_CANDIDATES[k], v, sat, h))
+                        return false;
+            }
+    return true;
+}
+static_assert(all_distances_match_candidates(), "the shared-term distances must equal candidate_distance");
+
+// The coverage level of every cell from its distances to the near and far
+// candidate: floor(30 m / (m + far)), m the smaller; 15 when both are 0.
+ROW_PASS void row_levels(RowSamples* s, int32_t count)
+{
+    for (int32_t i = 0; i < count; i++) {
+        const int32_t near = s->pair[i] & 15;
+        const int32_t far = s->pair[i] >> 4;
+        // hue mod 4095 (sic, not 4096): hue is sector * 4096 + rest, and
+        // sector + rest stays below 2 * 4095.
+        const int32_t sector = s->hue[i] >> HUE_SECTOR_BITS;
+        const int32_t folded = sector + (s->hue[i] & (HUE_SECTOR - 1));
+        const int32_t h = folded >= 4095 ? folded - 4095 : folded;
+        // all_distances written out: a helper with other optimisation
+        // settings would not be inlined here.
+        const int32_t value = s->value[i];
+        const int32_t saturation = s->saturation[i];
+        const int32_t v1 = value - 1535;
+        const int32_t v2 = value - 2559;
+        const int32_t v3 = value - 4095;
+        const int32_t a0 = 6 * value * value;
+        const int32_t a1 = 6 * v1 * v1;
+        const int32_t a2 = 6 * v2 * v2;
+        const int32_t a3 = 6 * v3 * v3;
+        const int32_t s1 = saturation - 4095;
+        const int32_t b0 = 3 * saturation * saturation;
+        const int32_t b1 = 3 * s1 * s1;
+        const int32_t h1 = h - HUE_SECTOR;
+        const int32_t c0 = 3 * h * h;
+        const int32_t c1 = 3 * h1 * h1;
+        const int32_t d0 = 4 * a0;
+        const int32_t d1 = 5 * (a1 + b0);
+        const int32_t d2 = 5 * (a2 + b0);
+        const int32_t d3 = 4 * (a3 + b0);
+        const int32_t d4 = 3 * (a1 + b1 + c1);
+        const int32_t d5 = 2 * (a3 + b1 + c1);
+        const int32_t d6 = 3 * (a1 + b1 + c0);
+        const int32_t d7 = 2 * (a3 + b1 + c0);
+        // Pick by the slot's bits: no table, no branch.
+        const int32_t n01 = near & 1 ? d1 : d0;
+        const int32_t n23 = near & 1 ? d3 : d2;
+        const int32_t n45 = near & 1 ? d5 : d4;
+        const int32_t n67 = near & 1 ? d7 : d6;
+        const int32_t n03 = near & 2 ? n23 : n01;
+        const int32_t n47 = near & 2 ? n67 : n45;
+        const int32_t near_distance = near & 4 ? n47 : n03;
+        const int32_t f01 = far & 1 ? d1 : d0;
+        const int32_t f23 = far & 1 ? d3 : d2;
+        const int32_t f45 = far & 1 ? d5 : d4;
+        const int32_t f67 = far & 1 ? d7 : d6;
+        const int32_t f03 = far & 2 ? f23 : f01;
+        const int32_t f47 = far & 2 ? f67 : f45;
+        const int32_t far_distance = far & 4 ? f47 : f03;
+        const int32_t m = near_distance < far_distance ? near_distance : far_distance;
+        // Distances stay below 2^30, so their sum fits; 30 m is done in
+        // double. Both distances 0 become 15 / 1.
+        const int32_t sum = m + far_distance;
+        const double dividend = sum != 0 ? 30.0 * m : 15.0;
+        s->level[i] = static_cast<int32_t>(dividend / (sum != 0 ? sum : 1));
+    }
+}
+
+// The random dither's draws, four per cell, into the four value arrays.
+ROW_PASS void split_fours(const int32_t* drawn, RowSamples* s, int32_t count)
+{
+    for (int32_t i = 0; i < count; i++) {
+        s->q1[i] = drawn[4 * i];
+        s->q2[i] = drawn[4 * i + 1];
+        s->q3[i] = drawn[4 * i + 2];
+        s->q4[i] = drawn[4 * i + 3];
+    }
+}
+
+// The console colours of slots 0-3 as four nibbles.
+uint32_t fixed_slot_colours(const int32_t* palette)
+{
+    uint32_t packed = 0;
+    for (int32_t k = 0; k < 4; k++)
+        packed |= (static_cast<uint32_t>(palette[k]) & 15) << (4 * k);
+    return packed;
+}
+
+// The dark sector colours as nibbles; each light colour is its dark one + 8.
+constexpr uint32_t pack_sector_dark()
+{
+    uint32_t packed = 0;
+    for (int32_t s = 0; s < 7; s++)
+        packed |= static_cast<uint32_t>(SECTOR_DARK[s]) << (4 * s);
+    return packed;
+}
+
+constexpr uint32_t SECTOR_DARK_NIBBLES = pack_sector_dark();
+
+constexpr bool light_is_dark_plus_eight()
+{
+    for (int32_t s = 0; s < 7; s++)
+        if (SECTOR_LIGHT[s] != SECTOR_DARK[s] + 8)
+            return false;
+    return true;
+}
+static_assert(light_is_dark_plus_eight(), "the sector colours are looked up as dark + 8");
+
+// The glyph ramp widened to words, which the vectoriser can gather.
+constexpr std::array<int32_t, GLYPH_LEVELS * GLYPH_VARIANTS> widen_ramp()
+{
+    std::array<int32_t, GLYPH_LEVELS * GLYPH_VARIANTS> words{};
+    for (int32_t i = 0; i < GLYPH_LEVELS * GLYPH_VARIANTS; i++)
+        words[i] = GLYPH_RAMP[i];
+    return words;
+}
+
+constexpr std::array<int32_t, GLYPH_LEVELS * GLYPH_VARIANTS> GLYPH_WORDS = widen_ramp();
+
+// Glyph and attribute of every cell. A slot's colour is fixed for slots 0-3
+// and comes from the cell's hue sector for 4-7 (4, 5: the next sector's dark
+// and light colour; 6, 7: its own).
+ROW_PASS void row_cells(const RowSamples* s, int32_t count, const int32_t* q4, uint32_t fixed_colours,
+                        uint8_t* characters, uint8_t* attributes)
+{
+    for (int32_t i = 0; i < count; i++) {
+        const int32_t sector = s->hue[i] >> HUE_SECTOR_BITS;
+        const int32_t near = s->pair[i] & 15;
+        const int32_t far = s->pair[i] >> 4;
+        const int32_t near_sector = sector + 1 - ((near >> 1) & 1);
+        const int32_t far_sector = sector + 1 - ((far >> 1) & 1);
+        const int32_t near_sector_colour =
+            static_cast<int32_t>((SECTOR_DARK_NIBBLES >> (4 * near_sector)) & 15) + 8 * (near & 1);
+        const int32_t far_sector_colour =
+            static_cast<int32_t>((SECTOR_DARK_NIBBLES >> (4 * far_sector)) & 15) + 8 * (far & 1);
+        const int32_t near_fixed = static_cast<int32_t>((fixed_colours >> (4 * (near & 3))) & 15);
+        const int32_t far_fixed = static_cast<int32_t>((fixed_colours >> (4 * (far & 3))) & 15);
+        const int32_t background = near < 4 ? near_fixed : near_sector_colour;
+        const int32_t foreground = far < 4 ? far_fixed : far_sector_colour;
+        characters[i] = static_cast<uint8_t>(GLYPH_WORDS[s->level[i] * GLYPH_VARIANTS + (q4[i] >> 6)]);
+        attributes[i] = static_cast<uint8_t>(background << 4 | foreground);
+    }
+}
+
+// The dither values of a row, four per cell in the order the cell takes
+// them. An ordered or constant dither gives one value per cell, used four
+// times (only advance moves it); the random one draws four in turn.
 template <DitherKind K>
-void blend_row(const RowSamples& in, int32_t count, DitherSource* d, const uint8_t* table, KernelState* st,
+void row_dither(RowSamples* s, int32_t count, DitherSource* d)
+{
+    if constexpr (K == DitherKind::RANDOM) {
+        int32_t drawn[4 * FAST_MAX_COLUMNS];
+        random_fill_bytes(drawn, 4 * count);
+        split_fours(drawn, s, count);
+    } else {
+        for (int32_t i = 0; i < count; i++) {
+            s->q1[i] = fast_value<K>(d);
+            fast_advance<K>(d);
+        }
+    }
+}
+
+// Two colours and a coverage glyph per cell, as blend_cell does for one.
+template <DitherKind K>
+void blend_row(RowSamples* s, int32_t count, DitherSource* d, const uint8_t* table, KernelState* st,
                uint8_t* characters, uint8_t* attributes)
 {
-    int32_t* palette = st->palette;
-    int32_t foreground = st->foreground;
-    int32_t background = st->background;
-    for (int32_t i = 0; i < count; i++) {
-        int32_t hue;
-        int32_t saturation;
-        int32_t value;
-        rgb_to_hsv12(in.red[i], in.green[i], in.blue[i], &hue, &saturation, &value);
-        const int32_t sector = hue >> HUE_SECTOR_BITS;
-        palette[4] = SECTOR_DARK[sector + 1];
-        palette[5] = SECTOR_LIGHT[sector + 1];
-        palette[6] = SECTOR_DARK[sector];
-        palette[7] = SECTOR_LIGHT[sector];
-
-        const int32_t q1 = fast_value<K>(d);
-        const int32_t q2 = fast_value<K>(d);
-        const int32_t q3 = fast_value<K>(d);
-        const int32_t vi = ((value + (q1 >> 1)) * 31) >> CHANNEL_BITS;
-        const int32_t si = ((saturation + (q2 >> 1)) * 31) >> CHANNEL_BITS;
-        const int32_t hi = (((hue & (HUE_SECTOR - 1)) + q3) * 15) >> CHANNEL_BITS;
-        const int32_t pair = table[cell_table_index(vi, si, hi)];
-        const int32_t near = pair & 15;
-        const int32_t far = pair >> 4;
-
-        const int32_t h = hue % 4095;
-        const int32_t level =
-            blend_level(fast_distance(near, value, saturation, h), fast_distance(far, value, saturation, h));
-        foreground = palette[far];
-        background = palette[near];
-        const int32_t q4 = fast_value<K>(d);
-        characters[i] = GLYPH_RAMP[level * GLYPH_VARIANTS + (q4 >> 6)];
-        attributes[i] = static_cast<uint8_t>(background << 4 | foreground);
-        fast_advance<K>(d);
-    }
-    st->foreground = foreground;
-    st->background = background;
+    row_dither<K>(s, count, d);
+    const bool one_value = K != DitherKind::RANDOM;
+    const int32_t* q2 = one_value ? s->q1 : s->q2;
+    const int32_t* q3 = one_value ? s->q1 : s->q3;
+    const int32_t* q4 = one_value ? s->q1 : s->q4;
+    row_table_points(s, count, s->q1, q2, q3);
+    for (int32_t i = 0; i < count; i++)
+        s->pair[i] = table[s->point[i]];
+    row_levels(s, count);
+    row_cells(s, count, q4, fixed_slot_colours(st->palette), characters, attributes);
+    // The slot palette keeps the sector colours of the row's last cell.
+    const int32_t last = count - 1;
+    const int32_t sector = s->hue[last] >> HUE_SECTOR_BITS;
+    st->palette[4] = SECTOR_DARK[sector + 1];
+    st->palette[5] = SECTOR_LIGHT[sector + 1];
+    st->palette[6] = SECTOR_DARK[sector];
+    st->palette[7] = SECTOR_LIGHT[sector];
+    st->foreground = attributes[last] & 15;
+    st->background = attributes[last] >> 4;
 }
 
 template <DitherKind K>
@@ -217,10 +432,9 @@ void single_row(const RowSamples& in, int32_t count, DitherSource* d, KernelStat
 {
     int32_t foreground = st->foreground;
     for (int32_t i = 0; i < count; i++) {
-        int32_t hue;
-        int32_t saturation;
-        int32_t value;
-        rgb_to_hsv12(in.red[i], in.green[i], in.blue[i], &hue, &saturation, &value);
+        const int32_t hue = in.hue[i];
+        const int32_t saturation = in.saturation[i];
+        const int32_t value = in.value[i];
         const int32_t q = fast_value<K>(d);
         if (saturation < 8 * q + 512) {
             const int32_t q_grey = fast_value<K>(d);
@@ -305,10 +519,11 @@ void convert(const CellSpan& span, const SurfaceDesc* desc, const uint8_t* pixel
             sample_centre(row0, columns, &samples);
             break;
         }
+        row_to_hsv(&samples, columns.count);
         fast_start_row<K>(d, y);
         const int32_t cell = y * display.columns + span.first_x;
         if constexpr (Blend)
-            blend_row<K>(samples, columns.count, d, display.table.entry, &st, display.characters + cell,
+            blend_row<K>(&samples, columns.count, d, display.table.entry, &st, display.characters + cell,
                          display.attributes + cell);
         else
             single_row<K>(samples, columns.count, d, &st, display.characters + cell, display.attributes + cell);

@@ -43,7 +43,7 @@ inline constexpr ColourCandidate COLOUR_CANDIDATES[CANDIDATE_COUNT] = {
 // Weighted squared distance of (value, saturation, hue) to a candidate.
 // Black ignores saturation, greys ignore hue. The largest result, about
 // 1.0e9, still fits in 32 bits for inputs on the 12-bit scale.
-inline int32_t candidate_distance(const ColourCandidate& k, int32_t value, int32_t saturation, int32_t hue)
+constexpr int32_t candidate_distance(const ColourCandidate& k, int32_t value, int32_t saturation, int32_t hue)
 {
     const int32_t dv = value - k.value;
     const int32_t ds = saturation - k.saturation;

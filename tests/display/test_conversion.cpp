@@ -174,6 +174,26 @@ TEST(Conversion, TransparentCellKeepsItsContentAndDitherColumn)
     std::free(one);
 }
 
+// Regression: a colour equal to its far candidate made the level 0 / 0.
+// Only surfaces with channels reaching 4095 produce it.
+TEST(Conversion, ColourEqualToFarCandidateDoesNotDivideByZero)
+{
+    HeadlessDisplay display;
+    display_set_option(OPT_COLOUR_BLEND);
+    display_set_option(OPT_DITHER_NONE);
+    // 12-bit red and green, 8-bit blue; 16 pixels average to (4095, 0, 1):
+    // hue 4095, saturation 4095, value 4095, table point (31, 31, 15), far
+    // candidate 7 (light magenta) at distance 0.
+    SurfaceDesc* desc = surface_desc_create(32, 16, 1, 64, 0x00000FFF, 0x00FFF000, 0xFF000000, 0);
+    ASSERT_NE(desc, nullptr);
+    std::vector<uint32_t> pixels(16, 0x00000FFF);
+    pixels[0] |= 0x01000000;
+    cells_from_surface(0, 0, 0, 0, desc, pixels.data());
+    EXPECT_EQ(cell_character(0, 0), 0x30);  // level 15: the far colour is exact
+    EXPECT_EQ(cell_attribute(0, 0), 0xCD);
+    std::free(desc);
+}
+
 TEST(Conversion, RectangleInEitherOrderConvertsTheSameCells)
 {
     HeadlessDisplay display;

@@ -84,6 +84,26 @@ TEST(FastPath, SurfacesOfOtherShapesInTheCanvasFormat)
     }
 }
 
+// Averages that are not multiples of 4 reach hues the full grid never
+// produces; hue 4095 is the one where "hue mod 4095" folds to 0.
+TEST(FastPath, HueThatFoldsToZero)
+{
+    HeadlessDisplay display;
+    // 16 pixels into one cell: red 4080, green 2000, blue 2001.
+    std::vector<uint32_t> pixels(16, pack_rgb(255, 125, 125));
+    pixels[0] = pack_rgb(255, 125, 126);
+    SurfaceDesc* desc = surface_desc_create(32, 16, 1, 64, 0xFF, 0xFF00, 0xFF0000, 0);
+    ASSERT_NE(desc, nullptr);
+    const Rect one_cell = {4, 4, 4, 4};
+    for (int32_t dither = OPT_DITHER_NONE; dither <= OPT_DITHER_RANDOM; dither++) {
+        display_set_option(OPT_COLOUR_BLEND);
+        display_set_option(dither);
+        EXPECT_TRUE(run(false, one_cell, desc, pixels.data(), 8) == run(true, one_cell, desc, pixels.data(), 8))
+            << dither;
+    }
+    std::free(desc);
+}
+
 // Each format below holds exactly the 12-bit values of the 32-bit canvas it
 // was made from, so its cells must equal the canvas's.
 TEST(FastPath, OtherPixelFormatsMatchTheCanvas)
