@@ -9,8 +9,8 @@
 struct CellSpan {
     int32_t x0, y0, x1, y1;  // x0 <= x1, y0 <= y1
     int64_t width, height;   // cells; 64-bit because x1 - x0 + 1 may not fit in 32
-    int32_t first_x, last_x; // visited columns, inside the grid
-    int32_t first_y, last_y; // visited rows, inside the grid
+    int32_t first_x, last_x;  // visited columns, inside the grid
+    int32_t first_y, last_y;  // visited rows, inside the grid
 };
 
 // Orders and clips the rectangle and selects the dither source. Returns 0
@@ -36,4 +36,6 @@ inline int32_t blend_level(int32_t near_distance, int32_t far_distance)
 int32_t cells_from_canvas_format(const CellSpan& span, const SurfaceDesc* desc, const void* pixels,
                                  DitherSource* dither);
 
+// Converts any surface, reading every pixel through its description; the
+// reference the specialised loop is tested against.
 void cells_convert_generic(const CellSpan& span, const SurfaceDesc* desc, const void* pixels, DitherSource* dither);

@@ -35,12 +35,12 @@ int32_t random_in_range(int32_t lo, int32_t hi)
 }
 
 // The shared generator's step, state * 214013 + 2531011 (runtime/random.cpp).
-// The conversion tests check the jumps below against random_next.
+// The dither tests check the jumps below against random_next.
 constexpr uint32_t LCG_MULTIPLIER = 214013u;
 constexpr uint32_t LCG_INCREMENT = 2531011u;
 constexpr int32_t JUMP = 32;
 
-// Step k + 1 from any state s: s * JUMP_MULTIPLIER[k] + JUMP_INCREMENT[k].
+// The state k + 1 steps after any state s: s * multiplier[k] + increment[k].
 struct LcgJumps {
     uint32_t multiplier[JUMP];
     uint32_t increment[JUMP];
@@ -70,8 +70,10 @@ ROW_PASS void random_fill_bytes(int32_t* out, int32_t count)
     // chain of JUMP steps. (r * 256 / 32768 of r = (state >> 16) & 0x7FFF is
     // (state >> 23) & 0xFF.)
     for (; i + JUMP <= count; i += JUMP) {
-        for (int32_t k = 0; k < JUMP; k++)
-            out[i + k] = static_cast<int32_t>(((state * LCG_JUMPS.multiplier[k] + LCG_JUMPS.increment[k]) >> 23) & 0xFF);
+        for (int32_t k = 0; k < JUMP; k++) {
+            const uint32_t later = state * LCG_JUMPS.multiplier[k] + LCG_JUMPS.increment[k];
+            out[i + k] = static_cast<int32_t>((later >> 23) & 0xFF);
+        }
         state = state * LCG_JUMPS.multiplier[JUMP - 1] + LCG_JUMPS.increment[JUMP - 1];
     }
     random_state.state = state;

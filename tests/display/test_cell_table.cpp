@@ -1,6 +1,8 @@
 // The nearest-pair table, the colour conversion and the dither sources.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "display/cell_table.h"
 #include "display/colour.h"
 #include "display/console_display.h"
@@ -110,6 +112,25 @@ TEST(Dither, RandomSourceDrawsFromTheSharedGenerator)
     ASSERT_EQ(dither_source_select(&d, OPT_DITHER_RANDOM), 0);
     EXPECT_EQ(d.value(&d), r1 / 128);
     EXPECT_EQ(random_in_range(10, 12), 10 + r2 * 3 / 32768);
+}
+
+TEST(Dither, FillingAheadMatchesDrawingOneByOne)
+{
+    for (int32_t count : {0, 1, 31, 32, 33, 100, 320}) {
+        random_seed(777u + static_cast<uint32_t>(count));
+        std::vector<int32_t> expected;
+        for (int32_t i = 0; i < count; i++)
+            expected.push_back(random_in_range(0, 255));
+        const uint32_t state_after = random_state.state;
+
+        random_seed(777u + static_cast<uint32_t>(count));
+        std::vector<int32_t> filled(static_cast<size_t>(count) + 1, -1);
+        random_fill_bytes(filled.data(), count);
+        EXPECT_EQ(filled.back(), -1) << "wrote past the end, count " << count;
+        filled.pop_back();
+        EXPECT_EQ(filled, expected) << count;
+        EXPECT_EQ(random_state.state, state_after) << count;
+    }
 }
 
 }  // namespace
