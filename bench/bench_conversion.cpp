@@ -51,7 +51,7 @@ void open_display()
     display_open();
 }
 
-void convert_with_dither(benchmark::State& state, int32_t dither)
+void convert_with_dither(benchmark::State& state, int32_t dither, int32_t rows = DISPLAY_GRID_ROWS)
 {
     open_display();
     if (console_display.characters == nullptr) {
@@ -64,12 +64,11 @@ void convert_with_dither(benchmark::State& state, int32_t dither)
     display_set_option(dither);
     random_seed(1);
     for (auto _ : state) {
-        cells_from_surface(0, 0, DISPLAY_GRID_COLUMNS - 1, DISPLAY_GRID_ROWS - 1, console_display.canvas_desc,
-                           picture.data());
+        cells_from_surface(0, 0, DISPLAY_GRID_COLUMNS - 1, rows - 1, console_display.canvas_desc, picture.data());
         benchmark::DoNotOptimize(console_display.characters);
         benchmark::ClobberMemory();
     }
-    state.SetItemsProcessed(state.iterations() * DISPLAY_GRID_COLUMNS * DISPLAY_GRID_ROWS);
+    state.SetItemsProcessed(state.iterations() * DISPLAY_GRID_COLUMNS * rows);
 }
 
 void BM_CellsRandomDither(benchmark::State& state)
@@ -83,6 +82,13 @@ void BM_CellsBayer4Dither(benchmark::State& state)
     convert_with_dither(state, OPT_DITHER_BAYER4);
 }
 BENCHMARK(BM_CellsBayer4Dither)->Unit(benchmark::kMicrosecond);
+
+// The aspect fit of a terminal with 1:2 cells: 80 x 25 cells of 2 x 4 pixels.
+void BM_CellsAspectFitRandomDither(benchmark::State& state)
+{
+    convert_with_dither(state, OPT_DITHER_RANDOM, DISPLAY_GRID_ROWS / 2);
+}
+BENCHMARK(BM_CellsAspectFitRandomDither)->Unit(benchmark::kMicrosecond);
 
 // The same conversion through the format-independent path, for reference.
 void BM_CellsGenericPathRandomDither(benchmark::State& state)

@@ -73,7 +73,9 @@ struct RowSamples {
 // Where each visited column reads: first pixel and pixel count (the centre
 // pixel and 1 when sampling the centre).
 struct ColumnSpans {
-    int32_t count;  // visited columns
+    int32_t count;   // visited columns
+    int32_t widest;  // the largest width
+    int32_t pairs;   // 1 when every cell covers two pixels, each next to the last
     int32_t first[FAST_MAX_COLUMNS];
     int32_t width[FAST_MAX_COLUMNS];
 };
@@ -113,18 +115,78 @@ ROW_PASS void sample_two_by_two(const uint8_t* row0, const uint8_t* row1, int32_
     }
 }
 
-void sample_average(const uint8_t* pixels, int32_t pitch, int32_t py0, int32_t py1, const ColumnSpans& columns,
-                    RowSamples* out)
+// Sums (times 16) of the pixels under each cell of a row, and their counts;
+// source row by source row, which keeps the loops regular.
+void sum_cells(const uint8_t* pixels, int32_t pitch, int32_t py0, int32_t py1, const ColumnSpans& columns,
+               RowSamples* out, int32_t* counts)
 {
-    // 64-bit sums: a huge surface may put millions of pixels under one cell.
+    for (int32_t i = 0; i < columns.count; i++) {
+        out->red[i] = 0;
+        out->green[i] = 0;
+        out->blue[i] = 0;
+    }
+    for (int32_t py = py0; py < py1; py++) {
+        const uint8_t* row = pixels + static_cast<ptrdiff_t>(py) * pitch;
+        if (columns.pairs) {
+            // The canvas on 80 columns: two pixels per cell, side by side.
+            for (int32_t i = 0; i < columns.count; i++) {
+                const uint32_t a = load_pixel(row, columns.first[0] + 2 * i);
+                const uint32_t b = load_pixel(row, columns.first[0] + 2 * i + 1);
+                const uint32_t red_blue = (a & 0x00FF00FF) + (b & 0x00FF00FF);
+                out->red[i] += static_cast<int32_t>(red_blue & 0xFFFF);
+                out->green[i] += static_cast<int32_t>(((a >> 8) & 0xFF) + ((b >> 8) & 0xFF));
+                out->blue[i] += static_cast<int32_t>(red_blue >> 16);
+            }
+            continue;
+        }
+        for (int32_t i = 0; i < columns.count; i++) {
+            // Red and blue in two 16-bit lanes: at most 4095 pixels of 255.
+            uint32_t red_blue = 0;
+            uint32_t green = 0;
+            const int32_t end = columns.first[i] + columns.width[i];
+            for (int32_t px = columns.first[i]; px < end; px++) {
+                const uint32_t p = load_pixel(row, px);
+                red_blue += p & 0x00FF00FF;
+                green += (p >> 8) & 0xFF;
+            }
+            out->red[i] += static_cast<int32_t>(red_blue & 0xFFFF);
+            out->green[i] += static_cast<int32_t>(green);
+            out->blue[i] += static_cast<int32_t>(red_blue >> 16);
+        }
+    }
+    for (int32_t i = 0; i < columns.count; i++) {
+        out->red[i] <<= 4;
+        out->green[i] <<= 4;
+        out->blue[i] <<= 4;
+        counts[i] = columns.width[i] * (py1 - py0);
+    }
+}
+
+// Sum * 16 / count through float: exact for counts up to 4095 (numerator
+// below 2^24, quotient at most 4080; see the note on exact division below).
+ROW_PASS void divide_by_counts(RowSamples* s, const int32_t* counts, int32_t count)
+{
+    for (int32_t i = 0; i < count; i++) {
+        const float pixels = static_cast<float>(counts[i]);
+        s->red[i] = static_cast<int32_t>(static_cast<float>(s->red[i]) / pixels);
+        s->green[i] = static_cast<int32_t>(static_cast<float>(s->green[i]) / pixels);
+        s->blue[i] = static_cast<int32_t>(static_cast<float>(s->blue[i]) / pixels);
+    }
+}
+
+// Larger cells: 64-bit sums and integer division, since a huge surface may
+// put millions of pixels under one cell.
+void average_large_cells(const uint8_t* pixels, int32_t pitch, int32_t py0, int32_t py1,
+                         const ColumnSpans& columns, RowSamples* out)
+{
     const uint64_t rows = static_cast<uint64_t>(py1 - py0);
     for (int32_t i = 0; i < columns.count; i++) {
         uint64_t red = 0;
         uint64_t green = 0;
         uint64_t blue = 0;
+        const int32_t end = columns.first[i] + columns.width[i];
         for (int32_t py = py0; py < py1; py++) {
             const uint8_t* row = pixels + static_cast<ptrdiff_t>(py) * pitch;
-            const int32_t end = columns.first[i] + columns.width[i];
             for (int32_t px = columns.first[i]; px < end; px++) {
                 const uint32_t p = load_pixel(row, px);
                 red += p & 0xFF;
@@ -137,6 +199,18 @@ void sample_average(const uint8_t* pixels, int32_t pitch, int32_t py0, int32_t p
         out->green[i] = static_cast<int32_t>((green << 4) / count);
         out->blue[i] = static_cast<int32_t>((blue << 4) / count);
     }
+}
+
+void sample_average(const uint8_t* pixels, int32_t pitch, int32_t py0, int32_t py1, const ColumnSpans& columns,
+                    RowSamples* out)
+{
+    if (static_cast<int64_t>(columns.widest) * (py1 - py0) > 4095) {
+        average_large_cells(pixels, pitch, py0, py1, columns, out);
+        return;
+    }
+    int32_t counts[FAST_MAX_COLUMNS];
+    sum_cells(pixels, pitch, py0, py1, columns, out, counts);
+    divide_by_counts(out, counts, columns.count);
 }
 
 void sample_centre(const uint8_t* row, const ColumnSpans& columns, RowSamples* out)
@@ -475,6 +549,7 @@ void row_span(const CellSpan& span, int32_t height, Sampler sampler, int32_t y, 
 void column_spans(const CellSpan& span, int32_t width, Sampler sampler, ColumnSpans* out)
 {
     out->count = span.last_x - span.first_x + 1;
+    out->widest = 0;
     for (int32_t i = 0; i < out->count; i++) {
         const int64_t cx = static_cast<int64_t>(span.first_x) + i - span.x0;
         int64_t left = cx * width / span.width;
@@ -487,7 +562,13 @@ void column_spans(const CellSpan& span, int32_t width, Sampler sampler, ColumnSp
         }
         out->first[i] = static_cast<int32_t>(left);
         out->width[i] = static_cast<int32_t>(right - left);
+        if (out->width[i] > out->widest)
+            out->widest = out->width[i];
     }
+    out->pairs = 1;
+    for (int32_t i = 0; i < out->count; i++)
+        if (out->width[i] != 2 || out->first[i] != out->first[0] + 2 * i)
+            out->pairs = 0;
 }
 
 template <DitherKind K, bool Blend>
