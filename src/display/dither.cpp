@@ -34,10 +34,9 @@ int32_t random_in_range(int32_t lo, int32_t hi)
     return lo + static_cast<int32_t>(r * (static_cast<int64_t>(hi) - lo + 1) / 32768);
 }
 
-// The shared generator's step, state * 214013 + 2531011 (runtime/random.cpp).
 // The dither tests check the jumps below against random_next.
-constexpr uint32_t LCG_MULTIPLIER = 214013u;
-constexpr uint32_t LCG_INCREMENT = 2531011u;
+constexpr uint32_t LCG_MULTIPLIER = RANDOM_MULTIPLIER;
+constexpr uint32_t LCG_INCREMENT = RANDOM_INCREMENT;
 constexpr int32_t JUMP = 32;
 
 // The state k + 1 steps after any state s: s * multiplier[k] + increment[k].

@@ -10,6 +10,6 @@ void random_seed(uint32_t seed)
 
 int32_t random_next()
 {
-    random_state.state = random_state.state * 214013u + 2531011u;
+    random_state.state = random_state.state * RANDOM_MULTIPLIER + RANDOM_INCREMENT;
     return static_cast<int32_t>((random_state.state >> 16) & 0x7FFF);
 }

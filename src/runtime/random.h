@@ -4,6 +4,10 @@
 #pragma once
 #include <cstdint>
 
+// The generator's step: state = state * RANDOM_MULTIPLIER + RANDOM_INCREMENT (mod 2^32).
+constexpr uint32_t RANDOM_MULTIPLIER = 214013u;
+constexpr uint32_t RANDOM_INCREMENT = 2531011u;
+
 struct RandomState {
     uint32_t state;  // starts at 1, as an unseeded generator does
 };
@@ -13,5 +17,5 @@ extern RandomState random_state;
 
 void random_seed(uint32_t seed);
 
-// Next number 0..32767: state = state * 214013 + 2531011, (state >> 16) & 0x7FFF.
+// Steps the state and returns (state >> 16) & 0x7FFF, 0..32767.
 int32_t random_next();
