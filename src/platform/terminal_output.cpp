@@ -158,6 +158,13 @@ int32_t cells_look_same(const FrameEncoder* encoder, uint8_t character, uint8_t 
     return character == shown_character && ((attribute ^ shown_attribute) & encoder->attribute_mask[character]) == 0;
 }
 
+// Whole rows compared at once: most rows of a calm picture are unchanged.
+int32_t row_unchanged(const uint8_t* characters, const uint8_t* attributes, const uint8_t* shown_characters,
+                      const uint8_t* shown_attributes, int32_t columns) {
+    return std::memcmp(characters, shown_characters, static_cast<size_t>(columns)) == 0 &&
+           std::memcmp(attributes, shown_attributes, static_cast<size_t>(columns)) == 0;
+}
+
 char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes,
                      int32_t stride, char* out, Pen* pen) {
     int32_t columns = encoder->columns;
@@ -166,8 +173,7 @@ char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, con
         const uint8_t* row_attributes = attributes + static_cast<size_t>(y) * stride;
         const uint8_t* shown_characters = encoder->shadow_characters.data() + static_cast<size_t>(y) * columns;
         const uint8_t* shown_attributes = encoder->shadow_attributes.data() + static_cast<size_t>(y) * columns;
-        if (std::memcmp(row_characters, shown_characters, static_cast<size_t>(columns)) == 0 &&
-            std::memcmp(row_attributes, shown_attributes, static_cast<size_t>(columns)) == 0) {
+        if (row_unchanged(row_characters, row_attributes, shown_characters, shown_attributes, columns)) {
             continue;  // most rows of a calm picture
         }
         int32_t cursor = -1;  // column of the view the cursor is on, -1 unknown
@@ -290,8 +296,7 @@ int32_t count_changed(const FrameEncoder* encoder, const uint8_t* characters, co
         const uint8_t* row_attributes = attributes + static_cast<size_t>(y) * stride;
         const uint8_t* shown_characters = encoder->shadow_characters.data() + static_cast<size_t>(y) * columns;
         const uint8_t* shown_attributes = encoder->shadow_attributes.data() + static_cast<size_t>(y) * columns;
-        if (std::memcmp(row_characters, shown_characters, static_cast<size_t>(columns)) == 0 &&
-            std::memcmp(row_attributes, shown_attributes, static_cast<size_t>(columns)) == 0) {
+        if (row_unchanged(row_characters, row_attributes, shown_characters, shown_attributes, columns)) {
             continue;
         }
         for (int32_t x = 0; x < columns; x++) {
