@@ -140,18 +140,21 @@ void sum_cells(const uint8_t* pixels, int32_t pitch, int32_t py0, int32_t py1, c
             continue;
         }
         for (int32_t i = 0; i < columns.count; i++) {
-            // Red and blue in two 16-bit lanes: at most 4095 pixels of 255.
-            uint32_t red_blue = 0;
+            // Separate sums: a cell may be thousands of pixels wide, so two
+            // 16-bit lanes in one word would carry red into blue.
+            uint32_t red = 0;
             uint32_t green = 0;
+            uint32_t blue = 0;
             const int32_t end = columns.first[i] + columns.width[i];
             for (int32_t px = columns.first[i]; px < end; px++) {
                 const uint32_t p = load_pixel(row, px);
-                red_blue += p & 0x00FF00FF;
+                red += p & 0xFF;
                 green += (p >> 8) & 0xFF;
+                blue += (p >> 16) & 0xFF;
             }
-            out->red[i] += static_cast<int32_t>(red_blue & 0xFFFF);
+            out->red[i] += static_cast<int32_t>(red);
             out->green[i] += static_cast<int32_t>(green);
-            out->blue[i] += static_cast<int32_t>(red_blue >> 16);
+            out->blue[i] += static_cast<int32_t>(blue);
         }
     }
     for (int32_t i = 0; i < columns.count; i++) {

@@ -149,3 +149,22 @@ TEST(FastPath, OtherPixelFormatsMatchTheCanvas)
 }
 
 }  // namespace
+
+// Regression: red and blue were summed in two 16-bit lanes of one word, so a
+// cell more than 257 pixels wide carried red into blue.
+TEST(FastPath, CellsWiderThanTwoHundredFiftySevenPixelsKeepTheirColour)
+{
+    HeadlessDisplay display;
+    const int32_t width = 1000;
+    std::vector<uint32_t> pixels(width, 0x0000FFu);  // pure red
+    SurfaceDesc* desc = surface_desc_create(32, width, 1, width * 4, 0xFF, 0xFF00, 0xFF0000, 0);
+    ASSERT_NE(desc, nullptr);
+    display_set_option(OPT_COLOUR_BLEND);
+    display_set_option(OPT_SAMPLE_AVERAGE);
+    display_set_option(OPT_DITHER_NONE);
+    const Rect one_cell = {0, 0, 0, 0};
+    const ConversionResult fast = run(false, one_cell, desc, pixels.data(), 1);
+    EXPECT_EQ(fast.attributes[0], 0xCE);
+    EXPECT_TRUE(fast == run(true, one_cell, desc, pixels.data(), 1));
+    std::free(desc);
+}
