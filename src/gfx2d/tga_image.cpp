@@ -1,6 +1,7 @@
 // TGA pictures: the header is checked here, stb_image decodes, then origin and byte order are put right.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 
@@ -92,9 +93,6 @@ const char* unsupported_kind(const TgaHeader& h)
         }
         return nullptr;
     }
-    if (h.colour_map_type != 0) {
-        return "colour map on a picture that does not use one";
-    }
     if (kind == 2 && !is_one_of(h.bits_per_pixel, {15, 16, 24, 32})) {
         return "unsupported bits per pixel";
     }
@@ -102,6 +100,24 @@ const char* unsupported_kind(const TgaHeader& h)
         return "unsupported bits per pixel for grey";
     }
     return nullptr;
+}
+
+// A true-colour or grey picture may carry a colour map it does not use.
+// The decoder refuses that layout, so the map is cut out of the bytes and
+// the header says there is none. Call after the truncation check.
+void drop_unused_colour_map(TgaHeader* h, unsigned char* bytes, size_t* length)
+{
+    if ((h->image_type & 7) == 1 || h->colour_map_type == 0) {
+        return;
+    }
+    size_t map_start = TGA_HEADER_BYTES + h->id_length;
+    size_t map_bytes = static_cast<size_t>(h->colour_map_length) * ((h->colour_map_bits + 7) / 8);
+    std::memmove(bytes + map_start, bytes + map_start + map_bytes, *length - map_start - map_bytes);
+    *length -= map_bytes;
+    std::memset(bytes + 1, 0, 1);  // colour map type
+    std::memset(bytes + 3, 0, 5);  // first entry, length, entry bits
+    h->colour_map_type = 0;
+    h->colour_map_length = 0;
 }
 
 // The decoder reads zeros past the end of its input instead of failing, so a
@@ -218,6 +234,7 @@ void load_tga_image(const char* path, Image* image)
         report(path, problem);
         return;
     }
+    drop_unused_colour_map(&header, bytes, &length);
 
     int width = 0;
     int height = 0;

@@ -133,6 +133,14 @@ TEST(TgaImage, GreyAndColourMappedPicturesAreAccepted)
     ASSERT_NE(image.pixels, nullptr);
     EXPECT_EQ(image_pixels(image), (std::vector<uint32_t>{0xFF0A0B0Cu, 0xFF010203u}));
     free_image(&image);
+
+    // A true-colour picture may carry a map it does not use: skipped, not refused.
+    std::vector<uint8_t> unused_map = {0, 1, 2, 0, 0, 2, 0, 24, 0, 0, 0, 0, 2, 0, 1, 0, 24, 0,
+                                       0x01, 0x02, 0x03, 0x0A, 0x0B, 0x0C, 0x30, 0x20, 0x10, 0x60, 0x50, 0x40};
+    image = load_tga_bytes(unused_map, "unused_map.tga");
+    ASSERT_NE(image.pixels, nullptr);
+    EXPECT_EQ(image_pixels(image), (std::vector<uint32_t>{0xFF302010u, 0xFF604050u}));
+    free_image(&image);
 }
 
 TEST(TgaImage, WidthShiftAndExtensionTest)
