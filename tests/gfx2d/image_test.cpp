@@ -139,7 +139,7 @@ TEST(TgaImage, GreyAndColourMappedPicturesAreAccepted)
                                        0x01, 0x02, 0x03, 0x0A, 0x0B, 0x0C, 0x30, 0x20, 0x10, 0x60, 0x50, 0x40};
     image = load_tga_bytes(unused_map, "unused_map.tga");
     ASSERT_NE(image.pixels, nullptr);
-    EXPECT_EQ(image_pixels(image), (std::vector<uint32_t>{0xFF302010u, 0xFF604050u}));
+    EXPECT_EQ(image_pixels(image), (std::vector<uint32_t>{0xFF302010u, 0xFF605040u}));
     free_image(&image);
 }
 
