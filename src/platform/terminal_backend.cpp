@@ -95,10 +95,18 @@ void terminal_backend_set_window(int32_t columns, int32_t rows, int32_t fullscre
         return;
     }
     // Most terminals ignore these; the size is always taken from TIOCGWINSZ.
-    char request[48];
-    int32_t length = std::snprintf(request, sizeof(request), "\x1b[8;%d;%dt%s", rows, columns,
-                                   fullscreen != 0 ? "\x1b[10;1t" : "");
-    terminal_write_all(TERMINAL_OUTPUT_FD, request, length);
+    // The undo is prepared before the request goes out, so a signal arriving
+    // in between finds it ready; it keeps the size of before the first request.
+    if (terminal.window_undo_length.load() == 0) {
+        int32_t undo_length = std::snprintf(terminal.window_undo, sizeof(terminal.window_undo), "%s\x1b[8;%d;%dt",
+                                            fullscreen != 0 ? "\x1b[10;0t" : "", terminal.size.rows,
+                                            terminal.size.columns);
+        terminal.window_undo_length.store(undo_length);
+    }
+    int32_t length = std::snprintf(terminal.window_request, sizeof(terminal.window_request), "\x1b[8;%d;%dt%s", rows,
+                                   columns, fullscreen != 0 ? "\x1b[10;1t" : "");
+    terminal.window_request_length.store(length);
+    terminal_write_all(TERMINAL_OUTPUT_FD, terminal.window_request, length);
 }
 
 void terminal_backend_set_title(const char* title) {

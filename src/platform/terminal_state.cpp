@@ -57,6 +57,7 @@ void terminal_enter() {
     int saved_errno = errno;
     tcsetattr(TERMINAL_INPUT_FD, TCSANOW, &terminal.raw_modes);
     terminal_write_all(TERMINAL_OUTPUT_FD, terminal.enter_sequence, terminal.enter_length);
+    terminal_write_all(TERMINAL_OUTPUT_FD, terminal.window_request, terminal.window_request_length.load());
     errno = saved_errno;
 }
 
@@ -65,6 +66,7 @@ int32_t terminal_restore() {
         return 0;
     }
     int saved_errno = errno;
+    terminal_write_all(TERMINAL_OUTPUT_FD, terminal.window_undo, terminal.window_undo_length.load());
     terminal_write_all(TERMINAL_OUTPUT_FD, TERMINAL_RESTORE_SEQUENCE, sizeof(TERMINAL_RESTORE_SEQUENCE) - 1);
     tcsetattr(TERMINAL_INPUT_FD, TCSAFLUSH, &terminal.saved_modes);
     errno = saved_errno;

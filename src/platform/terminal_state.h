@@ -16,6 +16,7 @@ constexpr int32_t TERMINAL_INPUT_FD = 0;
 constexpr int32_t TERMINAL_OUTPUT_FD = 1;
 constexpr int32_t TERMINAL_TITLE_CAPACITY = 128;
 constexpr int32_t TERMINAL_ENTER_CAPACITY = 256;
+constexpr int32_t TERMINAL_WINDOW_CAPACITY = 48;
 
 // Leaves the shown screen (any order of state is possible when a signal
 // strikes): cancel a half-sent sequence, end synchronized output, default
@@ -37,6 +38,13 @@ struct TerminalState {
     int32_t enter_length;
     int32_t title_offset;  // where the title's own sequence starts in enter_sequence
     TerminalSize size;
+    // A window request the terminal may have honoured, sent again on every
+    // re-entry, and its undoing (full screen off, the size of before the
+    // first request), sent on every restore ahead of the restore sequence.
+    char window_request[TERMINAL_WINDOW_CAPACITY];
+    char window_undo[TERMINAL_WINDOW_CAPACITY];
+    std::atomic<int32_t> window_request_length;
+    std::atomic<int32_t> window_undo_length;
     GlyphTable glyphs;
     ColourCodes colours;
     FrameEncoder encoder;

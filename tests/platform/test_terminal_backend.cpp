@@ -98,6 +98,8 @@ TEST(TerminalBackend, OpeningTwiceStillRestoresTheFirstState) {
     EXPECT_EQ(count_of(run.output, RESTORE), 1);
     EXPECT_NE(run.output.find("\x1b]2;KORVEL - alt+enter=fullscreen\a"), std::string::npos);
     EXPECT_NE(run.output.find("\x1b[8;50;80t\x1b[10;1t"), std::string::npos);
+    // The window goes back to what it was, whether or not it obeyed.
+    EXPECT_NE(run.output.find("\x1b[10;0t\x1b[8;60;100t" + RESTORE), std::string::npos);
     // The message waits for the restore and cannot smuggle escape codes.
     EXPECT_EQ(run.errors, "raw\nview 80x50\ncannot read data/?[31mx.tga\nclosed\n");
 
@@ -140,6 +142,7 @@ TEST(TerminalBackend, CtrlZRestoresAndContinueComesBackWithAFullRedraw) {
     std::string resumed = run.output.substr(run.output_at_stop.size());
     EXPECT_EQ(resumed.rfind(ENTER, 0), 0u) << "continue re-enters at once";
     EXPECT_NE(resumed.find("\x1b]2;KORVEL"), std::string::npos) << "with the title";
+    EXPECT_NE(resumed.find("\x1b[8;50;80t\x1b[10;1t"), std::string::npos) << "and the window request";
     // The same picture again, yet all of it: the screen was lost meanwhile.
     EXPECT_NE(resumed.find("\x1b[2J", ENTER.size()), std::string::npos);
     EXPECT_EQ(count_of(resumed, "\x1b[1;1H"), 1);
