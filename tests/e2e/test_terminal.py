@@ -6,6 +6,7 @@ import signal
 import struct
 import subprocess
 import sys
+import tempfile
 import termios
 import threading
 import time
@@ -59,7 +60,7 @@ def set_size(fd, columns, rows):
 class Session:
     """The program running on a fresh 80 x 50 pty."""
 
-    def __init__(self, *arguments):
+    def __init__(self, *arguments, cwd=SOURCE_DIR):
         self.master, self.slave = os.openpty()
         set_size(self.slave, 80, 50)
         self.modes_before = termios.tcgetattr(self.slave)
@@ -71,7 +72,7 @@ class Session:
         self.leader = subprocess.Popen(
             [sys.executable, "-c", SESSION_LEADER, str(report_write), BIN, "--nosound", *arguments],
             stdin=self.slave, stdout=self.slave, stderr=subprocess.PIPE, pass_fds=(report_write,),
-            cwd=SOURCE_DIR, env=environment)
+            cwd=cwd, env=environment)
         os.close(report_write)
         self.report = os.fdopen(report_read, "r")
         threading.Thread(target=self._read_output, daemon=True).start()
@@ -154,8 +155,8 @@ class Session:
 
 @unittest.skipUnless(BIN, "KORVEL_BIN is not set")
 class TerminalSessions(unittest.TestCase):
-    def start(self, *arguments):
-        session = Session(*arguments)
+    def start(self, *arguments, cwd=SOURCE_DIR):
+        session = Session(*arguments, cwd=cwd)
         self.addCleanup(session.close)
         session.wait_for_frame()
         return session
@@ -174,6 +175,16 @@ class TerminalSessions(unittest.TestCase):
         self.assertIn(b"\x1b]2;KORVEL - alt+enter=fullscreen\x07", session.output)
         session.type(b"\x1b")
         self.assert_left_cleanly(session)
+
+    def test_missing_music_is_reported_after_the_display_closes(self):
+        with tempfile.TemporaryDirectory() as empty:
+            session = self.start(cwd=empty)
+            session.type(b"\x1b")
+            self.assert_left_cleanly(session)
+            errors = session.errors()
+        self.assertIn("data/dino.xm", errors)
+        self.assertEqual(errors.count("\n"), 1, errors)
+        self.assertNotIn(b"dino.xm", bytes(session.output), "never drawn over by the picture")
 
     def test_shutdown_signals_leave_cleanly(self):
         for name, send in (("SIGTERM", lambda s: os.kill(s.pid, signal.SIGTERM)),
