@@ -12,6 +12,7 @@ struct MusicSettings {
     int32_t force_silent;  // 1: never open a sound device (--nosound)
 };
 
+// Set by the command line before start_music; read-only afterwards.
 extern MusicSettings music_settings;
 
 enum MusicOutput : int32_t {

@@ -13,6 +13,7 @@ struct PictureSlots {
     Image slots[PICTURE_SLOT_COUNT];
 };
 
+// Lives for the whole run; main thread only.
 extern PictureSlots picture_slots;
 
 // The picture of a slot, or null for a number outside the slots.
