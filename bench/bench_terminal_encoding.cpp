@@ -31,7 +31,8 @@ struct Frame {
 
 // A moving picture: diagonal colour bands, a travelling wave of coverage,
 // hashed glyph variants like a random dither.
-void picture_cell(int32_t x, int32_t y, int32_t t, Frame* frame) {
+void picture_cell(int32_t x, int32_t y, int32_t t, Frame* frame)
+{
     int32_t band = ((x + y + 3 * t) / 10) % 6;
     int32_t wave = (x * 2 + y * 3 + t * 4) % 32;
     int32_t level = wave < 16 ? wave : 31 - wave;
@@ -42,7 +43,8 @@ void picture_cell(int32_t x, int32_t y, int32_t t, Frame* frame) {
     frame->attributes[i] = static_cast<uint8_t>(FAMILIES[band][1] << 4 | FAMILIES[band][0]);
 }
 
-Frame picture(int32_t t) {
+Frame picture(int32_t t)
+{
     Frame frame;
     for (int32_t y = 0; y < ROWS; y++) {
         for (int32_t x = 0; x < COLUMNS; x++) {
@@ -53,7 +55,8 @@ Frame picture(int32_t t) {
 }
 
 // Frame t with a 40 x 10 block (a tenth) moved on to frame t + 1.
-Frame picture_block_changed(int32_t t) {
+Frame picture_block_changed(int32_t t)
+{
     Frame frame = picture(t);
     for (int32_t y = 20; y < 30; y++) {
         for (int32_t x = 20; x < 60; x++) {
@@ -64,7 +67,8 @@ Frame picture_block_changed(int32_t t) {
 }
 
 // Frame t with every tenth cell (by a fixed hash) moved on to frame t + 1.
-Frame picture_scattered_changed(int32_t t) {
+Frame picture_scattered_changed(int32_t t)
+{
     Frame frame = picture(t);
     uint32_t state = 12345;
     for (int32_t n = 0; n < CELLS / 10; n++) {
@@ -82,28 +86,32 @@ struct Encoding {
 };
 
 // range(0): 0 = 16 colours + UTF-8, 1 = true colour + UTF-8, 2 = 16 colours + ASCII.
-void encoding_setup(Encoding* encoding, int64_t variant) {
+void encoding_setup(Encoding* encoding, int64_t variant)
+{
     glyph_table_build(&encoding->glyphs, variant == 2 ? 0 : 1);
     colour_codes_build(&encoding->colours, variant == 1 ? CONSOLE_COLOURS_TRUECOLOR : CONSOLE_COLOURS_ANSI16);
     frame_encoder_setup(&encoding->encoder, &encoding->glyphs, &encoding->colours);
     frame_encoder_place(&encoding->encoder, COLUMNS, ROWS, 0, 0);
 }
 
-int32_t encode(Encoding* encoding, const Frame& frame) {
+int32_t encode(Encoding* encoding, const Frame& frame)
+{
     const char* bytes = nullptr;
-    int32_t length = frame_encode(&encoding->encoder, frame.characters.data(), frame.attributes.data(), COLUMNS,
-                                  &bytes);
+    int32_t length =
+        frame_encode(&encoding->encoder, frame.characters.data(), frame.attributes.data(), COLUMNS, &bytes);
     benchmark::DoNotOptimize(bytes);
     return length;
 }
 
-void label_variant(benchmark::State& state) {
+void label_variant(benchmark::State& state)
+{
     const char* names[] = {"ansi16 utf8", "truecolor utf8", "ansi16 ascii"};
     state.SetLabel(names[state.range(0)]);
 }
 
 // A fresh screen every frame: clear and send every cell.
-void BM_FullRedraw(benchmark::State& state) {
+void BM_FullRedraw(benchmark::State& state)
+{
     Encoding encoding;
     encoding_setup(&encoding, state.range(0));
     Frame frames[2] = {picture(0), picture(1)};
@@ -119,7 +127,8 @@ void BM_FullRedraw(benchmark::State& state) {
 }
 
 // Alternating between two frames that differ in the given cells.
-void run_alternating(benchmark::State& state, const Frame& a, const Frame& b) {
+void run_alternating(benchmark::State& state, const Frame& a, const Frame& b)
+{
     Encoding encoding;
     encoding_setup(&encoding, state.range(0));
     encode(&encoding, a);
@@ -136,15 +145,18 @@ void run_alternating(benchmark::State& state, const Frame& a, const Frame& b) {
     label_variant(state);
 }
 
-void BM_TenthChangedBlock(benchmark::State& state) {
+void BM_TenthChangedBlock(benchmark::State& state)
+{
     run_alternating(state, picture(5), picture_block_changed(5));
 }
 
-void BM_TenthChangedScattered(benchmark::State& state) {
+void BM_TenthChangedScattered(benchmark::State& state)
+{
     run_alternating(state, picture(5), picture_scattered_changed(5));
 }
 
-void BM_EveryCellChanged(benchmark::State& state) {
+void BM_EveryCellChanged(benchmark::State& state)
+{
     run_alternating(state, picture(5), picture(6));
 }
 

@@ -15,7 +15,8 @@ struct BenchTexture {
     Image image;
 };
 
-BenchTexture make_texture() {
+BenchTexture make_texture()
+{
     constexpr uint16_t SIZE = 256;
     BenchTexture t;
     t.pixels.resize(SIZE * SIZE);
@@ -31,7 +32,8 @@ BenchTexture make_texture() {
 
 Framebuffer bench_canvas;
 
-void BM_Rotozoom(benchmark::State& state) {
+void BM_Rotozoom(benchmark::State& state)
+{
     BenchTexture tex = make_texture();
     float angle = 0.0f;
     for (auto _ : state) {
@@ -42,7 +44,8 @@ void BM_Rotozoom(benchmark::State& state) {
 }
 BENCHMARK(BM_Rotozoom);
 
-void BM_DrawTunnel(benchmark::State& state) {
+void BM_DrawTunnel(benchmark::State& state)
+{
     BenchTexture tex = make_texture();
     int32_t t = 0;
     for (auto _ : state) {
@@ -54,7 +57,8 @@ void BM_DrawTunnel(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawTunnel);
 
-void BM_AddTunnel(benchmark::State& state) {
+void BM_AddTunnel(benchmark::State& state)
+{
     BenchTexture tex = make_texture();
     int32_t t = 0;
     for (auto _ : state) {
@@ -66,7 +70,8 @@ void BM_AddTunnel(benchmark::State& state) {
 }
 BENCHMARK(BM_AddTunnel);
 
-void BM_DrawWarp(benchmark::State& state) {
+void BM_DrawWarp(benchmark::State& state)
+{
     BenchTexture tex = make_texture();
     int32_t t = 0;
     for (auto _ : state) {

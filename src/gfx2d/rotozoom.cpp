@@ -10,7 +10,8 @@ constexpr float CENTRE_Y = CANVAS_HEIGHT / 2;  // 50
 
 // blit_image's blend: weights a and 255 - a, divided by 256, so even an
 // opaque texel lands one step darker. Byte 3 of the canvas is kept.
-inline uint32_t blend_texel(uint32_t texel, uint32_t dst) {
+inline uint32_t blend_texel(uint32_t texel, uint32_t dst)
+{
     const uint32_t a = texel >> 24;
     const uint32_t keep = 255 - a;
     uint32_t out = dst & 0xFF000000u;
@@ -24,7 +25,8 @@ inline uint32_t blend_texel(uint32_t texel, uint32_t dst) {
 
 }  // namespace
 
-void rotozoom(float angle, float scale, float shift, const Image& texture, Framebuffer* canvas) {
+void rotozoom(float angle, float scale, float shift, const Image& texture, Framebuffer* canvas)
+{
     if (canvas == nullptr || texture_is_empty(texture)) {
         return;
     }

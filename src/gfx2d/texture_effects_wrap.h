@@ -5,7 +5,8 @@
 #include "gfx2d/image.h"
 #include "render3d/fixed.h"
 
-inline bool texture_is_empty(const Image& texture) {
+inline bool texture_is_empty(const Image& texture)
+{
     return texture.pixels == nullptr || texture.width == 0 || texture.height == 0;
 }
 
@@ -13,6 +14,7 @@ inline bool texture_is_empty(const Image& texture) {
 // (size - 1) in two's complement. Because the AND keeps only mask bits, the
 // result never exceeds size - 1, even for sizes that are not powers of two;
 // NaN and out-of-range coordinates wrap to 0.
-inline uint32_t wrap_texel(float coord, uint32_t mask) {
+inline uint32_t wrap_texel(float coord, uint32_t mask)
+{
     return static_cast<uint32_t>(float_to_int_trunc(coord)) & mask;
 }

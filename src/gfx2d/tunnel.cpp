@@ -7,19 +7,20 @@
 
 namespace {
 
-constexpr float TUNNEL_RADIUS = 200.0f;      // depth = RADIUS / dist * DEPTH_SCALE
+constexpr float TUNNEL_RADIUS = 200.0f;  // depth = RADIUS / dist * DEPTH_SCALE
 constexpr float DEPTH_SCALE = 80.0f;
-constexpr float DEPTH_PER_MS = 0.1f;         // scroll into the tunnel
-constexpr float TURNS_PER_MS = 0.0001f;      // spin about the axis
+constexpr float DEPTH_PER_MS = 0.1f;     // scroll into the tunnel
+constexpr float TURNS_PER_MS = 0.0001f;  // spin about the axis
 constexpr float TWO_PI = 6.2832f;
-constexpr float DEPTH_TO_TEXTURE = 0.004f;   // texture widths per depth unit
-constexpr float TURN_TO_TEXTURE = 4.0f;      // texture heights per turn
+constexpr float DEPTH_TO_TEXTURE = 0.004f;  // texture widths per depth unit
+constexpr float TURN_TO_TEXTURE = 4.0f;     // texture heights per turn
 constexpr float CENTRE_NUDGE = 0.1f;
 
 enum class TunnelWrite { Copy, Add };
 
 template <TunnelWrite WRITE>
-void tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas) {
+void tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas)
+{
     if (canvas == nullptr || texture_is_empty(texture)) {
         return;
     }
@@ -67,10 +68,12 @@ void tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas) {
 
 }  // namespace
 
-void draw_tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas) {
+void draw_tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas)
+{
     tunnel<TunnelWrite::Copy>(cx, cy, texture, canvas);
 }
 
-void add_tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas) {
+void add_tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas)
+{
     tunnel<TunnelWrite::Add>(cx, cy, texture, canvas);
 }

@@ -7,15 +7,16 @@
 namespace {
 
 constexpr float TWO_PI = 6.2832f;
-constexpr float ROW_WAVES = 0.012f;        // sine turns per row
-constexpr float COLUMN_WAVES = 0.01f;      // cosine turns per column
+constexpr float ROW_WAVES = 0.012f;    // sine turns per row
+constexpr float COLUMN_WAVES = 0.01f;  // cosine turns per column
 constexpr float ROW_WAVE_PER_MS = 0.001f;
 constexpr float COLUMN_WAVE_PER_MS = 0.0013f;
 constexpr float HALF = 0.5f;
 
 }  // namespace
 
-void draw_warp(Framebuffer* canvas, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const Image& texture) {
+void draw_warp(Framebuffer* canvas, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const Image& texture)
+{
     if (canvas == nullptr || texture_is_empty(texture)) {
         return;
     }

@@ -17,7 +17,8 @@ ClockState clock_state;
 
 }  // namespace
 
-uint32_t platform_monotonic_ms() {
+uint32_t platform_monotonic_ms()
+{
     timespec now = {};
     clock_gettime(CLOCK_MONOTONIC, &now);
     // Truncated to 32 bits on purpose: readers only take differences.
@@ -25,35 +26,42 @@ uint32_t platform_monotonic_ms() {
     return static_cast<uint32_t>(ms);
 }
 
-uint32_t platform_ticks_ms() {
+uint32_t platform_ticks_ms()
+{
     if (clock_state.virtual_enabled.load(std::memory_order_acquire) != 0) {
         return clock_state.virtual_now_ms.load(std::memory_order_acquire);
     }
     return platform_monotonic_ms();
 }
 
-int32_t platform_ticks_elapsed(uint32_t start_ms, uint32_t now_ms) {
+int32_t platform_ticks_elapsed(uint32_t start_ms, uint32_t now_ms)
+{
     return static_cast<int32_t>(now_ms - start_ms);
 }
 
-void platform_clock_use_virtual(uint32_t start_ms) {
+void platform_clock_use_virtual(uint32_t start_ms)
+{
     clock_state.virtual_now_ms.store(start_ms, std::memory_order_release);
     clock_state.virtual_enabled.store(1, std::memory_order_release);
 }
 
-void platform_clock_use_real() {
+void platform_clock_use_real()
+{
     clock_state.virtual_enabled.store(0, std::memory_order_release);
 }
 
-void platform_clock_set(uint32_t now_ms) {
+void platform_clock_set(uint32_t now_ms)
+{
     clock_state.virtual_now_ms.store(now_ms, std::memory_order_release);
 }
 
-void platform_clock_advance(uint32_t delta_ms) {
+void platform_clock_advance(uint32_t delta_ms)
+{
     clock_state.virtual_now_ms.fetch_add(delta_ms, std::memory_order_acq_rel);
 }
 
-void platform_sleep_ms(uint32_t ms) {
+void platform_sleep_ms(uint32_t ms)
+{
     timespec pause = {static_cast<time_t>(ms / 1000u), static_cast<long>(ms % 1000u) * 1000000L};
     // A signal cuts the pause short, which only makes the next frame come sooner.
     nanosleep(&pause, nullptr);

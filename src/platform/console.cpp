@@ -12,13 +12,15 @@ ConsoleSettings console_settings = {CONSOLE_BACKEND_TERMINAL, CONSOLE_FIT_GRID, 
 
 namespace {
 
-int32_t headless() {
+int32_t headless()
+{
     return console_settings.backend == CONSOLE_BACKEND_HEADLESS;
 }
 
 // A message may carry a file name from the command line: its control bytes
 // must not reach the terminal as commands.
-std::string printable_line(const std::string& text) {
+std::string printable_line(const std::string& text)
+{
     std::string line = text;
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
         line.pop_back();
@@ -34,7 +36,8 @@ std::string printable_line(const std::string& text) {
 
 }  // namespace
 
-int32_t platform_console_available(std::string* why) {
+int32_t platform_console_available(std::string* why)
+{
     const char* reason = nullptr;
     const char* term = std::getenv("TERM");
     if (isatty(STDIN_FILENO) == 0) {
@@ -55,30 +58,35 @@ int32_t platform_console_available(std::string* why) {
     return 0;
 }
 
-int32_t platform_console_open() {
+int32_t platform_console_open()
+{
     if (headless()) {
         return 0;
     }
     return terminal_backend_open();
 }
 
-void platform_console_close() {
+void platform_console_close()
+{
     terminal_backend_close();
 }
 
-void platform_console_set_window(int32_t columns, int32_t rows, int32_t fullscreen) {
+void platform_console_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
+{
     if (!headless()) {
         terminal_backend_set_window(columns, rows, fullscreen);
     }
 }
 
-void platform_console_set_title(const char* title) {
+void platform_console_set_title(const char* title)
+{
     if (!headless()) {
         terminal_backend_set_title(title);
     }
 }
 
-void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows) {
+void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
+{
     if (headless()) {
         *view_columns = grid_columns;
         *view_rows = grid_rows;
@@ -87,8 +95,9 @@ void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* vie
     terminal_backend_view(grid_columns, grid_rows, view_columns, view_rows);
 }
 
-void platform_console_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride,
-                            int32_t view_columns, int32_t view_rows) {
+void platform_console_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
+                            int32_t view_rows)
+{
     if (characters == nullptr || attributes == nullptr) {
         return;
     }
@@ -99,7 +108,8 @@ void platform_console_write(const uint8_t* characters, const uint8_t* attributes
     terminal_backend_write(characters, attributes, stride, view_columns, view_rows);
 }
 
-void platform_console_message(const std::string& text) {
+void platform_console_message(const std::string& text)
+{
     std::string line = printable_line(text);
     if (terminal_backend_queue_message(line) == 0) {
         terminal_write_message(line);

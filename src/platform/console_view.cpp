@@ -3,19 +3,22 @@
 
 namespace {
 
-int32_t at_least_one(int32_t value) {
+int32_t at_least_one(int32_t value)
+{
     return value < 1 ? 1 : value;
 }
 
 // numerator / denominator rounded to the nearest integer; both positive.
-int64_t divide_rounded(int64_t numerator, int64_t denominator) {
+int64_t divide_rounded(int64_t numerator, int64_t denominator)
+{
     return (2 * numerator + denominator) / (2 * denominator);
 }
 
 }  // namespace
 
 void console_view_fit(const TerminalSize& terminal, int32_t grid_columns, int32_t grid_rows, ConsoleFit fit,
-                      int32_t* view_columns, int32_t* view_rows) {
+                      int32_t* view_columns, int32_t* view_rows)
+{
     int32_t room_columns = at_least_one(terminal.columns < grid_columns ? terminal.columns : grid_columns);
     int32_t room_rows = at_least_one(terminal.rows < grid_rows ? terminal.rows : grid_rows);
     if (fit == CONSOLE_FIT_GRID && terminal.columns >= grid_columns && terminal.rows >= grid_rows) {
@@ -31,7 +34,7 @@ void console_view_fit(const TerminalSize& terminal, int32_t grid_columns, int32_
         cell_width = static_cast<int64_t>(terminal.pixel_width) * terminal.rows;
         cell_height = static_cast<int64_t>(terminal.pixel_height) * terminal.columns;
     }
-    int64_t per_row = VIEW_ASPECT_WIDTH * cell_height;   // columns per row, times per_column
+    int64_t per_row = VIEW_ASPECT_WIDTH * cell_height;  // columns per row, times per_column
     int64_t per_column = VIEW_ASPECT_HEIGHT * cell_width;
     int64_t columns = divide_rounded(room_rows * per_row, per_column);
     int64_t rows = room_rows;

@@ -30,17 +30,17 @@ const char LOW_STAND_INS[33] = " @@*****o0o+!dd*><|!PS_|^v><L-^v";
 // Look-alikes for 0x80-0xFF: accented letters lose the accent, box drawing
 // becomes + - | =, shades and blocks become : % # and Greek letters their
 // Latin cousins.
-const char HIGH_STAND_INS[129] =
-    "CueaaaaceeeiiiAA"   // 0x80
-    "EaAooouuyOUcLYPf"   // 0x90
-    "aiounNao?--%%!<>"   // 0xA0
-    ":%#|++++++|+++++"   // 0xB0
-    "++++-+++++++=+++"   // 0xC0
-    "+++++++++++#####"   // 0xD0
-    "aBGpSsutFOOdoe0n"   // 0xE0
-    "=+><||-=o..V/2# ";  // 0xF0
+const char HIGH_STAND_INS[129] = "CueaaaaceeeiiiAA"   // 0x80
+                                 "EaAooouuyOUcLYPf"   // 0x90
+                                 "aiounNao?--%%!<>"   // 0xA0
+                                 ":%#|++++++|+++++"   // 0xB0
+                                 "++++-+++++++=+++"   // 0xC0
+                                 "+++++++++++#####"   // 0xD0
+                                 "aBGpSsutFOOdoe0n"   // 0xE0
+                                 "=+><||-=o..V/2# ";  // 0xF0
 
-char ascii_stand_in(uint8_t cell) {
+char ascii_stand_in(uint8_t cell)
+{
     if (cell < 0x20) {
         return LOW_STAND_INS[cell];
     }
@@ -53,7 +53,8 @@ char ascii_stand_in(uint8_t cell) {
     return HIGH_STAND_INS[cell - 0x80];
 }
 
-void set_entry(GlyphTable* table, int32_t cell, const char* bytes) {
+void set_entry(GlyphTable* table, int32_t cell, const char* bytes)
+{
     int32_t length = static_cast<int32_t>(std::strlen(bytes));
     std::memcpy(table->bytes[cell], bytes, static_cast<size_t>(length));
     table->length[cell] = static_cast<uint8_t>(length);
@@ -61,7 +62,8 @@ void set_entry(GlyphTable* table, int32_t cell, const char* bytes) {
 
 }  // namespace
 
-void glyph_table_build(GlyphTable* table, int32_t utf8) {
+void glyph_table_build(GlyphTable* table, int32_t utf8)
+{
     std::memset(table, 0, sizeof(*table));
     for (int32_t cell = 0; cell < 256; cell++) {
         table->bytes[cell][0] = static_cast<uint8_t>(ascii_stand_in(static_cast<uint8_t>(cell)));
@@ -79,7 +81,8 @@ void glyph_table_build(GlyphTable* table, int32_t utf8) {
     }
 }
 
-int32_t locale_is_utf8() {
+int32_t locale_is_utf8()
+{
     // setlocale(LC_ALL, "") would also switch LC_NUMERIC for the whole program,
     // and the model and drawing readers parse "1.5" with the C library: ask a
     // private locale object instead.

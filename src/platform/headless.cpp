@@ -13,7 +13,8 @@ std::vector<RecordedFrame> headless_frames;
 }  // namespace
 
 void headless_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
-                    int32_t view_rows) {
+                    int32_t view_rows)
+{
     if (view_columns <= 0 || view_rows <= 0) {
         return;
     }
@@ -34,10 +35,12 @@ void headless_write(const uint8_t* characters, const uint8_t* attributes, int32_
     headless_frames.push_back(std::move(frame));
 }
 
-const std::vector<RecordedFrame>& platform_headless_frames() {
+const std::vector<RecordedFrame>& platform_headless_frames()
+{
     return headless_frames;
 }
 
-void platform_headless_clear() {
+void platform_headless_clear()
+{
     headless_frames.clear();
 }

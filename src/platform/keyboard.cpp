@@ -14,7 +14,8 @@ KeyParser key_parser;
 
 }  // namespace
 
-int32_t platform_key_poll() {
+int32_t platform_key_poll()
+{
     // Only in raw mode does a read never block (VMIN = VTIME = 0).
     if (terminal.active.load() != 0 && key_parser_space(&key_parser) > 0) {
         uint8_t bytes[KEY_QUEUE_CAPACITY];
@@ -27,7 +28,8 @@ int32_t platform_key_poll() {
     return key_parser_next(&key_parser, platform_monotonic_ms());
 }
 
-void platform_key_inject(const char* bytes, int32_t length) {
+void platform_key_inject(const char* bytes, int32_t length)
+{
     if (bytes == nullptr || length <= 0) {
         return;
     }

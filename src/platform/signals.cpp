@@ -25,7 +25,8 @@ alignas(16) char alternate_stack[64 * 1024];
 const int STOP_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 const int FATAL_SIGNALS[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 
-void set_handler(int sig, void (*handler)(int), int flags) {
+void set_handler(int sig, void (*handler)(int), int flags)
+{
     struct sigaction action;
     std::memset(&action, 0, sizeof(action));
     action.sa_handler = handler;
@@ -36,7 +37,8 @@ void set_handler(int sig, void (*handler)(int), int flags) {
 
 // A signal ignored when we started stays ignored (nohup, background jobs of
 // a non-interactive shell).
-void set_handler_unless_ignored(int sig, void (*handler)(int), int flags) {
+void set_handler_unless_ignored(int sig, void (*handler)(int), int flags)
+{
     struct sigaction old;
     std::memset(&old, 0, sizeof(old));
     if (sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) {
@@ -46,7 +48,8 @@ void set_handler_unless_ignored(int sig, void (*handler)(int), int flags) {
 }
 
 // Restore first, then let the signal do what it would have done.
-void die_by_default(int sig) {
+void die_by_default(int sig)
+{
     terminal_restore();
     set_handler(sig, SIG_DFL, 0);
     sigset_t unblock;
@@ -56,23 +59,27 @@ void die_by_default(int sig) {
     raise(sig);
 }
 
-void on_stop(int sig) {
+void on_stop(int sig)
+{
     if (signal_state.stop.exchange(1) != 0) {
         die_by_default(sig);
     }
 }
 
-void on_fatal(int sig) {
+void on_fatal(int sig)
+{
     die_by_default(sig);
 }
 
-void on_resize(int) {
+void on_resize(int)
+{
     terminal.resize_pending.store(1);
 }
 
 // After a stop of any kind: the shell may have reset the modes and drawn
 // over the screen. Only one of the two ways back may re-enter.
-void resume_terminal() {
+void resume_terminal()
+{
     if (terminal.suspended.exchange(0) != 0 && terminal.open.load() != 0) {
         terminal_enter();
     } else if (terminal.active.load() != 0) {
@@ -81,13 +88,15 @@ void resume_terminal() {
     terminal.resize_pending.store(1);
 }
 
-void on_continue(int) {
+void on_continue(int)
+{
     int saved_errno = errno;
     resume_terminal();
     errno = saved_errno;
 }
 
-void on_suspend(int) {
+void on_suspend(int)
+{
     int saved_errno = errno;
     if (terminal_restore() != 0) {
         terminal.suspended.store(1);
@@ -105,7 +114,8 @@ void on_suspend(int) {
     errno = saved_errno;
 }
 
-void install_alternate_stack() {
+void install_alternate_stack()
+{
     stack_t stack;
     std::memset(&stack, 0, sizeof(stack));
     stack.ss_sp = alternate_stack;
@@ -115,7 +125,8 @@ void install_alternate_stack() {
 
 }  // namespace
 
-void platform_signals_install() {
+void platform_signals_install()
+{
     if (signal_state.installed.exchange(1) != 0) {
         return;
     }
@@ -131,6 +142,7 @@ void platform_signals_install() {
     set_handler(SIGWINCH, on_resize, SA_RESTART);
 }
 
-int32_t platform_stop_signalled() {
+int32_t platform_stop_signalled()
+{
     return signal_state.stop.load();
 }

@@ -13,7 +13,8 @@ namespace {
 
 // Keys arrive byte by byte without echo; Ctrl-C and Ctrl-Z still signal;
 // a read returns at once with what is there.
-termios raw_from(const termios& saved) {
+termios raw_from(const termios& saved)
+{
     termios raw = saved;
     raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON | IEXTEN);
     raw.c_iflag &= ~static_cast<tcflag_t>(IXON | ICRNL | INLCR | ISTRIP);
@@ -22,12 +23,14 @@ termios raw_from(const termios& saved) {
     return raw;
 }
 
-void close_at_exit() {
+void close_at_exit()
+{
     platform_console_close();
 }
 
 // Only the first opening saves the modes: closing always returns to them.
-int32_t save_first_modes() {
+int32_t save_first_modes()
+{
     if (terminal.saved != 0) {
         return 0;
     }
@@ -48,7 +51,8 @@ int32_t save_first_modes() {
 }
 
 // Resizes and resumes reach the main thread here: re-read, clear, redraw all.
-void take_terminal_events() {
+void take_terminal_events()
+{
     if (terminal.resize_pending.exchange(0) != 0) {
         terminal_read_size();
         frame_encoder_invalidate(&terminal.encoder);
@@ -57,7 +61,8 @@ void take_terminal_events() {
 
 }  // namespace
 
-int32_t terminal_backend_open() {
+int32_t terminal_backend_open()
+{
     if (isatty(TERMINAL_INPUT_FD) == 0 || isatty(TERMINAL_OUTPUT_FD) == 0) {
         return -1;
     }
@@ -78,7 +83,8 @@ int32_t terminal_backend_open() {
     return 0;
 }
 
-void terminal_backend_close() {
+void terminal_backend_close()
+{
     if (terminal.open.exchange(0) == 0) {
         return;
     }
@@ -90,7 +96,8 @@ void terminal_backend_close() {
     terminal.messages.clear();
 }
 
-void terminal_backend_set_window(int32_t columns, int32_t rows, int32_t fullscreen) {
+void terminal_backend_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
+{
     if (terminal.active.load() == 0 || columns <= 0 || rows <= 0) {
         return;
     }
@@ -98,9 +105,9 @@ void terminal_backend_set_window(int32_t columns, int32_t rows, int32_t fullscre
     // The undo is prepared before the request goes out, so a signal arriving
     // in between finds it ready; it keeps the size of before the first request.
     if (terminal.window_undo_length.load() == 0) {
-        int32_t undo_length = std::snprintf(terminal.window_undo, sizeof(terminal.window_undo), "%s\x1b[8;%d;%dt",
-                                            fullscreen != 0 ? "\x1b[10;0t" : "", terminal.size.rows,
-                                            terminal.size.columns);
+        int32_t undo_length =
+            std::snprintf(terminal.window_undo, sizeof(terminal.window_undo), "%s\x1b[8;%d;%dt",
+                          fullscreen != 0 ? "\x1b[10;0t" : "", terminal.size.rows, terminal.size.columns);
         terminal.window_undo_length.store(undo_length);
     }
     int32_t length = std::snprintf(terminal.window_request, sizeof(terminal.window_request), "\x1b[8;%d;%dt%s", rows,
@@ -109,7 +116,8 @@ void terminal_backend_set_window(int32_t columns, int32_t rows, int32_t fullscre
     terminal_write_all(TERMINAL_OUTPUT_FD, terminal.window_request, length);
 }
 
-void terminal_backend_set_title(const char* title) {
+void terminal_backend_set_title(const char* title)
+{
     terminal_set_title_sequence(title);
     if (terminal.active.load() != 0) {
         terminal_write_all(TERMINAL_OUTPUT_FD, terminal.enter_sequence + terminal.title_offset,
@@ -117,7 +125,8 @@ void terminal_backend_set_title(const char* title) {
     }
 }
 
-void terminal_backend_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows) {
+void terminal_backend_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
+{
     if (terminal.open.load() == 0) {
         *view_columns = grid_columns;
         *view_rows = grid_rows;
@@ -127,8 +136,9 @@ void terminal_backend_view(int32_t grid_columns, int32_t grid_rows, int32_t* vie
     console_view_fit(terminal.size, grid_columns, grid_rows, console_settings.fit, view_columns, view_rows);
 }
 
-void terminal_backend_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride,
-                            int32_t view_columns, int32_t view_rows) {
+void terminal_backend_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
+                            int32_t view_rows)
+{
     if (terminal.open.load() == 0 || terminal.active.load() == 0) {
         return;
     }
@@ -150,7 +160,8 @@ void terminal_backend_write(const uint8_t* characters, const uint8_t* attributes
     }
 }
 
-int32_t terminal_backend_queue_message(const std::string& line) {
+int32_t terminal_backend_queue_message(const std::string& line)
+{
     if (terminal.open.load() == 0) {
         return 0;
     }
@@ -158,7 +169,8 @@ int32_t terminal_backend_queue_message(const std::string& line) {
     return 1;
 }
 
-void terminal_write_message(const std::string& line) {
+void terminal_write_message(const std::string& line)
+{
     std::string text = line;
     text.push_back('\n');
     terminal_write_all(STDERR_FILENO, text.data(), static_cast<int32_t>(text.size()));

@@ -17,17 +17,20 @@ struct Measure {
     int32_t key;
 };
 
-int32_t is_parameter(uint8_t byte) {
+int32_t is_parameter(uint8_t byte)
+{
     return byte >= 0x20 && byte <= 0x3f;  // parameter and intermediate bytes
 }
 
-int32_t is_final(uint8_t byte) {
+int32_t is_final(uint8_t byte)
+{
     return byte >= 0x40 && byte <= 0x7e;
 }
 
 // ESC [ params final, and the Linux console's F1-F5 as ESC [ [ letter.
 // A control byte inside ends the sequence early (it belongs to the next key).
-Measure measure_csi(const uint8_t* queue, int32_t length, int32_t start) {
+Measure measure_csi(const uint8_t* queue, int32_t length, int32_t start)
+{
     int32_t i = start + 2;
     if (i < length && queue[i] == '[') {
         return i + 1 < length ? Measure{i + 2, KEY_OTHER} : Measure{0, KEY_NONE};
@@ -47,7 +50,8 @@ Measure measure_csi(const uint8_t* queue, int32_t length, int32_t start) {
 }
 
 // ESC O final, with the parameters some terminals put before the final (ESC O 2 P).
-Measure measure_ss3(const uint8_t* queue, int32_t length, int32_t start) {
+Measure measure_ss3(const uint8_t* queue, int32_t length, int32_t start)
+{
     for (int32_t i = start + 2; i < length; i++) {
         if (is_final(queue[i]) != 0) {
             return Measure{i + 1, KEY_OTHER};
@@ -59,7 +63,8 @@ Measure measure_ss3(const uint8_t* queue, int32_t length, int32_t start) {
     return Measure{0, KEY_NONE};
 }
 
-Measure measure_escape(const uint8_t* queue, int32_t length) {
+Measure measure_escape(const uint8_t* queue, int32_t length)
+{
     if (length < 2) {
         return Measure{0, KEY_NONE};
     }
@@ -87,14 +92,16 @@ Measure measure_escape(const uint8_t* queue, int32_t length) {
 
 // The head did not complete in time: a lone (or doubled) Escape is the
 // Escape key; anything longer is an unfinished sequence, dropped whole.
-Measure resolve_timeout(const uint8_t* queue, int32_t length) {
+Measure resolve_timeout(const uint8_t* queue, int32_t length)
+{
     if (length == 1 || (length == 2 && queue[1] == ESC)) {
         return Measure{1, KEY_ESCAPE};
     }
     return Measure{length, KEY_OTHER};
 }
 
-void consume(KeyParser* parser, int32_t count) {
+void consume(KeyParser* parser, int32_t count)
+{
     parser->length -= count;
     std::memmove(parser->queue, parser->queue + count, static_cast<size_t>(parser->length));
     parser->waiting = 0;
@@ -102,11 +109,13 @@ void consume(KeyParser* parser, int32_t count) {
 
 }  // namespace
 
-int32_t key_parser_space(const KeyParser* parser) {
+int32_t key_parser_space(const KeyParser* parser)
+{
     return KEY_QUEUE_CAPACITY - parser->length;
 }
 
-int32_t key_parser_feed(KeyParser* parser, const uint8_t* bytes, int32_t length) {
+int32_t key_parser_feed(KeyParser* parser, const uint8_t* bytes, int32_t length)
+{
     int32_t take = length < key_parser_space(parser) ? length : key_parser_space(parser);
     if (take <= 0) {
         return 0;
@@ -116,7 +125,8 @@ int32_t key_parser_feed(KeyParser* parser, const uint8_t* bytes, int32_t length)
     return take;
 }
 
-int32_t key_parser_next(KeyParser* parser, uint32_t now_ms) {
+int32_t key_parser_next(KeyParser* parser, uint32_t now_ms)
+{
     if (parser->length == 0) {
         return KEY_NONE;
     }
@@ -141,7 +151,8 @@ int32_t key_parser_next(KeyParser* parser, uint32_t now_ms) {
     return measure.key;
 }
 
-void key_parser_clear(KeyParser* parser) {
+void key_parser_clear(KeyParser* parser)
+{
     parser->length = 0;
     parser->waiting = 0;
     parser->waiting_since_ms = 0;

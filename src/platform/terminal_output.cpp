@@ -18,12 +18,14 @@ struct Pen {
     int32_t background;
 };
 
-char* put_text(char* out, const char* text, int32_t length) {
+char* put_text(char* out, const char* text, int32_t length)
+{
     std::memcpy(out, text, static_cast<size_t>(length));
     return out + length;
 }
 
-int32_t digit_count(int32_t value) {
+int32_t digit_count(int32_t value)
+{
     int32_t count = 1;
     while (value >= 10) {
         value /= 10;
@@ -33,7 +35,8 @@ int32_t digit_count(int32_t value) {
 }
 
 // value >= 0
-char* put_number(char* out, int32_t value) {
+char* put_number(char* out, int32_t value)
+{
     int32_t count = digit_count(value);
     for (int32_t i = count - 1; i >= 0; i--) {
         out[i] = static_cast<char>('0' + value % 10);
@@ -43,11 +46,13 @@ char* put_number(char* out, int32_t value) {
 }
 
 // Row and column 0-based; the terminal counts from 1.
-int32_t move_length(int32_t row, int32_t column) {
+int32_t move_length(int32_t row, int32_t column)
+{
     return 4 + digit_count(row + 1) + digit_count(column + 1);
 }
 
-char* put_move(char* out, int32_t row, int32_t column) {
+char* put_move(char* out, int32_t row, int32_t column)
+{
     *out++ = '\x1b';
     *out++ = '[';
     out = put_number(out, row + 1);
@@ -57,7 +62,8 @@ char* put_move(char* out, int32_t row, int32_t column) {
     return out;
 }
 
-char* put_forward(char* out, int32_t cells) {
+char* put_forward(char* out, int32_t cells)
+{
     *out++ = '\x1b';
     *out++ = '[';
     out = put_number(out, cells);
@@ -66,7 +72,8 @@ char* put_forward(char* out, int32_t cells) {
 }
 
 // A blank glyph shows only its background: its foreground never costs a code.
-char* put_pen(char* out, const ColourCodes* codes, Pen* pen, uint8_t attribute, int32_t blank) {
+char* put_pen(char* out, const ColourCodes* codes, Pen* pen, uint8_t attribute, int32_t blank)
+{
     if (codes->mode == CONSOLE_COLOURS_NONE) {
         return out;
     }
@@ -94,7 +101,8 @@ char* put_pen(char* out, const ColourCodes* codes, Pen* pen, uint8_t attribute, 
     return out;
 }
 
-char* put_cell(char* out, const FrameEncoder* encoder, Pen* pen, uint8_t character, uint8_t attribute) {
+char* put_cell(char* out, const FrameEncoder* encoder, Pen* pen, uint8_t character, uint8_t attribute)
+{
     const GlyphTable* glyphs = encoder->glyphs;
     out = put_pen(out, encoder->colours, pen, attribute, glyphs->blank[character]);
     std::memcpy(out, glyphs->bytes[character], 4);  // the buffers keep 4 bytes of slack
@@ -103,8 +111,9 @@ char* put_cell(char* out, const FrameEncoder* encoder, Pen* pen, uint8_t charact
 
 // Bytes of resending cells [from, to) unchanged, or -1 when one of them would
 // need a colour code (then moving the cursor is the better deal anyway).
-int32_t gap_fill_cost(const FrameEncoder* encoder, const Pen* pen, const uint8_t* characters,
-                      const uint8_t* attributes, int32_t from, int32_t to) {
+int32_t gap_fill_cost(const FrameEncoder* encoder, const Pen* pen, const uint8_t* characters, const uint8_t* attributes,
+                      int32_t from, int32_t to)
+{
     if (encoder->colours->mode == CONSOLE_COLOURS_NONE) {
         pen = nullptr;
     }
@@ -129,8 +138,9 @@ int32_t gap_fill_cost(const FrameEncoder* encoder, const Pen* pen, const uint8_t
 // Brings the cursor from column `cursor` (-1: anywhere) to column x of row y
 // of the view by the cheapest of: resending the cells between, moving forward,
 // or an absolute move.
-char* put_reach(char* out, const FrameEncoder* encoder, Pen* pen, const uint8_t* characters,
-                const uint8_t* attributes, int32_t y, int32_t cursor, int32_t x) {
+char* put_reach(char* out, const FrameEncoder* encoder, Pen* pen, const uint8_t* characters, const uint8_t* attributes,
+                int32_t y, int32_t cursor, int32_t x)
+{
     int32_t row = encoder->origin_row + y;
     int32_t column = encoder->origin_column + x;
     int32_t absolute = move_length(row, column);
@@ -154,19 +164,22 @@ char* put_reach(char* out, const FrameEncoder* encoder, Pen* pen, const uint8_t*
 }
 
 int32_t cells_look_same(const FrameEncoder* encoder, uint8_t character, uint8_t attribute, uint8_t shown_character,
-                        uint8_t shown_attribute) {
+                        uint8_t shown_attribute)
+{
     return character == shown_character && ((attribute ^ shown_attribute) & encoder->attribute_mask[character]) == 0;
 }
 
 // Whole rows compared at once: most rows of a calm picture are unchanged.
 int32_t row_unchanged(const uint8_t* characters, const uint8_t* attributes, const uint8_t* shown_characters,
-                      const uint8_t* shown_attributes, int32_t columns) {
+                      const uint8_t* shown_attributes, int32_t columns)
+{
     return std::memcmp(characters, shown_characters, static_cast<size_t>(columns)) == 0 &&
            std::memcmp(attributes, shown_attributes, static_cast<size_t>(columns)) == 0;
 }
 
-char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes,
-                     int32_t stride, char* out, Pen* pen) {
+char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
+                     char* out, Pen* pen)
+{
     int32_t columns = encoder->columns;
     for (int32_t y = 0; y < encoder->rows; y++) {
         const uint8_t* row_characters = characters + static_cast<size_t>(y) * stride;
@@ -194,7 +207,8 @@ char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, con
 
 // Never relies on auto-wrap: every row starts with an absolute move.
 char* encode_full(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
-                  char* out, Pen* pen) {
+                  char* out, Pen* pen)
+{
     for (int32_t y = 0; y < encoder->rows; y++) {
         const uint8_t* row_characters = characters + static_cast<size_t>(y) * stride;
         const uint8_t* row_attributes = attributes + static_cast<size_t>(y) * stride;
@@ -206,7 +220,8 @@ char* encode_full(const FrameEncoder* encoder, const uint8_t* characters, const 
     return out;
 }
 
-void take_as_shown(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride) {
+void take_as_shown(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride)
+{
     size_t columns = static_cast<size_t>(encoder->columns);
     for (int32_t y = 0; y < encoder->rows; y++) {
         std::memcpy(encoder->shadow_characters.data() + y * columns, characters + static_cast<size_t>(y) * stride,
@@ -219,7 +234,8 @@ void take_as_shown(FrameEncoder* encoder, const uint8_t* characters, const uint8
 
 }  // namespace
 
-void frame_encoder_setup(FrameEncoder* encoder, const GlyphTable* glyphs, const ColourCodes* colours) {
+void frame_encoder_setup(FrameEncoder* encoder, const GlyphTable* glyphs, const ColourCodes* colours)
+{
     encoder->glyphs = glyphs;
     encoder->colours = colours;
     for (int32_t character = 0; character < 256; character++) {
@@ -232,7 +248,8 @@ void frame_encoder_setup(FrameEncoder* encoder, const GlyphTable* glyphs, const 
 }
 
 void frame_encoder_place(FrameEncoder* encoder, int32_t columns, int32_t rows, int32_t origin_column,
-                         int32_t origin_row) {
+                         int32_t origin_row)
+{
     if (columns < 0) {
         columns = 0;
     }
@@ -256,7 +273,8 @@ void frame_encoder_place(FrameEncoder* encoder, int32_t columns, int32_t rows, i
     encoder->origin_row = origin_row;
 }
 
-void frame_encoder_invalidate(FrameEncoder* encoder) {
+void frame_encoder_invalidate(FrameEncoder* encoder)
+{
     encoder->shadow_valid = 0;
     encoder->pen_foreground = -1;
     encoder->pen_background = -1;
@@ -264,8 +282,9 @@ void frame_encoder_invalidate(FrameEncoder* encoder) {
 
 namespace {
 
-void adopt(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
-           FrameMode mode, Pen pen) {
+void adopt(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride, FrameMode mode,
+           Pen pen)
+{
     take_as_shown(encoder, characters, attributes, stride);
     encoder->pen_foreground = pen.foreground;
     encoder->pen_background = pen.background;
@@ -274,7 +293,8 @@ void adopt(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attr
 
 // Every cell after a clear, which also leaves the default colours.
 int32_t encode_fresh(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
-                     const char** bytes) {
+                     const char** bytes)
+{
     Pen pen = {-1, -1};
     char* start = encoder->output.data();
     char* out = put_text(start, SYNC_BEGIN, sizeof(SYNC_BEGIN) - 1);
@@ -287,8 +307,8 @@ int32_t encode_fresh(FrameEncoder* encoder, const uint8_t* characters, const uin
     return static_cast<int32_t>(out - start);
 }
 
-int32_t count_changed(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes,
-                      int32_t stride) {
+int32_t count_changed(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride)
+{
     int32_t columns = encoder->columns;
     int32_t count = 0;
     for (int32_t y = 0; y < encoder->rows; y++) {
@@ -309,7 +329,8 @@ int32_t count_changed(const FrameEncoder* encoder, const uint8_t* characters, co
 
 // Only the changed cells, or every cell when nearly all changed.
 int32_t encode_update(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
-                      const char** bytes) {
+                      const char** bytes)
+{
     int32_t total = encoder->columns * encoder->rows;
     int32_t changed = count_changed(encoder, characters, attributes, stride);
     encoder->last_changed_cells = changed;
@@ -336,7 +357,8 @@ int32_t encode_update(FrameEncoder* encoder, const uint8_t* characters, const ui
 }  // namespace
 
 int32_t frame_encode(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
-                     const char** bytes) {
+                     const char** bytes)
+{
     *bytes = encoder->output.data();
     if (encoder->columns * encoder->rows == 0) {
         encoder->last_mode = FRAME_NOTHING;

@@ -16,7 +16,8 @@ namespace {
 // Push the title, alternate screen, hide the cursor, no auto-wrap, clear.
 constexpr char ENTER_SEQUENCE[] = "\x1b[22;0t\x1b[?1049h\x1b[?25l\x1b[?7l\x1b[0m\x1b[H\x1b[2J";
 
-int32_t environment_number(const char* name) {
+int32_t environment_number(const char* name)
+{
     const char* text = std::getenv(name);
     if (text == nullptr) {
         return 0;
@@ -27,7 +28,8 @@ int32_t environment_number(const char* name) {
 
 }  // namespace
 
-int32_t terminal_write_all(int32_t fd, const char* bytes, int32_t length) {
+int32_t terminal_write_all(int32_t fd, const char* bytes, int32_t length)
+{
     while (length > 0) {
         ssize_t written = write(fd, bytes, static_cast<size_t>(length));
         if (written > 0) {
@@ -50,7 +52,8 @@ int32_t terminal_write_all(int32_t fd, const char* bytes, int32_t length) {
     return 0;
 }
 
-void terminal_enter() {
+void terminal_enter()
+{
     if (terminal.active.exchange(1) != 0) {
         return;
     }
@@ -61,7 +64,8 @@ void terminal_enter() {
     errno = saved_errno;
 }
 
-int32_t terminal_restore() {
+int32_t terminal_restore()
+{
     if (terminal.active.exchange(0) == 0) {
         return 0;
     }
@@ -73,7 +77,8 @@ int32_t terminal_restore() {
     return 1;
 }
 
-void terminal_set_title_sequence(const char* title) {
+void terminal_set_title_sequence(const char* title)
+{
     char* out = terminal.enter_sequence;
     std::memcpy(out, ENTER_SEQUENCE, sizeof(ENTER_SEQUENCE) - 1);
     out += sizeof(ENTER_SEQUENCE) - 1;
@@ -91,7 +96,8 @@ void terminal_set_title_sequence(const char* title) {
     terminal.enter_length = static_cast<int32_t>(out - terminal.enter_sequence);
 }
 
-void terminal_read_size() {
+void terminal_read_size()
+{
     winsize size = {};
     TerminalSize result = {0, 0, 0, 0};
     if (ioctl(TERMINAL_OUTPUT_FD, TIOCGWINSZ, &size) == 0) {

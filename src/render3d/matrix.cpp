@@ -3,7 +3,8 @@
 
 #include "render3d/trig.h"
 
-void mat4_identity(Matrix4& m) {
+void mat4_identity(Matrix4& m)
+{
     for (int i = 0; i < 16; i++) {
         m.m[i] = 0;
     }
@@ -13,7 +14,8 @@ void mat4_identity(Matrix4& m) {
     m.m[15] = FIXED_ONE;
 }
 
-void mat4_mul(Matrix4& out, const Matrix4& a, const Matrix4& b) {
+void mat4_mul(Matrix4& out, const Matrix4& a, const Matrix4& b)
+{
     // Built in a local so that out may be a or b.
     Matrix4 r;
     for (int row = 0; row < 4; row++) {
@@ -28,14 +30,16 @@ void mat4_mul(Matrix4& out, const Matrix4& a, const Matrix4& b) {
     out = r;
 }
 
-void mat4_translation(Matrix4& m, Fixed x, Fixed y, Fixed z) {
+void mat4_translation(Matrix4& m, Fixed x, Fixed y, Fixed z)
+{
     mat4_identity(m);
     m.m[12] = x;
     m.m[13] = y;
     m.m[14] = z;
 }
 
-void mat4_rotation_x(Matrix4& m, float radians) {
+void mat4_rotation_x(Matrix4& m, float radians)
+{
     const Fixed c = fixed_from_float(fast_cos(radians));
     const Fixed s = fixed_from_float(fast_sin(radians));
     mat4_identity(m);
@@ -45,7 +49,8 @@ void mat4_rotation_x(Matrix4& m, float radians) {
     m.m[10] = c;
 }
 
-void mat4_rotation_y(Matrix4& m, float radians) {
+void mat4_rotation_y(Matrix4& m, float radians)
+{
     const Fixed c = fixed_from_float(fast_cos(radians));
     const Fixed s = fixed_from_float(fast_sin(radians));
     mat4_identity(m);
@@ -55,7 +60,8 @@ void mat4_rotation_y(Matrix4& m, float radians) {
     m.m[10] = c;
 }
 
-void mat4_rotation_z(Matrix4& m, float radians) {
+void mat4_rotation_z(Matrix4& m, float radians)
+{
     const Fixed c = fixed_from_float(fast_cos(radians));
     const Fixed s = fixed_from_float(fast_sin(radians));
     mat4_identity(m);

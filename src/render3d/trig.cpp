@@ -14,7 +14,8 @@ constexpr uint32_t QUARTER_TURN = TRIG_TABLE_SIZE / 4;
 
 // Interpolates the sine table at x * 256 / 2 pi, with the index moved by
 // `offset` table steps (a quarter turn gives the cosine).
-float sine_lookup(float radians, uint32_t offset) {
+float sine_lookup(float radians, uint32_t offset)
+{
     const float t = radians * SINE_STEPS_PER_RADIAN;
     const float step = std::floor(t);  // below the truncated value for negative t
     const float frac = t - step;
@@ -26,7 +27,8 @@ float sine_lookup(float radians, uint32_t offset) {
 }
 
 // The table index for a scaled argument in [0, 256], clamped to the last entry.
-uint32_t atan_index(float t) {
+uint32_t atan_index(float t)
+{
     if (t < static_cast<float>(TRIG_TABLE_SIZE)) {
         return static_cast<uint32_t>(t);
     }
@@ -35,15 +37,18 @@ uint32_t atan_index(float t) {
 
 }  // namespace
 
-float fast_sin(float radians) {
+float fast_sin(float radians)
+{
     return sine_lookup(radians, 0);
 }
 
-float fast_cos(float radians) {
+float fast_cos(float radians)
+{
     return sine_lookup(radians, QUARTER_TURN);
 }
 
-float fast_atan(float x) {
+float fast_atan(float x)
+{
     const bool negative = x < 0.0f;
     if (negative) {
         x = -x;
@@ -58,7 +63,8 @@ float fast_atan(float x) {
     return negative ? -result : result;
 }
 
-int32_t int_sqrt(int32_t n) {
+int32_t int_sqrt(int32_t n)
+{
     if (n < 0) {
         return 0;
     }
@@ -76,7 +82,8 @@ int32_t int_sqrt(int32_t n) {
     return static_cast<int32_t>(root);
 }
 
-float fast_sqrt(float x) {
+float fast_sqrt(float x)
+{
     constexpr float SQRT_SCALE = 256.0f;     // 8 fraction bits in, 4 out
     constexpr double SQRT_UNSCALE = 0.0625;  // 1/16
     const float scaled = x * SQRT_SCALE;

@@ -20,13 +20,15 @@ struct TestTexture {
     Image image;
 };
 
-uint32_t pack(uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
+uint32_t pack(uint32_t r, uint32_t g, uint32_t b, uint32_t a)
+{
     return r | (g << 8) | (b << 16) | (a << 24);
 }
 
 // 8 x 8 checker cells over a red-by-column, green-by-row gradient; the alpha
 // ramps by column when `ramp_alpha` is set, else it is opaque.
-void make_checker(TestTexture& t, uint16_t width, uint16_t height, bool ramp_alpha, size_t guard = 0) {
+void make_checker(TestTexture& t, uint16_t width, uint16_t height, bool ramp_alpha, size_t guard = 0)
+{
     t.storage.assign(static_cast<size_t>(width) * height + guard, GUARD_COLOUR);
     for (uint32_t v = 0; v < height; v++) {
         for (uint32_t u = 0; u < width; u++) {
@@ -38,14 +40,16 @@ void make_checker(TestTexture& t, uint16_t width, uint16_t height, bool ramp_alp
     t.image = Image{t.storage.data(), height, width, image_width_shift(width)};
 }
 
-void fill(Framebuffer& canvas, uint32_t colour) {
+void fill(Framebuffer& canvas, uint32_t colour)
+{
     for (uint32_t& p : canvas.pixels) {
         p = colour;
     }
 }
 
 // A background with some structure, so blends and saturating adds show.
-void fill_gradient(Framebuffer& canvas) {
+void fill_gradient(Framebuffer& canvas)
+{
     for (int y = 0; y < CANVAS_HEIGHT; y++) {
         for (int x = 0; x < CANVAS_WIDTH; x++) {
             canvas.pixels[y * CANVAS_WIDTH + x] = pack(x * 255 / 159, 60, y * 255 / 99, 0x5A);
@@ -53,7 +57,8 @@ void fill_gradient(Framebuffer& canvas) {
     }
 }
 
-uint32_t blended(uint32_t texel, uint32_t dst) {
+uint32_t blended(uint32_t texel, uint32_t dst)
+{
     const uint32_t a = texel >> 24;
     uint32_t out = dst & 0xFF000000u;
     for (int shift = 0; shift < 24; shift += 8) {
@@ -64,7 +69,8 @@ uint32_t blended(uint32_t texel, uint32_t dst) {
     return out;
 }
 
-bool has_colour(const Framebuffer& canvas, uint32_t colour) {
+bool has_colour(const Framebuffer& canvas, uint32_t colour)
+{
     for (uint32_t p : canvas.pixels) {
         if (p == colour) {
             return true;
@@ -75,7 +81,8 @@ bool has_colour(const Framebuffer& canvas, uint32_t colour) {
 
 class TextureEffects : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         saved_time = effect_time_ms;
         set_effect_time(0);
     }
@@ -88,7 +95,8 @@ protected:
 
 }  // namespace
 
-TEST_F(TextureEffects, RotozoomUnturnedUnscaledRepeatsTheTexture) {
+TEST_F(TextureEffects, RotozoomUnturnedUnscaledRepeatsTheTexture)
+{
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     fill(canvas, 0x11000000u);
@@ -104,7 +112,8 @@ TEST_F(TextureEffects, RotozoomUnturnedUnscaledRepeatsTheTexture) {
     }
 }
 
-TEST_F(TextureEffects, RotozoomScaleZeroShowsOneTexel) {
+TEST_F(TextureEffects, RotozoomScaleZeroShowsOneTexel)
+{
     TestTexture tex;
     make_checker(tex, 64, 32, true);
     fill_gradient(canvas);
@@ -116,7 +125,8 @@ TEST_F(TextureEffects, RotozoomScaleZeroShowsOneTexel) {
     }
 }
 
-TEST_F(TextureEffects, RotozoomTransparentTexelDarkensOneStep) {
+TEST_F(TextureEffects, RotozoomTransparentTexelDarkensOneStep)
+{
     TestTexture tex;
     make_checker(tex, 16, 16, false);
     for (uint32_t& p : tex.storage) {
@@ -129,7 +139,8 @@ TEST_F(TextureEffects, RotozoomTransparentTexelDarkensOneStep) {
     EXPECT_EQ(canvas.pixels[CANVAS_PIXELS - 1], pack(254, 0, 127, 0xAB));
 }
 
-TEST_F(TextureEffects, RotozoomTurnedGolden) {
+TEST_F(TextureEffects, RotozoomTurnedGolden)
+{
     TestTexture tex;
     make_checker(tex, 64, 64, true);
     fill_gradient(canvas);
@@ -137,7 +148,8 @@ TEST_F(TextureEffects, RotozoomTurnedGolden) {
     EXPECT_TRUE(matches_golden("texture_rotozoom_turned", canvas));
 }
 
-TEST_F(TextureEffects, TunnelGoldens) {
+TEST_F(TextureEffects, TunnelGoldens)
+{
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     set_effect_time(1234);
@@ -148,7 +160,8 @@ TEST_F(TextureEffects, TunnelGoldens) {
     EXPECT_TRUE(matches_golden("texture_tunnel_off_centre_t0", canvas));
 }
 
-TEST_F(TextureEffects, TunnelIntegerCentreMovesFromItsOwnRowOn) {
+TEST_F(TextureEffects, TunnelIntegerCentreMovesFromItsOwnRowOn)
+{
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     set_effect_time(500);
@@ -167,7 +180,8 @@ TEST_F(TextureEffects, TunnelIntegerCentreMovesFromItsOwnRowOn) {
     EXPECT_GT(differing, 0);
 }
 
-TEST_F(TextureEffects, TunnelCentrePixelUsesColumnZero) {
+TEST_F(TextureEffects, TunnelCentrePixelUsesColumnZero)
+{
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     // At distance 0 the depth is infinite, which wraps to texture column 0:
@@ -177,7 +191,8 @@ TEST_F(TextureEffects, TunnelCentrePixelUsesColumnZero) {
     EXPECT_NE(canvas.pixels[10 * CANVAS_WIDTH + 13] & 0xFFu, 0u);  // depth 5333: column 21
 }
 
-TEST_F(TextureEffects, AddTunnelOfBlackClearsTheLowestBits) {
+TEST_F(TextureEffects, AddTunnelOfBlackClearsTheLowestBits)
+{
     TestTexture tex;
     make_checker(tex, 32, 32, false);
     for (uint32_t& p : tex.storage) {
@@ -191,7 +206,8 @@ TEST_F(TextureEffects, AddTunnelOfBlackClearsTheLowestBits) {
     }
 }
 
-TEST_F(TextureEffects, AddTunnelGolden) {
+TEST_F(TextureEffects, AddTunnelGolden)
+{
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     fill_gradient(canvas);
@@ -200,7 +216,8 @@ TEST_F(TextureEffects, AddTunnelGolden) {
     EXPECT_TRUE(matches_golden("texture_add_tunnel_t2000", canvas));
 }
 
-TEST_F(TextureEffects, WarpFullRectangleWritesEveryPixel) {
+TEST_F(TextureEffects, WarpFullRectangleWritesEveryPixel)
+{
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     fill(canvas, GUARD_COLOUR);
@@ -208,7 +225,8 @@ TEST_F(TextureEffects, WarpFullRectangleWritesEveryPixel) {
     EXPECT_FALSE(has_colour(canvas, GUARD_COLOUR));
 }
 
-TEST_F(TextureEffects, WarpClipsToTheCanvas) {
+TEST_F(TextureEffects, WarpClipsToTheCanvas)
+{
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     fill(canvas, GUARD_COLOUR);
@@ -231,7 +249,8 @@ TEST_F(TextureEffects, WarpClipsToTheCanvas) {
     }
 }
 
-TEST_F(TextureEffects, WarpGoldens) {
+TEST_F(TextureEffects, WarpGoldens)
+{
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     draw_warp(&canvas, 0, 0, 160, 100, tex.image);
@@ -242,7 +261,8 @@ TEST_F(TextureEffects, WarpGoldens) {
     EXPECT_TRUE(matches_golden("texture_warp_window_t2500", canvas));
 }
 
-TEST_F(TextureEffects, EmptyTextureDrawsNothing) {
+TEST_F(TextureEffects, EmptyTextureDrawsNothing)
+{
     const Image empty = {nullptr, 0, 0, 0};
     uint32_t one_pixel = 0xFFFFFFFFu;
     const Image no_width = {&one_pixel, 1, 0, 0};
@@ -259,7 +279,8 @@ TEST_F(TextureEffects, EmptyTextureDrawsNothing) {
     }
 }
 
-TEST_F(TextureEffects, OddSizedTextureIsNeverReadOutside) {
+TEST_F(TextureEffects, OddSizedTextureIsNeverReadOutside)
+{
     // 48 x 40 is not a power of two: the masks then skip texels, but they can
     // never reach past the last one.
     TestTexture tex;

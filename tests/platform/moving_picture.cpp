@@ -16,7 +16,8 @@ const uint8_t RAMP[64] = {
 // Foreground, background pairs the conversion often picks (bright on dark).
 const uint8_t FAMILIES[6][2] = {{12, 4}, {14, 6}, {10, 2}, {11, 3}, {9, 1}, {13, 5}};
 
-void picture_cell(int32_t x, int32_t y, int32_t t, uint8_t* character, uint8_t* attribute) {
+void picture_cell(int32_t x, int32_t y, int32_t t, uint8_t* character, uint8_t* attribute)
+{
     int32_t band = ((x + y + 3 * t) / 10) % 6;
     int32_t wave = (x * 2 + y * 3 + t * 4) % 32;
     int32_t level = wave < 16 ? wave : 31 - wave;
@@ -28,7 +29,8 @@ void picture_cell(int32_t x, int32_t y, int32_t t, uint8_t* character, uint8_t* 
 
 }  // namespace
 
-void moving_picture(uint8_t* characters, uint8_t* attributes, int32_t t) {
+void moving_picture(uint8_t* characters, uint8_t* attributes, int32_t t)
+{
     for (int32_t y = 0; y < PICTURE_ROWS; y++) {
         for (int32_t x = 0; x < PICTURE_COLUMNS; x++) {
             int32_t i = y * PICTURE_COLUMNS + x;
@@ -37,7 +39,8 @@ void moving_picture(uint8_t* characters, uint8_t* attributes, int32_t t) {
     }
 }
 
-void moving_picture_tenth(uint8_t* characters, uint8_t* attributes, int32_t t, int32_t column, int32_t row) {
+void moving_picture_tenth(uint8_t* characters, uint8_t* attributes, int32_t t, int32_t column, int32_t row)
+{
     moving_picture(characters, attributes, t);
     for (int32_t y = row; y < row + 10; y++) {
         for (int32_t x = column; x < column + 40; x++) {

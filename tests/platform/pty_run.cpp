@@ -14,7 +14,8 @@
 
 namespace {
 
-void drain(int fd, std::string* into) {
+void drain(int fd, std::string* into)
+{
     char buffer[4096];
     for (;;) {
         ssize_t count = read(fd, buffer, sizeof(buffer));
@@ -25,7 +26,8 @@ void drain(int fd, std::string* into) {
     }
 }
 
-[[noreturn]] void run_child(void (*body)(), int slave, int master, int error_write) {
+[[noreturn]] void run_child(void (*body)(), int slave, int master, int error_write)
+{
     setpgid(0, 0);
     rlimit no_core = {0, 0};
     setrlimit(RLIMIT_CORE, &no_core);
@@ -39,7 +41,8 @@ void drain(int fd, std::string* into) {
 
 }  // namespace
 
-void pty_run(void (*body)(), int columns, int rows, PtyRun* run) {
+void pty_run(void (*body)(), int columns, int rows, PtyRun* run)
+{
     *run = PtyRun{};
     int master = -1;
     int slave = -1;
@@ -98,12 +101,14 @@ void pty_run(void (*body)(), int columns, int rows, PtyRun* run) {
     close(slave);
 }
 
-bool same_modes(const termios& a, const termios& b) {
+bool same_modes(const termios& a, const termios& b)
+{
     return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag && a.c_lflag == b.c_lflag &&
            std::memcmp(a.c_cc, b.c_cc, sizeof(a.c_cc)) == 0;
 }
 
-int count_of(const std::string& text, const std::string& part) {
+int count_of(const std::string& text, const std::string& part)
+{
     int count = 0;
     for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) {
         count++;

@@ -5,26 +5,33 @@
 
 namespace {
 
-int32_t utf8_length(uint8_t lead) {
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
+int32_t utf8_length(uint8_t lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if ((lead & 0xE0) == 0xC0)
+        return 2;
+    if ((lead & 0xF0) == 0xE0)
+        return 3;
     return 4;
 }
 
-std::vector<int32_t> parse_parameters(const std::string& text) {
+std::vector<int32_t> parse_parameters(const std::string& text)
+{
     std::vector<int32_t> values;
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(';', start);
-        if (end == std::string::npos) end = text.size();
+        if (end == std::string::npos)
+            end = text.size();
         values.push_back(end > start ? std::atoi(text.substr(start, end - start).c_str()) : 0);
         start = end + 1;
     }
     return values;
 }
 
-void apply_colours(ScreenModel* screen, const std::vector<int32_t>& values) {
+void apply_colours(ScreenModel* screen, const std::vector<int32_t>& values)
+{
     screen->colour_codes++;
     for (size_t i = 0; i < values.size(); i++) {
         int32_t v = values[i];
@@ -47,7 +54,8 @@ void apply_colours(ScreenModel* screen, const std::vector<int32_t>& values) {
     }
 }
 
-void apply_csi(ScreenModel* screen, const std::string& parameters, char final) {
+void apply_csi(ScreenModel* screen, const std::string& parameters, char final)
+{
     if (parameters == "?2026") {
         screen->sync_open = final == 'h';
         return;
@@ -73,7 +81,8 @@ void apply_csi(ScreenModel* screen, const std::string& parameters, char final) {
     }
 }
 
-void put_glyph(ScreenModel* screen, const std::string& glyph) {
+void put_glyph(ScreenModel* screen, const std::string& glyph)
+{
     if (screen->at_right_edge != 0) {
         screen->edge_overwrites++;
     }
@@ -94,7 +103,8 @@ void put_glyph(ScreenModel* screen, const std::string& glyph) {
 
 }  // namespace
 
-void screen_init(ScreenModel* screen, int32_t columns, int32_t rows) {
+void screen_init(ScreenModel* screen, int32_t columns, int32_t rows)
+{
     *screen = ScreenModel{};
     screen->columns = columns;
     screen->rows = rows;
@@ -105,18 +115,22 @@ void screen_init(ScreenModel* screen, int32_t columns, int32_t rows) {
     screen->pen_background = -1;
 }
 
-int32_t screen_index(const ScreenModel* screen, int32_t column, int32_t row) {
+int32_t screen_index(const ScreenModel* screen, int32_t column, int32_t row)
+{
     return row * screen->columns + column;
 }
 
-void screen_apply(ScreenModel* screen, const char* bytes, int32_t length) {
+void screen_apply(ScreenModel* screen, const char* bytes, int32_t length)
+{
     int32_t i = 0;
     while (i < length) {
         uint8_t byte = static_cast<uint8_t>(bytes[i]);
         if (byte == 0x1b && i + 1 < length && bytes[i + 1] == '[') {
             int32_t end = i + 2;
-            while (end < length && (static_cast<uint8_t>(bytes[end]) < 0x40 || bytes[end] > 0x7e)) end++;
-            if (end >= length) return;
+            while (end < length && (static_cast<uint8_t>(bytes[end]) < 0x40 || bytes[end] > 0x7e))
+                end++;
+            if (end >= length)
+                return;
             apply_csi(screen, std::string(bytes + i + 2, bytes + end), bytes[end]);
             i = end + 1;
             continue;
@@ -124,7 +138,8 @@ void screen_apply(ScreenModel* screen, const char* bytes, int32_t length) {
         if (byte == 0x1b && i + 1 < length && bytes[i + 1] == ']') {
             // A title: up to BEL or ESC backslash.
             int32_t end = i + 2;
-            while (end < length && bytes[end] != '\a' && bytes[end] != 0x1b) end++;
+            while (end < length && bytes[end] != '\a' && bytes[end] != 0x1b)
+                end++;
             i = end < length && bytes[end] == 0x1b ? end + 2 : end + 1;
             continue;
         }

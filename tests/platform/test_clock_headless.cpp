@@ -8,7 +8,8 @@
 
 namespace {
 
-TEST(Clock, VirtualClockElapsedTimeSurvivesTheWrap) {
+TEST(Clock, VirtualClockElapsedTimeSurvivesTheWrap)
+{
     platform_clock_use_virtual(0xFFFFFF00u);
     uint32_t start = platform_ticks_ms();
     platform_clock_advance(0x100);
@@ -24,18 +25,21 @@ TEST(Clock, VirtualClockElapsedTimeSurvivesTheWrap) {
 
 struct HeadlessScope {
     ConsoleSettings saved = console_settings;
-    HeadlessScope() {
+    HeadlessScope()
+    {
         console_settings.backend = CONSOLE_BACKEND_HEADLESS;
         platform_headless_clear();
     }
-    ~HeadlessScope() {
+    ~HeadlessScope()
+    {
         platform_console_close();
         platform_headless_clear();
         console_settings = saved;
     }
 };
 
-TEST(Headless, KeepsEveryWrittenViewAndGivesTheFullGrid) {
+TEST(Headless, KeepsEveryWrittenViewAndGivesTheFullGrid)
+{
     HeadlessScope scope;
     console_settings.fit = CONSOLE_FIT_ASPECT;  // no terminal: nothing to fit
     ASSERT_EQ(platform_console_open(), 0);
@@ -66,7 +70,8 @@ TEST(Headless, KeepsEveryWrittenViewAndGivesTheFullGrid) {
     EXPECT_TRUE(platform_headless_frames().empty());
 }
 
-TEST(Headless, KeepsOnlyTheNewestFramesOfALongRun) {
+TEST(Headless, KeepsOnlyTheNewestFramesOfALongRun)
+{
     HeadlessScope scope;
     uint8_t cell[1] = {0};
     for (int32_t i = 0; i < HEADLESS_FRAME_LIMIT + 3; i++) {

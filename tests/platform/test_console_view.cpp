@@ -12,18 +12,19 @@ struct ViewCase {
     int32_t rows;
 };
 
-TEST(ConsoleView, FitsTheGridOrKeepsTheCanvasShape) {
+TEST(ConsoleView, FitsTheGridOrKeepsTheCanvasShape)
+{
     const ViewCase cases[] = {
         {{80, 50, 0, 0}, CONSOLE_FIT_GRID, 80, 50},
-        {{200, 60, 0, 0}, CONSOLE_FIT_GRID, 80, 50},     // larger: the grid, centred elsewhere
-        {{80, 50, 0, 0}, CONSOLE_FIT_ASPECT, 80, 25},    // cells of 1:2
-        {{200, 60, 0, 0}, CONSOLE_FIT_ASPECT, 80, 25},   // never more than the grid
-        {{79, 50, 0, 0}, CONSOLE_FIT_GRID, 79, 25},      // one column short: aspect fit, 79 / 3.2 rounded
-        {{80, 24, 0, 0}, CONSOLE_FIT_GRID, 77, 24},      // the classic terminal
-        {{40, 50, 0, 0}, CONSOLE_FIT_GRID, 40, 13},      // 12.5 rounds up
+        {{200, 60, 0, 0}, CONSOLE_FIT_GRID, 80, 50},    // larger: the grid, centred elsewhere
+        {{80, 50, 0, 0}, CONSOLE_FIT_ASPECT, 80, 25},   // cells of 1:2
+        {{200, 60, 0, 0}, CONSOLE_FIT_ASPECT, 80, 25},  // never more than the grid
+        {{79, 50, 0, 0}, CONSOLE_FIT_GRID, 79, 25},     // one column short: aspect fit, 79 / 3.2 rounded
+        {{80, 24, 0, 0}, CONSOLE_FIT_GRID, 77, 24},     // the classic terminal
+        {{40, 50, 0, 0}, CONSOLE_FIT_GRID, 40, 13},     // 12.5 rounds up
         {{1, 1, 0, 0}, CONSOLE_FIT_GRID, 1, 1},
         {{3, 1, 0, 0}, CONSOLE_FIT_ASPECT, 3, 1},
-        {{1, 40, 0, 0}, CONSOLE_FIT_GRID, 1, 1},         // never 0 rows
+        {{1, 40, 0, 0}, CONSOLE_FIT_GRID, 1, 1},  // never 0 rows
         {{0, 0, 0, 0}, CONSOLE_FIT_GRID, 1, 1},
         // Square cells (800 x 800 pixels over 80 x 50 cells is 10 x 16; 800 x 500 is 10 x 10).
         {{80, 50, 800, 500}, CONSOLE_FIT_ASPECT, 80, 50},

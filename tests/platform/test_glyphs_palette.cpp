@@ -8,11 +8,13 @@
 
 namespace {
 
-std::string glyph(const GlyphTable& table, int32_t cell) {
+std::string glyph(const GlyphTable& table, int32_t cell)
+{
     return std::string(reinterpret_cast<const char*>(table.bytes[cell]), table.length[cell]);
 }
 
-TEST(Glyphs, RampBytesBecomeTheirCharactersOrTheAsciiRamp) {
+TEST(Glyphs, RampBytesBecomeTheirCharactersOrTheAsciiRamp)
+{
     GlyphTable utf8;
     GlyphTable ascii;
     glyph_table_build(&utf8, 1);
@@ -22,9 +24,8 @@ TEST(Glyphs, RampBytesBecomeTheirCharactersOrTheAsciiRamp) {
         const char* utf8;
         const char* ascii;
     } ramp[] = {
-        {0x20, " ", " "},           {0xFA, "\u00B7", "."}, {0xF9, "\u2219", ":"}, {0x07, "\u2022", "*"},
-        {0x2B, "+", "+"},           {0x09, "\u25CB", "o"}, {0x4F, "O", "O"},      {0xE9, "\u0398", "@"},
-        {0x30, "0", "0"},
+        {0x20, " ", " "},      {0xFA, "\u00B7", "."}, {0xF9, "\u2219", ":"}, {0x07, "\u2022", "*"}, {0x2B, "+", "+"},
+        {0x09, "\u25CB", "o"}, {0x4F, "O", "O"},      {0xE9, "\u0398", "@"}, {0x30, "0", "0"},
     };
     for (const auto& entry : ramp) {
         EXPECT_EQ(glyph(utf8, entry.cell), entry.utf8) << entry.cell;
@@ -32,7 +33,8 @@ TEST(Glyphs, RampBytesBecomeTheirCharactersOrTheAsciiRamp) {
     }
 }
 
-TEST(Glyphs, EveryOtherByteIsOnePrintableAsciiCharacter) {
+TEST(Glyphs, EveryOtherByteIsOnePrintableAsciiCharacter)
+{
     GlyphTable utf8;
     glyph_table_build(&utf8, 1);
     for (int32_t cell = 0; cell < 256; cell++) {
@@ -53,7 +55,8 @@ TEST(Glyphs, EveryOtherByteIsOnePrintableAsciiCharacter) {
     EXPECT_EQ(utf8.blank[0xFA], 0);
 }
 
-TEST(Palette, ConsoleIndicesSwapRedAndBlueForAnsi) {
+TEST(Palette, ConsoleIndicesSwapRedAndBlueForAnsi)
+{
     const int32_t expected[16] = {0, 4, 2, 6, 1, 5, 3, 7, 8, 12, 10, 14, 9, 13, 11, 15};
     for (int32_t index = 0; index < 16; index++) {
         EXPECT_EQ(ansi_from_console(index), expected[index]) << index;
@@ -75,7 +78,8 @@ TEST(Palette, ConsoleIndicesSwapRedAndBlueForAnsi) {
     EXPECT_STREQ(truecolor.background[14], "48;2;255;255;0");
 }
 
-TEST(Palette, AutomaticModeFollowsTheEnvironmentAndAForcedModeWins) {
+TEST(Palette, AutomaticModeFollowsTheEnvironmentAndAForcedModeWins)
+{
     EXPECT_EQ(colours_resolve(CONSOLE_COLOURS_AUTO, nullptr, nullptr), CONSOLE_COLOURS_ANSI16);
     EXPECT_EQ(colours_resolve(CONSOLE_COLOURS_AUTO, nullptr, "truecolor"), CONSOLE_COLOURS_TRUECOLOR);
     EXPECT_EQ(colours_resolve(CONSOLE_COLOURS_AUTO, nullptr, "24bit"), CONSOLE_COLOURS_TRUECOLOR);

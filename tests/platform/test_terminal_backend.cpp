@@ -24,12 +24,14 @@ const std::string RESTORE = "\x18\x1b\\\x1b[?2026l\x1b[0m\x1b[?7h\x1b[?25h\x1b[?
 const std::string ENTER = "\x1b[22;0t\x1b[?1049h\x1b[?25l\x1b[?7l\x1b[0m\x1b[H\x1b[2J";
 
 // Child side: a line on standard error for the parent to check.
-void report(const char* text) {
+void report(const char* text)
+{
     ssize_t ignored = write(2, text, std::strlen(text));
     (void)ignored;
 }
 
-void report_modes() {
+void report_modes()
+{
     termios modes;
     tcgetattr(0, &modes);
     bool raw = (modes.c_lflag & (ECHO | ICANON | IEXTEN)) == 0 && (modes.c_lflag & ISIG) != 0 &&
@@ -38,7 +40,8 @@ void report_modes() {
     report(raw ? "raw\n" : "not raw\n");
 }
 
-void report_view() {
+void report_view()
+{
     int32_t columns = 0;
     int32_t rows = 0;
     platform_console_view(80, 50, &columns, &rows);
@@ -48,18 +51,21 @@ void report_view() {
 }
 
 // The picture of frame t, written through the console.
-void show_frame(int32_t t, int32_t columns, int32_t rows) {
+void show_frame(int32_t t, int32_t columns, int32_t rows)
+{
     static uint8_t characters[PICTURE_CELLS];
     static uint8_t attributes[PICTURE_CELLS];
     moving_picture(characters, attributes, t);
     platform_console_write(characters, attributes, PICTURE_COLUMNS, columns, rows);
 }
 
-void use_terminal() {
+void use_terminal()
+{
     console_settings = {CONSOLE_BACKEND_TERMINAL, CONSOLE_FIT_GRID, CONSOLE_COLOURS_ANSI16, 0};
 }
 
-void expect_restored(const PtyRun& run) {
+void expect_restored(const PtyRun& run)
+{
     EXPECT_EQ(run.timed_out, 0);
     ASSERT_GE(run.output.size(), RESTORE.size());
     EXPECT_EQ(run.output.substr(run.output.size() - RESTORE.size()), RESTORE) << "the restore comes last";
@@ -67,7 +73,8 @@ void expect_restored(const PtyRun& run) {
 }
 
 // The start-up order of the program: open, title, window, open again.
-void start_like_the_program() {
+void start_like_the_program()
+{
     use_terminal();
     platform_console_open();
     platform_console_set_title("KORVEL - alt+enter=fullscreen");
@@ -75,7 +82,8 @@ void start_like_the_program() {
     platform_console_open();
 }
 
-void body_open_twice_then_close() {
+void body_open_twice_then_close()
+{
     start_like_the_program();
     report_modes();
     report_view();
@@ -87,7 +95,8 @@ void body_open_twice_then_close() {
     report("closed\n");
 }
 
-TEST(TerminalBackend, OpeningTwiceStillRestoresTheFirstState) {
+TEST(TerminalBackend, OpeningTwiceStillRestoresTheFirstState)
+{
     PtyRun run;
     pty_run(body_open_twice_then_close, 100, 60, &run);
     expect_restored(run);
@@ -122,7 +131,8 @@ TEST(TerminalBackend, OpeningTwiceStillRestoresTheFirstState) {
     EXPECT_GT(zeros, 50);
 }
 
-void body_suspend() {
+void body_suspend()
+{
     start_like_the_program();
     show_frame(0, 80, 50);
     raise(SIGTSTP);  // stops here until the parent continues us
@@ -131,7 +141,8 @@ void body_suspend() {
     platform_console_close();
 }
 
-TEST(TerminalBackend, CtrlZRestoresAndContinueComesBackWithAFullRedraw) {
+TEST(TerminalBackend, CtrlZRestoresAndContinueComesBackWithAFullRedraw)
+{
     PtyRun run;
     pty_run(body_suspend, 80, 50, &run);
     expect_restored(run);
@@ -151,7 +162,8 @@ TEST(TerminalBackend, CtrlZRestoresAndContinueComesBackWithAFullRedraw) {
     EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0);
 }
 
-void body_resize() {
+void body_resize()
+{
     use_terminal();
     platform_console_open();
     report_view();
@@ -169,7 +181,8 @@ void body_resize() {
     platform_console_close();
 }
 
-TEST(TerminalBackend, AResizeClearsAndRedrawsTheNewViewCentred) {
+TEST(TerminalBackend, AResizeClearsAndRedrawsTheNewViewCentred)
+{
     PtyRun run;
     pty_run(body_resize, 100, 60, &run);
     expect_restored(run);
@@ -193,7 +206,8 @@ TEST(TerminalBackend, AResizeClearsAndRedrawsTheNewViewCentred) {
     EXPECT_EQ(count_of(tiny, ";1H"), 5) << "clipped to 10 x 5: one row start per row";
 }
 
-void body_stop_signal() {
+void body_stop_signal()
+{
     use_terminal();
     platform_console_open();
     show_frame(0, 80, 50);
@@ -204,7 +218,8 @@ void body_stop_signal() {
     report("not reached\n");
 }
 
-TEST(TerminalBackend, AStopSignalAsksOnceAndASecondOneEndsRestored) {
+TEST(TerminalBackend, AStopSignalAsksOnceAndASecondOneEndsRestored)
+{
     PtyRun run;
     pty_run(body_stop_signal, 80, 50, &run);
     expect_restored(run);
@@ -214,7 +229,8 @@ TEST(TerminalBackend, AStopSignalAsksOnceAndASecondOneEndsRestored) {
 
 int fatal_signal = 0;
 
-void body_fatal() {
+void body_fatal()
+{
     use_terminal();
     platform_console_open();
     show_frame(0, 80, 50);
@@ -228,7 +244,8 @@ void body_fatal() {
     raise(fatal_signal);
 }
 
-TEST(TerminalBackend, FatalSignalsRestoreAndStillEndTheProcessByTheSignal) {
+TEST(TerminalBackend, FatalSignalsRestoreAndStillEndTheProcessByTheSignal)
+{
     for (int sig : {SIGSEGV, SIGABRT, SIGFPE}) {
         SCOPED_TRACE(sig);
         fatal_signal = sig;
@@ -239,7 +256,8 @@ TEST(TerminalBackend, FatalSignalsRestoreAndStillEndTheProcessByTheSignal) {
     }
 }
 
-void body_not_a_terminal() {
+void body_not_a_terminal()
+{
     use_terminal();
     int null = open("/dev/null", O_WRONLY);
     dup2(null, 1);
@@ -250,7 +268,8 @@ void body_not_a_terminal() {
     platform_console_close();
 }
 
-TEST(TerminalBackend, OutputThatIsNoTerminalIsRefusedWithAReason) {
+TEST(TerminalBackend, OutputThatIsNoTerminalIsRefusedWithAReason)
+{
     PtyRun run;
     pty_run(body_not_a_terminal, 80, 50, &run);
     EXPECT_EQ(run.output, "");

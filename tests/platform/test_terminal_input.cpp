@@ -9,12 +9,14 @@
 
 namespace {
 
-void feed(KeyParser* parser, const char* bytes) {
+void feed(KeyParser* parser, const char* bytes)
+{
     key_parser_feed(parser, reinterpret_cast<const uint8_t*>(bytes), static_cast<int32_t>(std::strlen(bytes)));
 }
 
 // Every key the parser gives at time now_ms until it gives none.
-std::vector<int32_t> keys_at(KeyParser* parser, uint32_t now_ms) {
+std::vector<int32_t> keys_at(KeyParser* parser, uint32_t now_ms)
+{
     std::vector<int32_t> keys;
     for (int32_t key = key_parser_next(parser, now_ms); key != KEY_NONE; key = key_parser_next(parser, now_ms)) {
         keys.push_back(key);
@@ -24,7 +26,8 @@ std::vector<int32_t> keys_at(KeyParser* parser, uint32_t now_ms) {
 
 using Keys = std::vector<int32_t>;
 
-TEST(KeyParser, LoneEscapeCountsOnlyAfterTheTimeout) {
+TEST(KeyParser, LoneEscapeCountsOnlyAfterTheTimeout)
+{
     KeyParser parser{};
     feed(&parser, "\x1b");
     EXPECT_EQ(keys_at(&parser, 1000), Keys{});
@@ -39,7 +42,8 @@ TEST(KeyParser, LoneEscapeCountsOnlyAfterTheTimeout) {
     EXPECT_EQ(keys_at(&parser, 0x00000022u), Keys{KEY_ESCAPE});
 }
 
-TEST(KeyParser, SequencesAreConsumedWholeAndNeverEscape) {
+TEST(KeyParser, SequencesAreConsumedWholeAndNeverEscape)
+{
     KeyParser parser{};
     // Up, F5 with a modifier, Linux console F1, SS3 F1, xterm SS3 with a
     // parameter, then a plain key.
@@ -47,7 +51,8 @@ TEST(KeyParser, SequencesAreConsumedWholeAndNeverEscape) {
     EXPECT_EQ(keys_at(&parser, 0), (Keys{KEY_OTHER, KEY_OTHER, KEY_OTHER, KEY_OTHER, KEY_OTHER, 'q'}));
 }
 
-TEST(KeyParser, EscapeThenAKeyIsAltKey) {
+TEST(KeyParser, EscapeThenAKeyIsAltKey)
+{
     KeyParser parser{};
     feed(&parser, "\x1bxy\x1b\r");
     EXPECT_EQ(keys_at(&parser, 0), (Keys{KEY_OTHER, 'y', KEY_OTHER}));
@@ -60,7 +65,8 @@ TEST(KeyParser, EscapeThenAKeyIsAltKey) {
     EXPECT_EQ(keys_at(&parser, 150), Keys{KEY_OTHER});
 }
 
-TEST(KeyParser, SequenceSplitAcrossReadsIsJoined) {
+TEST(KeyParser, SequenceSplitAcrossReadsIsJoined)
+{
     KeyParser parser{};
     feed(&parser, "\x1b");
     EXPECT_EQ(keys_at(&parser, 10), Keys{});
@@ -76,7 +82,8 @@ TEST(KeyParser, SequenceSplitAcrossReadsIsJoined) {
     EXPECT_EQ(parser.length, 0);
 }
 
-TEST(KeyParser, EscapeTwiceQuitsAndAltArrowDoesNot) {
+TEST(KeyParser, EscapeTwiceQuitsAndAltArrowDoesNot)
+{
     KeyParser parser{};
     feed(&parser, "\x1b\x1bq");
     EXPECT_EQ(keys_at(&parser, 0), (Keys{KEY_ESCAPE, KEY_OTHER}));  // Escape, then Alt+q
@@ -90,14 +97,16 @@ TEST(KeyParser, EscapeTwiceQuitsAndAltArrowDoesNot) {
     EXPECT_EQ(keys_at(&parser, 100), Keys{KEY_ESCAPE});
 }
 
-TEST(KeyParser, ControlByteInsideASequenceStartsTheNextKey) {
+TEST(KeyParser, ControlByteInsideASequenceStartsTheNextKey)
+{
     KeyParser parser{};
     feed(&parser, "\x1b[1\x1b");
     EXPECT_EQ(keys_at(&parser, 0), Keys{KEY_OTHER});
     EXPECT_EQ(keys_at(&parser, 50), Keys{KEY_ESCAPE});
 }
 
-TEST(KeyParser, JunkAndOverflowStayBounded) {
+TEST(KeyParser, JunkAndOverflowStayBounded)
+{
     KeyParser parser{};
     std::string junk = "\x1b[" + std::string(40, '1');
     feed(&parser, junk.c_str());
@@ -108,7 +117,8 @@ TEST(KeyParser, JunkAndOverflowStayBounded) {
     EXPECT_EQ(key_parser_next(&parser, 0), 'k');
 }
 
-TEST(Keyboard, InjectedBytesGoThroughTheSameParser) {
+TEST(Keyboard, InjectedBytesGoThroughTheSameParser)
+{
     platform_key_inject("\x1b[B", 3);
     platform_key_inject("a", 1);
     EXPECT_EQ(platform_key_poll(), KEY_OTHER);

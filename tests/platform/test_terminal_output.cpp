@@ -18,20 +18,23 @@ struct Encoding {
     FrameEncoder encoder;
 };
 
-void encoding_setup(Encoding* encoding, ConsoleColours colours, int32_t utf8) {
+void encoding_setup(Encoding* encoding, ConsoleColours colours, int32_t utf8)
+{
     glyph_table_build(&encoding->glyphs, utf8);
     colour_codes_build(&encoding->colours, colours);
     encoding->encoder = FrameEncoder{};
     frame_encoder_setup(&encoding->encoder, &encoding->glyphs, &encoding->colours);
 }
 
-std::string encode(Encoding* encoding, const uint8_t* characters, const uint8_t* attributes, int32_t stride) {
+std::string encode(Encoding* encoding, const uint8_t* characters, const uint8_t* attributes, int32_t stride)
+{
     const char* bytes = nullptr;
     int32_t length = frame_encode(&encoding->encoder, characters, attributes, stride, &bytes);
     return std::string(bytes, bytes + length);
 }
 
-int32_t expected_colour(const ColourCodes& codes, int32_t index) {
+int32_t expected_colour(const ColourCodes& codes, int32_t index)
+{
     if (codes.mode == CONSOLE_COLOURS_NONE) {
         return -1;
     }
@@ -44,7 +47,8 @@ int32_t expected_colour(const ColourCodes& codes, int32_t index) {
 
 // Every cell of the view shows the grid's glyph and colours at the view's place.
 void expect_screen_shows(const Encoding& encoding, const ScreenModel& screen, const uint8_t* characters,
-                         const uint8_t* attributes, int32_t stride) {
+                         const uint8_t* attributes, int32_t stride)
+{
     const FrameEncoder& encoder = encoding.encoder;
     int32_t faults = 0;
     for (int32_t y = 0; y < encoder.rows; y++) {
@@ -77,7 +81,8 @@ struct Grid {
 
 // A run of frames of every kind (first, moving, a tenth, still, one cell,
 // a new place on a larger terminal) replayed onto a model terminal.
-void replay_run(ConsoleColours colours, int32_t utf8) {
+void replay_run(ConsoleColours colours, int32_t utf8)
+{
     SCOPED_TRACE(testing::Message() << "colours " << colours << " utf8 " << utf8);
     Encoding encoding;
     encoding_setup(&encoding, colours, utf8);
@@ -106,7 +111,8 @@ void replay_run(ConsoleColours colours, int32_t utf8) {
     }
 }
 
-TEST(FrameEncoder, ReplayedBytesShowTheGridInEveryMode) {
+TEST(FrameEncoder, ReplayedBytesShowTheGridInEveryMode)
+{
     for (ConsoleColours colours : {CONSOLE_COLOURS_ANSI16, CONSOLE_COLOURS_TRUECOLOR, CONSOLE_COLOURS_NONE}) {
         for (int32_t utf8 : {0, 1}) {
             replay_run(colours, utf8);
@@ -121,7 +127,8 @@ struct ShownGrid {
     uint8_t attributes[PICTURE_CELLS];
 };
 
-void shown_grid_setup(ShownGrid* shown) {
+void shown_grid_setup(ShownGrid* shown)
+{
     encoding_setup(&shown->encoding, CONSOLE_COLOURS_ANSI16, 1);
     std::memset(shown->characters, 'A', sizeof(shown->characters));
     std::memset(shown->attributes, 0x1E, sizeof(shown->attributes));
@@ -129,7 +136,8 @@ void shown_grid_setup(ShownGrid* shown) {
     encode(&shown->encoding, shown->characters, shown->attributes, PICTURE_COLUMNS);
 }
 
-TEST(FrameEncoder, SendsOnlyTheChangedCellsWithTheirColourWhenItChanges) {
+TEST(FrameEncoder, SendsOnlyTheChangedCellsWithTheirColourWhenItChanges)
+{
     ShownGrid shown;
     shown_grid_setup(&shown);
     EXPECT_EQ(encode(&shown.encoding, shown.characters, shown.attributes, PICTURE_COLUMNS), "");
@@ -152,7 +160,8 @@ TEST(FrameEncoder, SendsOnlyTheChangedCellsWithTheirColourWhenItChanges) {
               "\x1b[?2026h\x1b[11;4H\x1b[93mCAD\x1b[34CE\x1b[?2026l");
 }
 
-TEST(FrameEncoder, ColourCodesOnlyWhereTheColourChanges) {
+TEST(FrameEncoder, ColourCodesOnlyWhereTheColourChanges)
+{
     ShownGrid shown;
     encoding_setup(&shown.encoding, CONSOLE_COLOURS_ANSI16, 1);
     frame_encoder_place(&shown.encoding.encoder, PICTURE_COLUMNS, PICTURE_ROWS, 0, 0);
@@ -180,7 +189,8 @@ TEST(FrameEncoder, ColourCodesOnlyWhereTheColourChanges) {
     EXPECT_EQ(screen.colour_codes, changes - 10 + 1 + 1);
 }
 
-TEST(FrameEncoder, WithoutColoursAColourChangeAloneSendsNothing) {
+TEST(FrameEncoder, WithoutColoursAColourChangeAloneSendsNothing)
+{
     Encoding encoding;
     encoding_setup(&encoding, CONSOLE_COLOURS_NONE, 0);
     Grid grid;
@@ -194,7 +204,8 @@ TEST(FrameEncoder, WithoutColoursAColourChangeAloneSendsNothing) {
     EXPECT_EQ(encode(&encoding, grid.characters.data(), grid.attributes.data(), PICTURE_COLUMNS), "");
 }
 
-TEST(FrameEncoder, ChoosesChangedCellsOrAFullRedrawPerFrame) {
+TEST(FrameEncoder, ChoosesChangedCellsOrAFullRedrawPerFrame)
+{
     Encoding encoding;
     encoding_setup(&encoding, CONSOLE_COLOURS_ANSI16, 1);
     Grid grid;
@@ -231,7 +242,8 @@ TEST(FrameEncoder, ChoosesChangedCellsOrAFullRedrawPerFrame) {
     }
 }
 
-TEST(FrameEncoder, AStrideWiderThanTheViewReadsOnlyTheView) {
+TEST(FrameEncoder, AStrideWiderThanTheViewReadsOnlyTheView)
+{
     Encoding encoding;
     encoding_setup(&encoding, CONSOLE_COLOURS_ANSI16, 1);
     Grid grid;

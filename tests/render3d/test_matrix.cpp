@@ -11,7 +11,8 @@ namespace {
 constexpr float HALF_TURN_QUARTER = 1.57079637f;  // pi / 2
 
 // v' = (x, y, z, 1) * m, the convention the pipeline transforms points by.
-Vec3 transform(const Vec3& v, const Matrix4& m) {
+Vec3 transform(const Vec3& v, const Matrix4& m)
+{
     Vec3 out;
     Fixed* dst[3] = {&out.x, &out.y, &out.z};
     for (int c = 0; c < 3; c++) {
@@ -20,13 +21,15 @@ Vec3 transform(const Vec3& v, const Matrix4& m) {
     return out;
 }
 
-void expect_near(const Vec3& v, Fixed x, Fixed y, Fixed z) {
+void expect_near(const Vec3& v, Fixed x, Fixed y, Fixed z)
+{
     EXPECT_LE(std::abs(v.x - x), 1) << v.x;
     EXPECT_LE(std::abs(v.y - y), 1) << v.y;
     EXPECT_LE(std::abs(v.z - z), 1) << v.z;
 }
 
-Matrix4 odd_matrix() {
+Matrix4 odd_matrix()
+{
     Matrix4 m;
     for (int i = 0; i < 16; i++) {
         m.m[i] = (i * 7919 - 50000) * (i % 3 == 0 ? -1 : 1);
@@ -36,7 +39,8 @@ Matrix4 odd_matrix() {
 
 }  // namespace
 
-TEST(Mat4Identity, DiagonalOfOnes) {
+TEST(Mat4Identity, DiagonalOfOnes)
+{
     Matrix4 m = odd_matrix();
     mat4_identity(m);
     for (int i = 0; i < 16; i++) {
@@ -44,7 +48,8 @@ TEST(Mat4Identity, DiagonalOfOnes) {
     }
 }
 
-TEST(Mat4Mul, IdentityOnEitherSideChangesNothing) {
+TEST(Mat4Mul, IdentityOnEitherSideChangesNothing)
+{
     const Matrix4 m = odd_matrix();
     Matrix4 id;
     mat4_identity(id);
@@ -59,7 +64,8 @@ TEST(Mat4Mul, IdentityOnEitherSideChangesNothing) {
     }
 }
 
-TEST(Mat4Mul, LeftOperandAppliesFirst) {
+TEST(Mat4Mul, LeftOperandAppliesFirst)
+{
     Matrix4 move;
     Matrix4 turn;
     Matrix4 both;
@@ -72,7 +78,8 @@ TEST(Mat4Mul, LeftOperandAppliesFirst) {
     expect_near(transform({0, 0, 0}, both), FIXED_ONE, 0, 0);
 }
 
-TEST(Mat4Mul, OutputMayAliasAnOperand) {
+TEST(Mat4Mul, OutputMayAliasAnOperand)
+{
     const Matrix4 a = odd_matrix();
     Matrix4 b;
     mat4_rotation_y(b, 0.7f);
@@ -89,7 +96,8 @@ TEST(Mat4Mul, OutputMayAliasAnOperand) {
     }
 }
 
-TEST(Mat4Translation, RowThree) {
+TEST(Mat4Translation, RowThree)
+{
     Matrix4 m;
     mat4_translation(m, 1, -2, 3);
     EXPECT_EQ(m.m[12], 1);
@@ -100,7 +108,8 @@ TEST(Mat4Translation, RowThree) {
     expect_near(transform({4096, 4096, 4096}, m), 4097, 4094, 4099);
 }
 
-TEST(Mat4Rotation, ElementsAreTableSineAndCosine) {
+TEST(Mat4Rotation, ElementsAreTableSineAndCosine)
+{
     Matrix4 m;
     mat4_rotation_x(m, 0.5f);
     const Fixed c = fixed_from_float(0.87758f);
@@ -113,7 +122,8 @@ TEST(Mat4Rotation, ElementsAreTableSineAndCosine) {
     EXPECT_EQ(m.m[15], FIXED_ONE);
 }
 
-TEST(Mat4Rotation, QuarterTurnsMoveAxesTheRightWay) {
+TEST(Mat4Rotation, QuarterTurnsMoveAxesTheRightWay)
+{
     Matrix4 m;
     mat4_rotation_x(m, HALF_TURN_QUARTER);
     expect_near(transform({0, FIXED_ONE, 0}, m), 0, 0, FIXED_ONE);

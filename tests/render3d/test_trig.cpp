@@ -11,7 +11,8 @@ constexpr float PI_F = 3.14159265f;
 constexpr float HALF_PI_F = 1.5707963705f;
 }  // namespace
 
-TEST(TrigTables, SineTableKeyEntriesAndSymmetry) {
+TEST(TrigTables, SineTableKeyEntriesAndSymmetry)
+{
     EXPECT_EQ(SineTable[0], 0.0f);
     EXPECT_EQ(SineTable[64], 1.0f);
     EXPECT_EQ(SineTable[128], 0.0f);
@@ -22,7 +23,8 @@ TEST(TrigTables, SineTableKeyEntriesAndSymmetry) {
     }
 }
 
-TEST(TrigTables, AtanTableEntries) {
+TEST(TrigTables, AtanTableEntries)
+{
     EXPECT_EQ(AtanTable[0], 0.0f);
     EXPECT_NEAR(AtanTable[255], 0.78344f, 1e-5f);
     for (int i = 0; i < TRIG_TABLE_SIZE; i++) {
@@ -30,14 +32,16 @@ TEST(TrigTables, AtanTableEntries) {
     }
 }
 
-TEST(FastSin, ExactAtTableSamples) {
+TEST(FastSin, ExactAtTableSamples)
+{
     EXPECT_EQ(fast_sin(0.0f), 0.0f);
     EXPECT_EQ(fast_cos(0.0f), 1.0f);
     EXPECT_NEAR(fast_sin(PI_F / 2), 1.0f, 1e-4f);
     EXPECT_NEAR(fast_cos(PI_F), -1.0f, 1e-4f);
 }
 
-TEST(FastSin, PinnedInterpolatedValues) {
+TEST(FastSin, PinnedInterpolatedValues)
+{
     // The interpolation is evaluated in double and rounded to float once.
     EXPECT_EQ(fast_sin(1.0f), 0x1.aecef8p-1f);
     EXPECT_EQ(fast_cos(1.0f), 0x1.149e6cp-1f);
@@ -47,7 +51,8 @@ TEST(FastSin, PinnedInterpolatedValues) {
     EXPECT_EQ(fast_cos(100.0f), 0x1.b979ccp-1f);
 }
 
-TEST(FastSin, FollowsTheCurveForNegativeArguments) {
+TEST(FastSin, FollowsTheCurveForNegativeArguments)
+{
     // Negative arguments must interpolate between floor(t) and floor(t) + 1;
     // truncating toward zero would extrapolate and drift near the peaks.
     for (float x = -20.0f; x <= 20.0f; x += 0.01f) {
@@ -57,20 +62,23 @@ TEST(FastSin, FollowsTheCurveForNegativeArguments) {
     }
 }
 
-TEST(FastSin, HugeAndNonFiniteArgumentsAreDefined) {
+TEST(FastSin, HugeAndNonFiniteArgumentsAreDefined)
+{
     EXPECT_EQ(fast_sin(1.0e30f), 0.0f);
     EXPECT_EQ(fast_cos(-1.0e30f), 1.0f);
     EXPECT_TRUE(std::isnan(fast_sin(std::numeric_limits<float>::infinity())));
 }
 
-TEST(FastAtan, TableLookupWithoutInterpolation) {
+TEST(FastAtan, TableLookupWithoutInterpolation)
+{
     EXPECT_EQ(fast_atan(0.0f), 0.0f);
     EXPECT_EQ(fast_atan(0.5f), AtanTable[128]);
     EXPECT_EQ(fast_atan(0.501f), AtanTable[128]);
     EXPECT_EQ(fast_atan(0.99999994f), AtanTable[255]);
 }
 
-TEST(FastAtan, ArgumentsFromOneUpUseTheReciprocal) {
+TEST(FastAtan, ArgumentsFromOneUpUseTheReciprocal)
+{
     EXPECT_EQ(fast_atan(2.0f), HALF_PI_F - AtanTable[128]);
     EXPECT_EQ(fast_atan(-2.0f), -(HALF_PI_F - AtanTable[128]));
     EXPECT_EQ(fast_atan(1.0f), HALF_PI_F - AtanTable[255]);
@@ -79,11 +87,13 @@ TEST(FastAtan, ArgumentsFromOneUpUseTheReciprocal) {
     EXPECT_EQ(fast_atan(-std::numeric_limits<float>::infinity()), -HALF_PI_F);
 }
 
-TEST(FastAtan, NaNGivesAFiniteAngle) {
+TEST(FastAtan, NaNGivesAFiniteAngle)
+{
     EXPECT_EQ(fast_atan(std::numeric_limits<float>::quiet_NaN()), HALF_PI_F - AtanTable[255]);
 }
 
-TEST(IntSqrt, FloorOfTheRoot) {
+TEST(IntSqrt, FloorOfTheRoot)
+{
     EXPECT_EQ(int_sqrt(0x7FFFFFFF), 46340);
     EXPECT_EQ(int_sqrt(15), 3);
     EXPECT_EQ(int_sqrt(16), 4);
@@ -93,7 +103,8 @@ TEST(IntSqrt, FloorOfTheRoot) {
     EXPECT_EQ(int_sqrt(INT32_MIN), 0);
 }
 
-TEST(IntSqrt, EveryPerfectSquareBoundary) {
+TEST(IntSqrt, EveryPerfectSquareBoundary)
+{
     for (int32_t k = 1; k <= 46340; k++) {
         const int32_t square = k * k;
         ASSERT_EQ(int_sqrt(square), k);
@@ -101,7 +112,8 @@ TEST(IntSqrt, EveryPerfectSquareBoundary) {
     }
 }
 
-TEST(FastSqrt, ResolutionIsOneSixteenth) {
+TEST(FastSqrt, ResolutionIsOneSixteenth)
+{
     EXPECT_EQ(fast_sqrt(2.0f), 1.375f);
     EXPECT_EQ(fast_sqrt(4.0f), 2.0f);
     EXPECT_EQ(fast_sqrt(1.0f / 256.0f), 0.0625f);
@@ -109,7 +121,8 @@ TEST(FastSqrt, ResolutionIsOneSixteenth) {
     EXPECT_EQ(fast_sqrt(25.0f * 25.0f + 24.0f * 24.0f), 34.625f);  // sqrt(1201) = 34.655...
 }
 
-TEST(FastSqrt, AgreesWithIntSqrtAtEveryBoundary) {
+TEST(FastSqrt, AgreesWithIntSqrtAtEveryBoundary)
+{
     // Up to 2^24 the scaled argument k / 256 is exact in float.
     for (int32_t k = 1; k <= 4096; k++) {
         const int32_t square = k * k;
@@ -119,7 +132,8 @@ TEST(FastSqrt, AgreesWithIntSqrtAtEveryBoundary) {
     EXPECT_EQ(fast_sqrt(8388607.5f), 2896.25f);  // x * 256 = 2^31 - 128
 }
 
-TEST(FastSqrt, BadAndHugeArguments) {
+TEST(FastSqrt, BadAndHugeArguments)
+{
     EXPECT_EQ(fast_sqrt(-1.0f), 0.0f);
     EXPECT_EQ(fast_sqrt(std::numeric_limits<float>::quiet_NaN()), 0.0f);
     // Beyond int_sqrt's range (x * 256 >= 2^31) the root is still right.
