@@ -12,8 +12,7 @@
 #include "platform/silent_audio.h"
 #include "runtime/music.h"
 
-// Bench programs link only the engine; the test modules come from the same writer as the tests'.
-#include "../tests/support/xm_writer.cpp"
+#include "../tests/support/xm_writer.h"
 
 namespace {
 

@@ -5,64 +5,32 @@
 #include <cstdint>
 #include <vector>
 
+#include "../tests/platform/moving_picture.h"
 #include "platform/terminal_output.h"
 
 namespace {
 
-constexpr int32_t COLUMNS = 80;
-constexpr int32_t ROWS = 50;
-constexpr int32_t CELLS = COLUMNS * ROWS;
-
-// The cell conversion's coverage ramp (code page 437), 16 levels of 4 variants.
-const uint8_t RAMP[64] = {
-    0x20, 0x20, 0x20, 0x20, 0xFA, 0xFA, 0x20, 0x20, 0xFA, 0xFA, 0xFA, 0xFA, 0xF9, 0xF9, 0xF9, 0xF9,
-    0x07, 0xF9, 0xF9, 0xF9, 0x07, 0x07, 0xF9, 0xF9, 0x07, 0x07, 0x07, 0xF9, 0x07, 0x07, 0x07, 0x07,
-    0x2B, 0x2B, 0x07, 0x07, 0x2B, 0x2B, 0x2B, 0x2B, 0x09, 0x09, 0x2B, 0x2B, 0x09, 0x09, 0x09, 0x09,
-    0x4F, 0x4F, 0x09, 0x09, 0x4F, 0x4F, 0x4F, 0x4F, 0xE9, 0xE9, 0xE9, 0xE9, 0x30, 0x30, 0x30, 0x30,
-};
-
-// Foreground, background pairs the conversion often picks (bright on dark).
-const uint8_t FAMILIES[6][2] = {{12, 4}, {14, 6}, {10, 2}, {11, 3}, {9, 1}, {13, 5}};
+constexpr int32_t COLUMNS = PICTURE_COLUMNS;
+constexpr int32_t ROWS = PICTURE_ROWS;
+constexpr int32_t CELLS = PICTURE_CELLS;
 
 struct Frame {
     std::vector<uint8_t> characters = std::vector<uint8_t>(CELLS);
     std::vector<uint8_t> attributes = std::vector<uint8_t>(CELLS);
 };
 
-// A moving picture: diagonal colour bands, a travelling wave of coverage,
-// hashed glyph variants like a random dither.
-void picture_cell(int32_t x, int32_t y, int32_t t, Frame* frame)
-{
-    int32_t band = ((x + y + 3 * t) / 10) % 6;
-    int32_t wave = (x * 2 + y * 3 + t * 4) % 32;
-    int32_t level = wave < 16 ? wave : 31 - wave;
-    uint32_t hash = (static_cast<uint32_t>(x) * 73856093u) ^ (static_cast<uint32_t>(y) * 19349663u) ^
-                    (static_cast<uint32_t>(t) * 83492791u);
-    int32_t i = y * COLUMNS + x;
-    frame->characters[i] = RAMP[level * 4 + ((hash >> 7) & 3)];
-    frame->attributes[i] = static_cast<uint8_t>(FAMILIES[band][1] << 4 | FAMILIES[band][0]);
-}
-
 Frame picture(int32_t t)
 {
     Frame frame;
-    for (int32_t y = 0; y < ROWS; y++) {
-        for (int32_t x = 0; x < COLUMNS; x++) {
-            picture_cell(x, y, t, &frame);
-        }
-    }
+    moving_picture(frame.characters.data(), frame.attributes.data(), t);
     return frame;
 }
 
 // Frame t with a 40 x 10 block (a tenth) moved on to frame t + 1.
 Frame picture_block_changed(int32_t t)
 {
-    Frame frame = picture(t);
-    for (int32_t y = 20; y < 30; y++) {
-        for (int32_t x = 20; x < 60; x++) {
-            picture_cell(x, y, t + 1, &frame);
-        }
-    }
+    Frame frame;
+    moving_picture_tenth(frame.characters.data(), frame.attributes.data(), t, 20, 20);
     return frame;
 }
 
@@ -74,7 +42,7 @@ Frame picture_scattered_changed(int32_t t)
     for (int32_t n = 0; n < CELLS / 10; n++) {
         state = state * 1103515245u + 12345u;
         int32_t i = static_cast<int32_t>((state >> 8) % CELLS);
-        picture_cell(i % COLUMNS, i / COLUMNS, t + 1, &frame);
+        moving_picture_cell(i % COLUMNS, i / COLUMNS, t + 1, &frame.characters[i], &frame.attributes[i]);
     }
     return frame;
 }
