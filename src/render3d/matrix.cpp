@@ -38,35 +38,34 @@ void mat4_translation(Matrix4& m, Fixed x, Fixed y, Fixed z)
     m.m[14] = z;
 }
 
-void mat4_rotation_x(Matrix4& m, float radians)
+namespace {
+
+// A turn in the plane of axes a and b (row vectors): a picks up s of b, b
+// loses s of a. Every rotation is this with its own pair of axes.
+void mat4_plane_rotation(Matrix4& m, float radians, int32_t a, int32_t b)
 {
     const Fixed c = fixed_from_float(fast_cos(radians));
     const Fixed s = fixed_from_float(fast_sin(radians));
     mat4_identity(m);
-    m.m[5] = c;
-    m.m[6] = s;
-    m.m[9] = -s;
-    m.m[10] = c;
+    m.m[a * 4 + a] = c;
+    m.m[a * 4 + b] = s;
+    m.m[b * 4 + a] = -s;
+    m.m[b * 4 + b] = c;
+}
+
+}  // namespace
+
+void mat4_rotation_x(Matrix4& m, float radians)
+{
+    mat4_plane_rotation(m, radians, 1, 2);  // m[5] c, m[6] s, m[9] -s, m[10] c
 }
 
 void mat4_rotation_y(Matrix4& m, float radians)
 {
-    const Fixed c = fixed_from_float(fast_cos(radians));
-    const Fixed s = fixed_from_float(fast_sin(radians));
-    mat4_identity(m);
-    m.m[0] = c;
-    m.m[2] = -s;
-    m.m[8] = s;
-    m.m[10] = c;
+    mat4_plane_rotation(m, radians, 2, 0);  // m[0] c, m[2] -s, m[8] s, m[10] c
 }
 
 void mat4_rotation_z(Matrix4& m, float radians)
 {
-    const Fixed c = fixed_from_float(fast_cos(radians));
-    const Fixed s = fixed_from_float(fast_sin(radians));
-    mat4_identity(m);
-    m.m[0] = c;
-    m.m[1] = s;
-    m.m[4] = -s;
-    m.m[5] = c;
+    mat4_plane_rotation(m, radians, 0, 1);  // m[0] c, m[1] s, m[4] -s, m[5] c
 }
