@@ -33,9 +33,9 @@ void console_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
 SurfaceDesc* display_open()
 {
     // Start-up opens twice; the second opening replaces the first one's
-    // arrays and description instead of leaking them. The terminal itself is
-    // re-entered and still restored to its state before the first opening.
-    console_release_buffers();
+    // description (and, in console_open, its arrays) instead of
+    // leaking them. The terminal itself is re-entered and still restored to
+    // its state before the first opening.
     std::free(console_display.canvas_desc);
     console_display.canvas_desc = nullptr;
 
@@ -59,6 +59,9 @@ int32_t console_open()
     // From here on the display counts as a console, even if entering fails:
     // the missing arrays are what keeps stores and output away.
     console_display.kind = DISPLAY_KIND_CONSOLE;
+    // A repeated opening starts without the previous arrays, so that a
+    // failure below leaves none behind and a success does not leak them.
+    console_release_buffers();
     display_reset_options();
     if (platform_console_open() != 0)
         return -1;
