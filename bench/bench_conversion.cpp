@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/framebuffer.h"
+#include "core/random.h"
 #include "display/cells.h"
 #include "display/console_display.h"
-#include "gfx2d/framebuffer.h"
 #include "platform/console.h"
-#include "runtime/random.h"
 
 #ifdef KORVEL_HAVE_CACA
 #include <caca.h>
@@ -100,8 +100,8 @@ void BM_CellsGenericPathRandomDither(benchmark::State& state)
     display_set_option(OPT_DITHER_RANDOM);
     random_seed(1);
     for (auto _ : state) {
-        cells_from_surface_generic(0, 0, DISPLAY_GRID_COLUMNS - 1, DISPLAY_GRID_ROWS - 1,
-                                   console_display.canvas_desc, picture.data());
+        cells_from_surface_generic(0, 0, DISPLAY_GRID_COLUMNS - 1, DISPLAY_GRID_ROWS - 1, console_display.canvas_desc,
+                                   picture.data());
         benchmark::DoNotOptimize(console_display.characters);
         benchmark::ClobberMemory();
     }

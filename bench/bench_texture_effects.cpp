@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "gfx2d/texture_effects.h"
-#include "runtime/entry.h"
 
 namespace {
 
@@ -45,13 +44,12 @@ void BM_Rotozoom(benchmark::State& state)
 BENCHMARK(BM_Rotozoom);
 
 // The animated effects, each frame 16 ms of effect time later.
-void run_animated(benchmark::State& state, void (*draw)(const Image& texture))
+void run_animated(benchmark::State& state, void (*draw)(const Image& texture, int32_t time_ms))
 {
     BenchTexture tex = make_texture();
     int32_t t = 0;
     for (auto _ : state) {
-        set_effect_time(t);
-        draw(tex.image);
+        draw(tex.image, t);
         t += 16;
         benchmark::DoNotOptimize(bench_canvas.pixels[0]);
     }
@@ -59,20 +57,25 @@ void run_animated(benchmark::State& state, void (*draw)(const Image& texture))
 
 void BM_DrawTunnel(benchmark::State& state)
 {
-    run_animated(state, [](const Image& texture) { draw_tunnel(80.0f, 50.0f, texture, &bench_canvas); });
+    run_animated(state, [](const Image& texture, int32_t time_ms) {
+        draw_tunnel(80.0f, 50.0f, texture, &bench_canvas, time_ms);
+    });
 }
 BENCHMARK(BM_DrawTunnel);
 
 void BM_AddTunnel(benchmark::State& state)
 {
-    run_animated(state, [](const Image& texture) { add_tunnel(72.5f, 44.0f, texture, &bench_canvas); });
+    run_animated(state, [](const Image& texture, int32_t time_ms) {
+        add_tunnel(72.5f, 44.0f, texture, &bench_canvas, time_ms);
+    });
 }
 BENCHMARK(BM_AddTunnel);
 
 void BM_DrawWarp(benchmark::State& state)
 {
-    run_animated(state,
-                 [](const Image& texture) { draw_warp(&bench_canvas, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT, texture); });
+    run_animated(state, [](const Image& texture, int32_t time_ms) {
+        draw_warp(&bench_canvas, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT, texture, time_ms);
+    });
 }
 BENCHMARK(BM_DrawWarp);
 

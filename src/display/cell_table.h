@@ -32,6 +32,7 @@ inline int32_t cell_table_index(int32_t vi, int32_t si, int32_t hi)
 // whoever shows a cell must not interpret them.
 constexpr int32_t GLYPH_LEVELS = 16;
 constexpr int32_t GLYPH_VARIANTS = 4;
+// clang-format off
 inline constexpr uint8_t GLYPH_RAMP[GLYPH_LEVELS * GLYPH_VARIANTS] = {
     0x20, 0x20, 0x20, 0x20,  // space
     0xFA, 0xFA, 0x20, 0x20,  // middle dot, space
@@ -50,6 +51,7 @@ inline constexpr uint8_t GLYPH_RAMP[GLYPH_LEVELS * GLYPH_VARIANTS] = {
     0xE9, 0xE9, 0xE9, 0xE9,  // capital theta
     0x30, 0x30, 0x30, 0x30,  // digit zero
 };
+// clang-format on
 
 // Fills the display's CellTable and sets its SlotPalette entries 0-3.
 // Returns 0 (it cannot fail).

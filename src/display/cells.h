@@ -9,8 +9,7 @@
 // grid. Uses the display's colour scheme, sampling and dither options. Does
 // nothing when desc or pixels is null, the dither option is not 49 to 53
 // (before the first opening) or the cell arrays are missing.
-void cells_from_surface(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const SurfaceDesc* desc,
-                        const void* pixels);
+void cells_from_surface(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const SurfaceDesc* desc, const void* pixels);
 
 // The same conversion through the format-independent path, which reads every
 // pixel through the description. cells_from_surface uses it for the formats

@@ -9,12 +9,12 @@
 #include <cstddef>
 #include <cstring>
 
+#include "core/random.h"
+#include "core/row_pass.h"
 #include "display/cell_table.h"
 #include "display/cells_internal.h"
 #include "display/colour.h"
 #include "display/console_display.h"
-#include "display/row_pass.h"
-#include "runtime/random.h"
 
 namespace {
 
@@ -179,8 +179,8 @@ ROW_PASS void divide_by_counts(RowSamples* s, const int32_t* counts, int32_t cou
 
 // Larger cells: 64-bit sums and integer division, since a huge surface may
 // put millions of pixels under one cell.
-void average_large_cells(const uint8_t* pixels, int32_t pitch, int32_t py0, int32_t py1,
-                         const ColumnSpans& columns, RowSamples* out)
+void average_large_cells(const uint8_t* pixels, int32_t pitch, int32_t py0, int32_t py1, const ColumnSpans& columns,
+                         RowSamples* out)
 {
     const uint64_t rows = static_cast<uint64_t>(py1 - py0);
     for (int32_t i = 0; i < columns.count; i++) {
@@ -268,8 +268,7 @@ ROW_PASS void row_to_hsv(RowSamples* s, int32_t count)
 
 // The table point of every cell: value, saturation and hue, each with its
 // own dither value added.
-ROW_PASS void row_table_points(RowSamples* s, int32_t count, const int32_t* q1, const int32_t* q2,
-                               const int32_t* q3)
+ROW_PASS void row_table_points(RowSamples* s, int32_t count, const int32_t* q1, const int32_t* q2, const int32_t* q3)
 {
     for (int32_t i = 0; i < count; i++) {
         const int32_t vi = ((s->value[i] + (q1[i] >> 1)) * 31) >> CHANNEL_BITS;
@@ -423,16 +422,18 @@ constexpr bool light_is_dark_plus_eight()
 }
 static_assert(light_is_dark_plus_eight(), "the sector colours are looked up as dark + 8");
 
+using GlyphWords = std::array<int32_t, GLYPH_LEVELS * GLYPH_VARIANTS>;
+
 // The glyph ramp widened to words, which the vectoriser can gather.
-constexpr std::array<int32_t, GLYPH_LEVELS * GLYPH_VARIANTS> widen_ramp()
+constexpr GlyphWords widen_ramp()
 {
-    std::array<int32_t, GLYPH_LEVELS * GLYPH_VARIANTS> words{};
+    GlyphWords words{};
     for (int32_t i = 0; i < GLYPH_LEVELS * GLYPH_VARIANTS; i++)
         words[i] = GLYPH_RAMP[i];
     return words;
 }
 
-constexpr std::array<int32_t, GLYPH_LEVELS * GLYPH_VARIANTS> GLYPH_WORDS = widen_ramp();
+constexpr GlyphWords GLYPH_WORDS = widen_ramp();
 
 // Glyph and attribute of every cell. A slot's colour is fixed for slots 0-3
 // and comes from the cell's hue sector for 4-7 (4, 5: the next sector's dark
@@ -575,8 +576,7 @@ void column_spans(const CellSpan& span, int32_t width, Sampler sampler, ColumnSp
 }
 
 template <DitherKind K, bool Blend>
-void convert(const CellSpan& span, const SurfaceDesc* desc, const uint8_t* pixels, Sampler sampler,
-             DitherSource* d)
+void convert(const CellSpan& span, const SurfaceDesc* desc, const uint8_t* pixels, Sampler sampler, DitherSource* d)
 {
     ConsoleDisplay& display = console_display;
     ColumnSpans columns;

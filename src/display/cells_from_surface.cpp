@@ -44,8 +44,7 @@ int32_t cell_span_prepare(CellSpan* span, int32_t x0, int32_t y0, int32_t x1, in
     return span->first_x <= span->last_x && span->first_y <= span->last_y ? 1 : 0;
 }
 
-void cells_from_surface(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const SurfaceDesc* desc,
-                        const void* pixels)
+void cells_from_surface(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const SurfaceDesc* desc, const void* pixels)
 {
     CellSpan span;
     DitherSource dither;

@@ -7,8 +7,8 @@
 
 // The ordered rectangle and its part inside the grid.
 struct CellSpan {
-    int32_t x0, y0, x1, y1;  // x0 <= x1, y0 <= y1
-    int64_t width, height;   // cells; 64-bit because x1 - x0 + 1 may not fit in 32
+    int32_t x0, y0, x1, y1;   // x0 <= x1, y0 <= y1
+    int64_t width, height;    // cells; 64-bit because x1 - x0 + 1 may not fit in 32
     int32_t first_x, last_x;  // visited columns, inside the grid
     int32_t first_y, last_y;  // visited rows, inside the grid
 };

@@ -58,8 +58,7 @@ constexpr int32_t candidate_distance(const ColourCandidate& k, int32_t value, in
 
 // Hue (0..24575), saturation and value (0..4095) of three 12-bit channels.
 // Divisions truncate toward zero; a grey has hue 0 and saturation 0.
-inline void rgb_to_hsv12(int32_t red, int32_t green, int32_t blue, int32_t* hue, int32_t* saturation,
-                         int32_t* value)
+inline void rgb_to_hsv12(int32_t red, int32_t green, int32_t blue, int32_t* hue, int32_t* saturation, int32_t* value)
 {
     int32_t max = red;
     if (green > max)

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "gfx2d/framebuffer.h"
+#include "core/framebuffer.h"
 #include "platform/console.h"
 
 ConsoleDisplay console_display = {

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdlib>
 
-SurfaceDesc* surface_desc_create(int32_t bits_per_pixel, int32_t width, int32_t height, int32_t pitch,
-                                 uint32_t mask0, uint32_t mask1, uint32_t mask2, uint32_t mask3)
+SurfaceDesc* surface_desc_create(int32_t bits_per_pixel, int32_t width, int32_t height, int32_t pitch, uint32_t mask0,
+                                 uint32_t mask1, uint32_t mask2, uint32_t mask3)
 {
     // Negative sizes would turn the cell spans into reads before the pixels.
     if (width < 1 || height < 1 || pitch == 0)
@@ -71,8 +71,7 @@ static uint32_t read_raw_pixel(const uint8_t* p, int32_t bytes_per_pixel)
     }
 }
 
-void surface_accumulate_pixel(const SurfaceDesc* desc, const void* pixels, int32_t x, int32_t y,
-                              uint64_t sums[4])
+void surface_accumulate_pixel(const SurfaceDesc* desc, const void* pixels, int32_t x, int32_t y, uint64_t sums[4])
 {
     const int32_t bytes_per_pixel = desc->bits_per_pixel / 8;
     const uint8_t* p = static_cast<const uint8_t*>(pixels) + static_cast<ptrdiff_t>(y) * desc->pitch +

@@ -53,8 +53,8 @@ void blur_pixel_line(uint32_t* line, int32_t n, int32_t r, uint32_t* scratch)
     }
     for (int32_t i = 0; i < n; ++i) {
         int32_t count = window_count(i, r, n);
-        scratch[i] = divide_window_sum(red, count) | divide_window_sum(green, count) << 8 |
-                     divide_window_sum(blue, count) << 16;
+        scratch[i] =
+            divide_window_sum(red, count) | divide_window_sum(green, count) << 8 | divide_window_sum(blue, count) << 16;
         if (i - r >= 0) {
             uint32_t leaving = line[i - r];
             red -= leaving & 0xFF;

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "display/present.h"
-
 Framebuffer* canvas_target = nullptr;
 
 void set_canvas(Framebuffer* canvas)
@@ -15,11 +13,6 @@ void set_canvas(Framebuffer* canvas)
 Framebuffer* get_canvas()
 {
     return canvas_target;
-}
-
-void present_canvas()
-{
-    display_present(canvas_target->pixels);
 }
 
 void clear_canvas(uint32_t colour)
@@ -62,13 +55,6 @@ void fill_rect(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint32_t colour)
     }
 }
 
-// Weights a and 255 - a, then a shift by 8: opaque pixels land one step
-// darker. Pictures were authored against this, so it stays.
-static inline uint32_t blend_channel(uint32_t source, uint32_t destination, uint32_t alpha)
-{
-    return (source * alpha + destination * (255 - alpha)) >> 8;
-}
-
 void blit_image(const Image& image, int32_t x, int32_t y)
 {
     int64_t width = image.width;
@@ -89,13 +75,7 @@ void blit_image(const Image& image, int32_t x, int32_t y)
         const uint32_t* source = image.pixels + row * width + first_column;
         uint32_t* destination = canvas_target->pixels + (y + row) * CANVAS_WIDTH + (x + first_column);
         for (int32_t i = 0; i < count; ++i) {
-            uint32_t s = source[i];
-            uint32_t d = destination[i];
-            uint32_t alpha = s >> 24;
-            uint32_t red = blend_channel(s & 0xFF, d & 0xFF, alpha);
-            uint32_t green = blend_channel((s >> 8) & 0xFF, (d >> 8) & 0xFF, alpha);
-            uint32_t blue = blend_channel((s >> 16) & 0xFF, (d >> 16) & 0xFF, alpha);
-            destination[i] = (d & 0xFF000000u) | red | (green << 8) | (blue << 16);
+            destination[i] = blend_pixel(source[i], destination[i]);
         }
     }
 }

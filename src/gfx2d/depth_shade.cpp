@@ -1,6 +1,6 @@
 // Depth shading: darkens model pixels that lie deeper than the blurred depth around them.
+#include "core/fixed.h"
 #include "gfx2d/filters.h"
-#include "render3d/fixed.h"
 
 // Depths are compared at 1/128 of their scale so that blurring them stays
 // well inside 32 bits.

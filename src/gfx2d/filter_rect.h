@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "gfx2d/framebuffer.h"
+#include "core/framebuffer.h"
 
 struct FilterRect {
     int32_t x0;

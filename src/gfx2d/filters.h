@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "gfx2d/framebuffer.h"
+#include "core/framebuffer.h"
 
 // Rectangles (x0, y0, x1, y1) are taken as signed 16-bit values, clipped to
 // the canvas (negative starts become 0, ends beyond 160 x 100 become the
@@ -33,4 +33,5 @@ void blur_values(int32_t* values, int32_t x0, int32_t y0, int32_t x1, int32_t y1
 // the blurred depth around it (radius truncated, low byte): a pixel level with
 // its neighbourhood keeps 87.5 %. Empty pixels are left alone but take part in
 // the blur. empty equal to near leaves the canvas as it is.
-void depth_shade(Framebuffer* canvas, const int32_t* depth, int32_t empty_depth, int32_t near_depth, float radius, float strength);
+void depth_shade(Framebuffer* canvas, const int32_t* depth, int32_t empty_depth, int32_t near_depth, float radius,
+                 float strength);

@@ -1,15 +1,19 @@
 // Headless raw pictures: the size comes from the name (..._WIDTHxHEIGHT.ext), the pixels follow as they are.
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "gfx2d/image.h"
+#include "gfx2d/image_files.h"
 #include "platform/console.h"
+#include "platform/files.h"
 
 namespace {
 
 constexpr int RAW_SIZE_MAX_DIGITS = 4;
+// Bytes a raw file may carry after its pixels (a trailer); a longer file is
+// taken for a wrong name rather than read whole.
+constexpr int64_t RAW_TRAILER_LIMIT = 1 << 20;
 
 // The decimal number in text[first, end), which must be 1 to 4 digits.
 bool parse_size_field(const char* text, size_t first, size_t end, int32_t* value)
@@ -50,19 +54,6 @@ void report(const char* text, const char* path, const std::string& detail = std:
     platform_console_message(line + ")");
 }
 
-// The file's length, or -1 when it cannot be told.
-long file_length(FILE* file)
-{
-    if (std::fseek(file, 0, SEEK_END) != 0) {
-        return -1;
-    }
-    long length = std::ftell(file);
-    if (std::fseek(file, 0, SEEK_SET) != 0) {
-        return -1;
-    }
-    return length;
-}
-
 }  // namespace
 
 int32_t parse_raw_image_size(const char* path, int32_t* width, int32_t* height)
@@ -99,34 +90,30 @@ void load_raw_image(const char* path, Image* image, int32_t width, int32_t heigh
         report("EEEEEEEEEEEK!!!     no picture size in the name!!", path, "expected ..._WIDTHxHEIGHT.raw");
         return;
     }
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
+    // Checked before copying: a short file must not pass for a whole picture.
+    size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+    std::vector<uint8_t> file;
+    std::string why;
+    FileRead got = platform_read_file(path, static_cast<int64_t>(bytes) + RAW_TRAILER_LIMIT, &file, &why);
+    if (got == FILE_READ_MISSING) {
         report("EEEEEEEEEEEK!!!     file not found!!", path);
         return;
     }
-    // Checked before reading: a short file must not pass for a whole picture.
-    size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
-    long length = file_length(file);
-    if (length < 0 || static_cast<unsigned long>(length) < bytes) {
-        std::fclose(file);
+    if (got != FILE_READ_OK) {
+        report("EEEEEEEEEEEK!!!     file cannot be read!!", path, why);
+        return;
+    }
+    if (file.size() < bytes) {
         report("EEEEEEEEEEEK!!!     file too short!!", path,
-               std::to_string(length < 0 ? 0 : length) + " of " + std::to_string(bytes) + " bytes");
+               std::to_string(file.size()) + " of " + std::to_string(bytes) + " bytes");
         return;
     }
     uint32_t* pixels = static_cast<uint32_t*>(std::malloc(bytes));
     if (pixels == nullptr) {
-        std::fclose(file);
         report("EEEEEEEEEEEK!!!     not nuff mem!!", path);
         return;
     }
-    size_t read = std::fread(pixels, 1, bytes, file);
-    std::fclose(file);
-    if (read != bytes) {
-        std::free(pixels);
-        report("EEEEEEEEEEEK!!!     file too short!!", path,
-               std::to_string(read) + " of " + std::to_string(bytes) + " bytes");
-        return;
-    }
+    std::memcpy(pixels, file.data(), bytes);
     image->pixels = pixels;
     image->width = static_cast<uint16_t>(width);
     image->height = static_cast<uint16_t>(height);

@@ -1,27 +1,13 @@
 // The rotating, zooming texture blended over the whole canvas.
+#include "core/trig.h"
+#include "gfx2d/canvas.h"
 #include "gfx2d/texture_effects.h"
 #include "gfx2d/texture_effects_wrap.h"
-#include "render3d/trig.h"
 
 namespace {
 
 constexpr float CENTRE_X = CANVAS_WIDTH / 2;   // 80: the pivot on the canvas
 constexpr float CENTRE_Y = CANVAS_HEIGHT / 2;  // 50
-
-// blit_image's blend: weights a and 255 - a, divided by 256, so even an
-// opaque texel lands one step darker. Byte 3 of the canvas is kept.
-inline uint32_t blend_texel(uint32_t texel, uint32_t dst)
-{
-    const uint32_t a = texel >> 24;
-    const uint32_t keep = 255 - a;
-    uint32_t out = dst & 0xFF000000u;
-    for (uint32_t shift = 0; shift < 24; shift += 8) {
-        const uint32_t t = (texel >> shift) & 0xFFu;
-        const uint32_t d = (dst >> shift) & 0xFFu;
-        out |= ((t * a + d * keep) >> 8) << shift;
-    }
-    return out;
-}
 
 }  // namespace
 
@@ -47,7 +33,7 @@ void rotozoom(float angle, float scale, float shift, const Image& texture, Frame
         float v = row_v;
         for (int x = 0; x < CANVAS_WIDTH; x++) {
             const uint32_t texel = texels[wrap_texel(v, v_mask) * width + wrap_texel(u, u_mask)];
-            *dst = blend_texel(texel, *dst);
+            *dst = blend_pixel(texel, *dst);
             dst++;
             u += c;
             v += s;

@@ -2,8 +2,11 @@
 #pragma once
 #include <cstdint>
 
-#include "gfx2d/image.h"
-#include "render3d/fixed.h"
+#include "core/fixed.h"
+#include "core/image.h"
+
+// The effects' turn in radians, at the precision their waves were tuned with.
+constexpr float EFFECT_TWO_PI = 6.2832f;
 
 inline bool texture_is_empty(const Image& texture)
 {

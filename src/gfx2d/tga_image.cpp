@@ -4,9 +4,11 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
-#include "gfx2d/image.h"
+#include "gfx2d/image_files.h"
 #include "platform/console.h"
+#include "platform/files.h"
 
 // The decoder is compiled here alone, with internal linkage (STB_IMAGE_STATIC)
 // so the tests' own copy of it cannot collide, and with only its TGA reader.
@@ -26,6 +28,8 @@
 namespace {
 
 constexpr size_t TGA_HEADER_BYTES = 18;
+// The decoder takes an int length; no picture of ours comes near it.
+constexpr int64_t TGA_FILE_LIMIT = INT32_MAX;
 constexpr uint8_t TGA_RIGHT_TO_LEFT = 0x10;  // descriptor bit 4: columns stored right to left
 constexpr uint8_t TGA_ALPHA_BITS = 0x0F;     // descriptor bits 0-3: attribute (alpha) bits per pixel
 
@@ -87,8 +91,7 @@ const char* unsupported_kind(const TgaHeader& h)
     }
     if (kind == 1) {
         if (h.colour_map_type != 1 || !is_one_of(h.bits_per_pixel, {8, 16}) ||
-            !is_one_of(h.colour_map_bits, {15, 16, 24, 32}) || h.colour_map_length == 0 ||
-            h.colour_map_first != 0) {
+            !is_one_of(h.colour_map_bits, {15, 16, 24, 32}) || h.colour_map_length == 0 || h.colour_map_first != 0) {
             return "unsupported colour-mapped format";
         }
         return nullptr;
@@ -158,40 +161,6 @@ void report(const char* path, const std::string& reason)
     platform_console_message(std::string(path) + ": cannot load TGA picture: " + reason);
 }
 
-// Whole file into memory; null with *reason set on failure. Free with std::free.
-unsigned char* read_file(const char* path, size_t* length, std::string* reason)
-{
-    FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        *reason = "file not found";
-        return nullptr;
-    }
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        size = std::ftell(file);
-    }
-    if (size < 0 || size > INT32_MAX || std::fseek(file, 0, SEEK_SET) != 0) {
-        std::fclose(file);
-        *reason = "file cannot be read";
-        return nullptr;
-    }
-    unsigned char* bytes = static_cast<unsigned char*>(std::malloc(size > 0 ? static_cast<size_t>(size) : 1));
-    if (bytes == nullptr) {
-        std::fclose(file);
-        *reason = "not enough memory";
-        return nullptr;
-    }
-    size_t read = std::fread(bytes, 1, static_cast<size_t>(size), file);
-    std::fclose(file);
-    if (read != static_cast<size_t>(size)) {
-        std::free(bytes);
-        *reason = "file cannot be read";
-        return nullptr;
-    }
-    *length = read;
-    return bytes;
-}
-
 // Decoded red, green, blue, alpha bytes into packed pixels; the decoder already
 // turned the picture top row first, but not the columns.
 void convert_pixels(const unsigned char* rgba, const TgaHeader& h, bool keep_alpha, uint32_t* pixels)
@@ -213,14 +182,15 @@ void load_tga_image(const char* path, Image* image)
 {
     free_image(image);
     std::string reason;
-    size_t length = 0;
-    unsigned char* bytes = read_file(path, &length, &reason);
-    if (bytes == nullptr) {
-        report(path, reason);
+    std::vector<uint8_t> file;
+    FileRead got = platform_read_file(path, TGA_FILE_LIMIT, &file, &reason);
+    if (got != FILE_READ_OK) {
+        report(path, got == FILE_READ_MISSING ? "file not found" : "file cannot be read: " + reason);
         return;
     }
+    unsigned char* bytes = file.data();
+    size_t length = file.size();
     if (length < TGA_HEADER_BYTES) {
-        std::free(bytes);
         report(path, "too short for a TGA header");
         return;
     }
@@ -230,7 +200,6 @@ void load_tga_image(const char* path, Image* image)
         problem = truncated_data(header, bytes, length);
     }
     if (problem != nullptr) {
-        std::free(bytes);
         report(path, problem);
         return;
     }
@@ -240,7 +209,6 @@ void load_tga_image(const char* path, Image* image)
     int height = 0;
     int components = 0;
     unsigned char* rgba = stbi_load_from_memory(bytes, static_cast<int>(length), &width, &height, &components, 4);
-    std::free(bytes);
     if (rgba == nullptr) {
         report(path, std::string("decoder: ") + stbi_failure_reason());
         return;

@@ -1,7 +1,7 @@
 // Per-pixel tone filters: grey noise and the linear levels mapping.
+#include "core/random.h"
 #include "gfx2d/filter_rect.h"
 #include "gfx2d/filters.h"
-#include "runtime/random.h"
 
 namespace {
 

@@ -1,17 +1,15 @@
 // The tunnel seen down its axis: texture depth from the distance, texture turn from the angle.
+#include "core/trig.h"
 #include "gfx2d/canvas.h"
 #include "gfx2d/texture_effects.h"
 #include "gfx2d/texture_effects_wrap.h"
-#include "render3d/trig.h"
-#include "runtime/entry.h"
 
 namespace {
 
 constexpr float TUNNEL_RADIUS = 200.0f;  // depth = RADIUS / dist * DEPTH_SCALE
 constexpr float DEPTH_SCALE = 80.0f;
-constexpr float DEPTH_PER_MS = 0.1f;     // scroll into the tunnel
-constexpr float TURNS_PER_MS = 0.0001f;  // spin about the axis
-constexpr float TWO_PI = 6.2832f;
+constexpr float DEPTH_PER_MS = 0.1f;        // scroll into the tunnel
+constexpr float TURNS_PER_MS = 0.0001f;     // spin about the axis
 constexpr float DEPTH_TO_TEXTURE = 0.004f;  // texture widths per depth unit
 constexpr float TURN_TO_TEXTURE = 4.0f;     // texture heights per turn
 constexpr float CENTRE_NUDGE = 0.1f;
@@ -19,7 +17,7 @@ constexpr float CENTRE_NUDGE = 0.1f;
 enum class TunnelWrite { Copy, Add };
 
 template <TunnelWrite WRITE>
-void tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas)
+void tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas, int32_t time_ms)
 {
     if (canvas == nullptr || texture_is_empty(texture)) {
         return;
@@ -30,7 +28,7 @@ void tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas)
     const float width_f = static_cast<float>(width);
     const float height_f = static_cast<float>(texture.height);
     const uint32_t* texels = texture.pixels;
-    const float t = static_cast<float>(effect_time_ms);
+    const float t = static_cast<float>(time_ms);
     const float scroll = t * DEPTH_PER_MS;
     const float spin = t * TURNS_PER_MS;
     uint32_t* dst = canvas->pixels;
@@ -52,7 +50,7 @@ void tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas)
             dy = fy - cy;
             previous_dy = dy;
             const float angle = fast_atan(dx / dy);
-            const float turn = angle / TWO_PI - spin;
+            const float turn = angle / EFFECT_TWO_PI - spin;
             const uint32_t u = wrap_texel((depth - scroll) * width_f * DEPTH_TO_TEXTURE, u_mask);
             const uint32_t v = wrap_texel(height_f * turn * TURN_TO_TEXTURE, v_mask);
             const uint32_t texel = texels[v * width + u];
@@ -68,12 +66,12 @@ void tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas)
 
 }  // namespace
 
-void draw_tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas)
+void draw_tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas, int32_t time_ms)
 {
-    tunnel<TunnelWrite::Copy>(cx, cy, texture, canvas);
+    tunnel<TunnelWrite::Copy>(cx, cy, texture, canvas, time_ms);
 }
 
-void add_tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas)
+void add_tunnel(float cx, float cy, const Image& texture, Framebuffer* canvas, int32_t time_ms)
 {
-    tunnel<TunnelWrite::Add>(cx, cy, texture, canvas);
+    tunnel<TunnelWrite::Add>(cx, cy, texture, canvas, time_ms);
 }

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "platform/audio_thread_mask.h"
-#include "platform/module_player.h"
+#include "platform/silent_audio.h"
 
 #ifdef KORVEL_HAVE_ALSA
 #include <alsa/asoundlib.h>
@@ -66,12 +66,15 @@ int32_t driver_is_real(const char* driver)
     return driver != nullptr && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "disk") != 0;
 }
 
-}  // namespace
-
-int32_t audio_output_init(std::string* why)
+// Brings up the audio subsystem, once: a refusal is remembered, so that a
+// second start does not probe the sound servers again.
+int32_t init_audio(std::string* why)
 {
-    if (audio_output.initialised)
-        return 1;
+    if (audio_output.init_tried) {
+        *why = audio_output.init_failure;
+        return audio_output.initialised;
+    }
+    audio_output.init_tried = 1;
 #ifdef KORVEL_HAVE_ALSA
     snd_lib_error_set_handler(ignore_alsa_error);
 #endif
@@ -86,27 +89,25 @@ int32_t audio_output_init(std::string* why)
     restore_stderr(saved);
     audio_threads_mask_end(&previous);
     if (result != 0) {
-        *why = std::string("no sound device (") + SDL_GetError() + ")";
-        return 0;
-    }
-    const char* driver = SDL_GetCurrentAudioDriver();
-    if (!driver_is_real(driver)) {
-        *why = std::string("no sound device (only the \"") + (driver != nullptr ? driver : "none") +
-               "\" audio driver)";
+        audio_output.init_failure = std::string("no sound device (") + SDL_GetError() + ")";
+    } else if (!driver_is_real(SDL_GetCurrentAudioDriver())) {
+        const char* driver = SDL_GetCurrentAudioDriver();
+        audio_output.init_failure =
+            std::string("no sound device (only the \"") + (driver != nullptr ? driver : "none") + "\" audio driver)";
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return 0;
+    } else {
+        audio_output.initialised = 1;
     }
-    audio_output.initialised = 1;
-    return 1;
+    *why = audio_output.init_failure;
+    return audio_output.initialised;
 }
 
-int32_t audio_output_open(AudioRenderFn render, void* user, std::string* why)
+int32_t open_device(AudioRenderFn render, void* user, std::string* why)
 {
-    audio_output_close();
-    if (!audio_output.initialised && !audio_output_init(why))
+    if (!init_audio(why))
         return 0;
     SDL_AudioSpec want = {};
-    want.freq = MUSIC_SAMPLE_RATE;
+    want.freq = AUDIO_SAMPLE_RATE;
     want.format = AUDIO_S16SYS;
     want.channels = 2;
     want.samples = AUDIO_BUFFER_FRAMES;
@@ -131,10 +132,31 @@ int32_t audio_output_open(AudioRenderFn render, void* user, std::string* why)
     return 1;
 }
 
+}  // namespace
+
+AudioSink audio_output_open(AudioRenderFn render, void* user, int32_t silent, std::string* why)
+{
+    audio_output_close();
+    if (silent)
+        *why = "silent output was asked for";
+    if (!silent && open_device(render, user, why)) {
+        audio_output.sink = AUDIO_SINK_DEVICE;
+        return AUDIO_SINK_DEVICE;
+    }
+    std::string thread_failure;
+    if (!silent_audio_start(render, user, &thread_failure)) {
+        *why = thread_failure;
+        return AUDIO_SINK_NONE;
+    }
+    audio_output.sink = AUDIO_SINK_SILENT;
+    return AUDIO_SINK_SILENT;
+}
+
 void audio_output_close()
 {
-    if (audio_output.device == 0)
-        return;
-    SDL_CloseAudioDevice(audio_output.device);
+    if (audio_output.device != 0)
+        SDL_CloseAudioDevice(audio_output.device);
     audio_output.device = 0;
+    silent_audio_stop();
+    audio_output.sink = AUDIO_SINK_NONE;
 }

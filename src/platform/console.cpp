@@ -1,9 +1,9 @@
 // The console operations: the chosen back end, availability, queued messages.
 #include "platform/console.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 #include "platform/headless.h"
 #include "platform/terminal_backend.h"

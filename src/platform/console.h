@@ -74,8 +74,8 @@ void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* vie
 // Shows one frame: the top-left view_columns x view_rows cells of arrays whose
 // rows are stride cells apart. Attribute bytes are background << 4 | foreground
 // in console colour indices (bit 0 blue, bit 1 green, bit 2 red, bit 3 bright).
-void platform_console_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride,
-                            int32_t view_columns, int32_t view_rows);
+void platform_console_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
+                            int32_t view_rows);
 
 // A message that would be drawn over while the display is open: written to
 // standard error now when the display is closed, else when it closes.

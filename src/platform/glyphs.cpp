@@ -1,10 +1,10 @@
 // Code page 437 cell bytes -> the bytes a terminal is sent for them (UTF-8 or ASCII).
 #include "platform/glyphs.h"
 
-#include <clocale>
-#include <cstring>
 #include <langinfo.h>
 #include <locale.h>
+#include <clocale>
+#include <cstring>
 
 namespace {
 
@@ -30,6 +30,7 @@ const char LOW_STAND_INS[33] = " @@*****o0o+!dd*><|!PS_|^v><L-^v";
 // Look-alikes for 0x80-0xFF: accented letters lose the accent, box drawing
 // becomes + - | =, shades and blocks become : % # and Greek letters their
 // Latin cousins.
+// clang-format off
 const char HIGH_STAND_INS[129] = "CueaaaaceeeiiiAA"   // 0x80
                                  "EaAooouuyOUcLYPf"   // 0x90
                                  "aiounNao?--%%!<>"   // 0xA0
@@ -38,6 +39,7 @@ const char HIGH_STAND_INS[129] = "CueaaaaceeeiiiAA"   // 0x80
                                  "+++++++++++#####"   // 0xD0
                                  "aBGpSsutFOOdoe0n"   // 0xE0
                                  "=+><||-=o..V/2# ";  // 0xF0
+// clang-format on
 
 char ascii_stand_in(uint8_t cell)
 {

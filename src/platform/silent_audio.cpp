@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "platform/audio_thread_mask.h"
-#include "platform/module_player.h"
 
 SilentAudio silent_audio = {};
 
@@ -27,12 +26,11 @@ int64_t monotonic_ns()
 // each time: sleeping a fixed period per block would add up its rounding.
 void sleep_until_frame(int64_t frames)
 {
-    int64_t due = silent_audio.start_ns + frames * NANOSECONDS_PER_SECOND / MUSIC_SAMPLE_RATE;
+    int64_t due = silent_audio.start_ns + frames * NANOSECONDS_PER_SECOND / AUDIO_SAMPLE_RATE;
     timespec deadline = {};
     deadline.tv_sec = static_cast<time_t>(due / NANOSECONDS_PER_SECOND);
     deadline.tv_nsec = static_cast<long>(due % NANOSECONDS_PER_SECOND);
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
-    }
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {}
 }
 
 void* pull_in_real_time(void*)

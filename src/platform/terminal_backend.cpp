@@ -1,9 +1,9 @@
 // The terminal back end of the console operations (ANSI sequences, UTF-8 or ASCII).
 #include "platform/terminal_backend.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "platform/console.h"
 #include "platform/signals.h"

@@ -38,7 +38,7 @@ struct FrameEncoder {
     int32_t pen_background;
     std::vector<uint8_t> shadow_characters;  // what the view shows, columns x rows
     std::vector<uint8_t> shadow_attributes;
-    std::vector<char> output;  // the encoded frame
+    std::vector<char> output;    // the encoded frame
     FrameMode last_mode;         // what the last frame_encode chose
     int32_t last_changed_cells;  // how many cells it found changed (all after a clear)
 };

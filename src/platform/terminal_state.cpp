@@ -2,12 +2,12 @@
 // take: entering and restoring the terminal, writing all of a buffer.
 #include "platform/terminal_state.h"
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 
 TerminalState terminal;
 

@@ -1,10 +1,10 @@
 // The terminal back end's state and the few steps that signal handlers also
 // take: entering and restoring the terminal, writing all of a buffer.
 #pragma once
+#include <termios.h>
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include <termios.h>
 #include <vector>
 
 #include "platform/console_view.h"
@@ -21,17 +21,16 @@ constexpr int32_t TERMINAL_WINDOW_CAPACITY = 48;
 // Leaves the shown screen (any order of state is possible when a signal
 // strikes): cancel a half-sent sequence, end synchronized output, default
 // colours, auto-wrap and cursor back, main screen, the pushed title back.
-constexpr char TERMINAL_RESTORE_SEQUENCE[] =
-    "\x18\x1b\\\x1b[?2026l\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l\x1b[23;0t";
+constexpr char TERMINAL_RESTORE_SEQUENCE[] = "\x18\x1b\\\x1b[?2026l\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l\x1b[23;0t";
 
 // Fields read by signal handlers are atomics (lock-free, so safe there);
 // everything else belongs to the main thread.
 struct TerminalState {
-    std::atomic<int32_t> open;           // between platform_console_open and _close
-    std::atomic<int32_t> active;         // raw mode and the shown screen are in force
-    std::atomic<int32_t> suspended;      // restored by Ctrl-Z; re-entered on continue
-    std::atomic<int32_t> resize_pending; // size may have changed or screen lost: re-read, clear, redraw
-    int32_t saved;                       // 1 once saved_modes holds the modes before the first opening
+    std::atomic<int32_t> open;            // between platform_console_open and _close
+    std::atomic<int32_t> active;          // raw mode and the shown screen are in force
+    std::atomic<int32_t> suspended;       // restored by Ctrl-Z; re-entered on continue
+    std::atomic<int32_t> resize_pending;  // size may have changed or screen lost: re-read, clear, redraw
+    int32_t saved;                        // 1 once saved_modes holds the modes before the first opening
     termios saved_modes;
     termios raw_modes;
     char enter_sequence[TERMINAL_ENTER_CAPACITY];  // what entering writes, title included

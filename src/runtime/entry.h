@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "gfx2d/framebuffer.h"
+#include "core/framebuffer.h"
 
 // Set to 1 by Escape, a shut-down signal or the music's end command; the
 // main loop ends when it is non-zero. Main thread only.

@@ -4,7 +4,6 @@
 
 #include "platform/audio_output.h"
 #include "platform/console.h"
-#include "platform/silent_audio.h"
 
 MusicSettings music_settings = {};
 MusicState music_state = {};
@@ -29,36 +28,18 @@ void render_music(int16_t* samples, int32_t frames, void* user)
     module_player_render(&music_state.player, samples, frames);
 }
 
-// Chooses where the music goes. It cannot fail: without a sound device the
-// silent thread keeps the music's pace.
-int32_t init_output()
+// Starts pulling the module: on the sound device, or silently in real time.
+int32_t play_output(std::string* why)
 {
-    if (music_settings.force_silent) {
-        music_state.output = MUSIC_OUTPUT_SILENT;
-        music_state.silent_reason = "--nosound was given";
-        return 1;
-    }
-    std::string why;
-    if (audio_output_init(&why)) {
+    AudioSink sink = audio_output_open(render_music, nullptr, music_settings.force_silent, why);
+    if (sink == AUDIO_SINK_NONE)
+        return 0;
+    if (sink == AUDIO_SINK_DEVICE) {
         music_state.output = MUSIC_OUTPUT_DEVICE;
         return 1;
     }
     music_state.output = MUSIC_OUTPUT_SILENT;
-    music_state.silent_reason = why;
-    return 1;
-}
-
-// Starts pulling the module. A device that will not open falls back to the silent thread.
-int32_t play_output(std::string* why)
-{
-    if (music_state.output == MUSIC_OUTPUT_DEVICE) {
-        if (audio_output_open(render_music, nullptr, why))
-            return 1;
-        music_state.output = MUSIC_OUTPUT_SILENT;
-        music_state.silent_reason = *why;
-    }
-    if (!silent_audio_start(render_music, nullptr, why))
-        return 0;
+    music_state.silent_reason = music_settings.force_silent ? std::string("--nosound was given") : *why;
     platform_console_message("korvel: the music played silently: " + music_state.silent_reason);
     return 1;
 }
@@ -73,11 +54,6 @@ void report_failure(const char* path, const std::string& why)
 
 int32_t start_music(const char* path)
 {
-    if (!music_state.audio_initialised) {
-        if (!init_output())
-            return 0;
-        music_state.audio_initialised = 1;
-    }
     stop_music();
     std::string why;
     if (!module_player_load_file(&music_state.player, path, &why)) {
@@ -99,7 +75,6 @@ int32_t start_music(const char* path)
 void stop_music()
 {
     audio_output_close();
-    silent_audio_stop();
     module_player_unload(&music_state.player);
     music_state.playing = 0;
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/module_player.h"
+#include "runtime/module_player.h"
 #include "runtime/sync_queue.h"
 
 // Chosen on the command line before start_music.
@@ -16,13 +16,12 @@ struct MusicSettings {
 extern MusicSettings music_settings;
 
 enum MusicOutput : int32_t {
-    MUSIC_OUTPUT_NONE = 0,    // not initialised yet
+    MUSIC_OUTPUT_NONE = 0,    // nothing has played yet
     MUSIC_OUTPUT_DEVICE = 1,  // the default sound device
     MUSIC_OUTPUT_SILENT = 2,  // the silent real-time thread
 };
 
 struct MusicState {
-    int32_t audio_initialised;  // 1 once the output has been chosen; never undone
     MusicOutput output;
     int32_t playing;            // 1 between a successful start_music and stop_music
     std::string silent_reason;  // why the output is silent, when it is

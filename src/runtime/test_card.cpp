@@ -21,8 +21,7 @@ void hue_at(int x, int* red, int* green, int* blue)
     int rising = position % 256;
     int falling = 255 - rising;
     int channels[6][3] = {
-        {255, rising, 0}, {falling, 255, 0}, {0, 255, rising},
-        {0, falling, 255}, {rising, 0, 255}, {255, 0, falling},
+        {255, rising, 0}, {falling, 255, 0}, {0, 255, rising}, {0, falling, 255}, {rising, 0, 255}, {255, 0, falling},
     };
     *red = channels[sector][0];
     *green = channels[sector][1];

@@ -1,6 +1,6 @@
 // A still picture for checking a terminal's colours and glyphs.
 #pragma once
-#include "gfx2d/framebuffer.h"
+#include "core/framebuffer.h"
 
 // Hue sweep across with value and then saturation ramping down, a grey ramp
 // and the eight pure colours.

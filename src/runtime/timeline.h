@@ -21,8 +21,8 @@ struct TimelineState {
     float letterbox;               // bar size; negative = bars closing
     int32_t last_frame_ms;         // demo time of the previous frame
     // Per-frame flags, cleared at the start of every frame.
-    int32_t scene_selected;        // a 0x command arrived this frame
-    int32_t cue_restarted;         // a 1x command arrived this frame
+    int32_t scene_selected;  // a 0x command arrived this frame
+    int32_t cue_restarted;   // a 1x command arrived this frame
 };
 
 constexpr TimelineState TIMELINE_START = {

@@ -3,7 +3,7 @@
 
 #include "gfx2d/canvas.h"
 #include "gfx2d/filters.h"
-#include "runtime/picture_slots.h"
+#include "gfx2d/picture_slots.h"
 #include "runtime/timeline.h"
 
 namespace {

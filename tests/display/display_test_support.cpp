@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "gfx2d/framebuffer.h"
+#include "core/framebuffer.h"
+#include "core/random.h"
 #include "platform/console.h"
-#include "runtime/random.h"
 
 HeadlessDisplay::HeadlessDisplay()
 {

@@ -3,11 +3,11 @@
 
 #include <vector>
 
+#include "core/random.h"
 #include "display/cell_table.h"
 #include "display/colour.h"
 #include "display/console_display.h"
 #include "display/dither.h"
-#include "runtime/random.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Opening, closing, options and presentation on the headless console.
 #include <gtest/gtest.h>
 
+#include "core/random.h"
 #include "display/cells.h"
 #include "display/console_display.h"
 #include "display/present.h"
 #include "display_test_support.h"
 #include "platform/console.h"
-#include "runtime/random.h"
 
 namespace {
 
@@ -94,7 +94,9 @@ TEST(DisplayClose, ReleasesEverything)
 TEST(Present, NothingIsWrittenUnlessOpen)
 {
     const std::vector<uint32_t> canvas = uniform_canvas(255, 0, 0);
-    { HeadlessDisplay display; }
+    {
+        HeadlessDisplay display;
+    }
     platform_headless_clear();
     display_present(canvas.data());  // closed: arrays gone
     display_flush();

@@ -4,11 +4,11 @@
 
 #include <cstring>
 
+#include "core/framebuffer.h"
+#include "core/random.h"
 #include "display/cells.h"
 #include "display/console_display.h"
 #include "display_test_support.h"
-#include "gfx2d/framebuffer.h"
-#include "runtime/random.h"
 
 namespace {
 
@@ -37,10 +37,8 @@ TEST(Conversion, BlendSchemeCellsIndependentOfDither)
         {0, 0, 0, 0x20, 0x08},        // black: space, dark grey on black
         {255, 255, 255, 0x20, 0xF7},  // white: space, light grey on white
         {255, 0, 0, 0x20, 0xCE},      // red: yellow on light red
-        {0, 255, 0, 0x20, 0xAB},
-        {0, 0, 255, 0x20, 0x9D},
-        {255, 255, 0, 0x20, 0xEA},
-        {128, 0, 0, 0xFA, 0x4C},  // dark red: level 2, light red on red
+        {0, 255, 0, 0x20, 0xAB},     {0, 0, 255, 0x20, 0x9D},
+        {255, 255, 0, 0x20, 0xEA},   {128, 0, 0, 0xFA, 0x4C},  // dark red: level 2, light red on red
     };
     display_set_option(OPT_COLOUR_BLEND);
     for (int32_t dither = OPT_DITHER_NONE; dither <= OPT_DITHER_RANDOM; dither++) {
@@ -50,8 +48,8 @@ TEST(Conversion, BlendSchemeCellsIndependentOfDither)
             for (int32_t y = 0; y < DISPLAY_GRID_ROWS; y++)
                 for (int32_t x = 0; x < DISPLAY_GRID_COLUMNS; x++) {
                     ASSERT_EQ(cell_character(x, y), c.character)
-                        << "colour " << int(c.red) << "," << int(c.green) << "," << int(c.blue) << " dither "
-                        << dither << " cell " << x << "," << y;
+                        << "colour " << int(c.red) << "," << int(c.green) << "," << int(c.blue) << " dither " << dither
+                        << " cell " << x << "," << y;
                     ASSERT_EQ(cell_attribute(x, y), c.attribute);
                 }
         }

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/framebuffer.h"
 #include "display/cells.h"
 #include "display/console_display.h"
 #include "display_test_support.h"
-#include "gfx2d/framebuffer.h"
 
 namespace {
 
@@ -21,8 +21,8 @@ struct Rect {
 // an odd inner rectangle, one reaching past every edge, a reversed one and
 // ones smaller than a pixel block and larger than the surface.
 const Rect RECTS[] = {
-    {0, 0, 79, 49}, {0, 0, 79, 24}, {3, 5, 60, 40}, {-7, -3, 90, 61}, {70, 45, 10, 2}, {0, 0, 0, 0}, {0, 0, 79, 0},
-    {5, 5, 7, 6},
+    {0, 0, 79, 49},  {0, 0, 79, 24}, {3, 5, 60, 40}, {-7, -3, 90, 61},
+    {70, 45, 10, 2}, {0, 0, 0, 0},   {0, 0, 79, 0},  {5, 5, 7, 6},
 };
 
 ConversionResult run(bool generic, const Rect& r, const SurfaceDesc* desc, const void* pixels, uint32_t seed)
@@ -52,9 +52,8 @@ TEST(FastPath, IdenticalToGenericPathForEveryOption)
                         const ConversionResult fast = run(false, r, desc, canvas.data(), picture * 7);
                         const ConversionResult generic = run(true, r, desc, canvas.data(), picture * 7);
                         ASSERT_TRUE(fast == generic)
-                            << "picture " << picture << " scheme " << scheme << " sampling " << sampling
-                            << " dither " << dither << " rect " << r.x0 << "," << r.y0 << "," << r.x1 << ","
-                            << r.y1;
+                            << "picture " << picture << " scheme " << scheme << " sampling " << sampling << " dither "
+                            << dither << " rect " << r.x0 << "," << r.y0 << "," << r.x1 << "," << r.y1;
                     }
     }
 }

@@ -13,8 +13,7 @@ struct FreeDesc {
 };
 using DescPtr = std::unique_ptr<SurfaceDesc, FreeDesc>;
 
-DescPtr make_desc(int32_t bpp, int32_t w, int32_t h, int32_t pitch, uint32_t m0, uint32_t m1, uint32_t m2,
-                  uint32_t m3)
+DescPtr make_desc(int32_t bpp, int32_t w, int32_t h, int32_t pitch, uint32_t m0, uint32_t m1, uint32_t m2, uint32_t m3)
 {
     return DescPtr(surface_desc_create(bpp, w, h, pitch, m0, m1, m2, m3));
 }

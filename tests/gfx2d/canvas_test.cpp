@@ -6,8 +6,8 @@
 TEST_F(CanvasTest, PlotClipsEveryCoordinateOffTheCanvas)
 {
     clear_canvas(0);
-    const int32_t outside[][2] = {{160, 0}, {0, 100}, {-1, 5}, {5, -1}, {65536 + 5, 5}, {5, 65536 + 5},
-                                  {-65536 + 5, 5}, {INT32_MIN, 0}, {INT32_MAX, 99}};
+    const int32_t outside[][2] = {{160, 0},       {0, 100},        {-1, 5},        {5, -1},        {65536 + 5, 5},
+                                  {5, 65536 + 5}, {-65536 + 5, 5}, {INT32_MIN, 0}, {INT32_MAX, 99}};
     for (const auto& p : outside) {
         plot_pixel(p[0], p[1], 0xFFFFFF);
     }

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "canvas_fixture.h"
+#include "core/random.h"
 #include "gfx2d/filters.h"
-#include "runtime/random.h"
 #include "support/golden.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
+#include "core/random.h"
 #include "gfx2d/filters.h"
-#include "runtime/random.h"
 
 namespace {
 
@@ -123,7 +123,9 @@ TEST(BoxBlur, RunningSumsEqualDirectSumsForAnyRadius)
             int32_t x1 = std::min(rc[2], CANVAS_WIDTH);
             int32_t y1 = std::min(rc[3], CANVAS_HEIGHT);
             for (int32_t c = 0; c < 3; ++c) {
-                auto get = [&](int32_t x, int32_t y) { return (expected.pixels[y * CANVAS_WIDTH + x] >> (8 * c)) & 0xFF; };
+                auto get = [&](int32_t x, int32_t y) {
+                    return (expected.pixels[y * CANVAS_WIDTH + x] >> (8 * c)) & 0xFF;
+                };
                 auto set = [&](int32_t x, int32_t y, uint32_t v) {
                     uint32_t& p = expected.pixels[y * CANVAS_WIDTH + x];
                     p = (p & ~(0xFFu << (8 * c))) | (v << (8 * c));

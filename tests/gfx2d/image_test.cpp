@@ -5,7 +5,7 @@
 #include <cstring>
 #include <random>
 
-#include "gfx2d/image.h"
+#include "gfx2d/image_files.h"
 #include "tga_files.h"
 
 namespace {
@@ -127,16 +127,17 @@ TEST(TgaImage, GreyAndColourMappedPicturesAreAccepted)
     free_image(&image);
 
     // Two 24-bit map entries (blue, green, red), then indices 1, 0.
-    std::vector<uint8_t> mapped = {0, 1, 1, 0, 0, 2, 0, 24, 0, 0, 0, 0, 2, 0, 1, 0, 8, 0,
-                                   0x01, 0x02, 0x03, 0x0A, 0x0B, 0x0C, 1, 0};
+    std::vector<uint8_t> mapped = {0, 1, 1, 0, 0, 2,    0,    24,   0,    0,    0,    0, 2,
+                                   0, 1, 0, 8, 0, 0x01, 0x02, 0x03, 0x0A, 0x0B, 0x0C, 1, 0};
     image = load_tga_bytes(mapped, "mapped.tga");
     ASSERT_NE(image.pixels, nullptr);
     EXPECT_EQ(image_pixels(image), (std::vector<uint32_t>{0xFF0A0B0Cu, 0xFF010203u}));
     free_image(&image);
 
     // A true-colour picture may carry a map it does not use: skipped, not refused.
-    std::vector<uint8_t> unused_map = {0, 1, 2, 0, 0, 2, 0, 24, 0, 0, 0, 0, 2, 0, 1, 0, 24, 0,
-                                       0x01, 0x02, 0x03, 0x0A, 0x0B, 0x0C, 0x30, 0x20, 0x10, 0x60, 0x50, 0x40};
+    std::vector<uint8_t> unused_map = {0,    1,    2,    0,    0,    2,    0,    24,   0,    0,
+                                       0,    0,    2,    0,    1,    0,    24,   0,    0x01, 0x02,
+                                       0x03, 0x0A, 0x0B, 0x0C, 0x30, 0x20, 0x10, 0x60, 0x50, 0x40};
     image = load_tga_bytes(unused_map, "unused_map.tga");
     ASSERT_NE(image.pixels, nullptr);
     EXPECT_EQ(image_pixels(image), (std::vector<uint32_t>{0xFF302010u, 0xFF605040u}));
@@ -221,9 +222,10 @@ TEST(RawImage, SizeComesFromTheName)
     EXPECT_EQ(width, 1);
     EXPECT_EQ(height, 9999);
 
-    const char* sizeless[] = {"data/logo.raw", "data/logo_160x100", "data/logo160x100.raw", "data/logo_x100.raw",
-                              "data/logo_160x.raw", "data/logo_16a0x100.raw", "data/logo_10000x1.raw",
-                              "data/logo_1x10000.raw", "data.d/logo_160x100", "data/logo_-1x5.raw"};
+    const char* sizeless[] = {"data/logo.raw",         "data/logo_160x100",     "data/logo160x100.raw",
+                              "data/logo_x100.raw",    "data/logo_160x.raw",    "data/logo_16a0x100.raw",
+                              "data/logo_10000x1.raw", "data/logo_1x10000.raw", "data.d/logo_160x100",
+                              "data/logo_-1x5.raw"};
     for (const char* name : sizeless) {
         EXPECT_EQ(parse_raw_image_size(name, &width, &height), 0) << name;
         EXPECT_EQ(width, 0) << name;

@@ -119,7 +119,8 @@ TEST_F(CanvasTest, HugeLinesAndPensFinishAndClip)
 
 TEST_F(CanvasTest, PenDotShapesByThickness)
 {
-    const int32_t dot_pixels[][2] = {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 9}, {5, 9}, {6, 25}, {7, 25}, {8, 45}, {9, 45}};
+    const int32_t dot_pixels[][2] = {{0, 0}, {1, 0},  {2, 1},  {3, 1},  {4, 9},
+                                     {5, 9}, {6, 25}, {7, 25}, {8, 45}, {9, 45}};
     for (const auto& t : dot_pixels) {
         clear_canvas(0);
         set_pen_thickness(t[0]);

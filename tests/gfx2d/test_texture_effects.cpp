@@ -6,7 +6,6 @@
 
 #include "gfx2d/canvas.h"
 #include "gfx2d/texture_effects.h"
-#include "runtime/entry.h"
 #include "support/golden.h"
 
 namespace {
@@ -81,14 +80,7 @@ bool has_colour(const Framebuffer& canvas, uint32_t colour)
 
 class TextureEffects : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        saved_time = effect_time_ms;
-        set_effect_time(0);
-    }
-    void TearDown() override { set_effect_time(saved_time); }
-
-    int32_t saved_time = 0;
+    int32_t effect_ms = 0;  // the clock the animated effects draw at
     Framebuffer canvas{};
     Framebuffer before{};
 };
@@ -152,11 +144,11 @@ TEST_F(TextureEffects, TunnelGoldens)
 {
     TestTexture tex;
     make_checker(tex, 64, 64, false);
-    set_effect_time(1234);
-    draw_tunnel(80.0f, 50.0f, tex.image, &canvas);
+    effect_ms = 1234;
+    draw_tunnel(80.0f, 50.0f, tex.image, &canvas, effect_ms);
     EXPECT_TRUE(matches_golden("texture_tunnel_centred_t1234", canvas));
-    set_effect_time(0);
-    draw_tunnel(60.5f, 30.25f, tex.image, &canvas);
+    effect_ms = 0;
+    draw_tunnel(60.5f, 30.25f, tex.image, &canvas, effect_ms);
     EXPECT_TRUE(matches_golden("texture_tunnel_off_centre_t0", canvas));
 }
 
@@ -164,10 +156,10 @@ TEST_F(TextureEffects, TunnelIntegerCentreMovesFromItsOwnRowOn)
 {
     TestTexture tex;
     make_checker(tex, 64, 64, false);
-    set_effect_time(500);
-    draw_tunnel(80.0f, 50.0f, tex.image, &canvas);
+    effect_ms = 500;
+    draw_tunnel(80.0f, 50.0f, tex.image, &canvas, effect_ms);
     Framebuffer moved{};
-    draw_tunnel(80.0f, 50.0f + 0.1f, tex.image, &moved);
+    draw_tunnel(80.0f, 50.0f + 0.1f, tex.image, &moved, effect_ms);
     // Below row 50 the centre has moved by 0.1 ...
     for (int i = 51 * CANVAS_WIDTH; i < CANVAS_PIXELS; i++) {
         ASSERT_EQ(canvas.pixels[i], moved.pixels[i]) << i;
@@ -186,7 +178,7 @@ TEST_F(TextureEffects, TunnelCentrePixelUsesColumnZero)
     make_checker(tex, 64, 64, false);
     // At distance 0 the depth is infinite, which wraps to texture column 0:
     // the only column whose red is 0.
-    draw_tunnel(10.0f, 10.0f, tex.image, &canvas);
+    draw_tunnel(10.0f, 10.0f, tex.image, &canvas, effect_ms);
     EXPECT_EQ(canvas.pixels[10 * CANVAS_WIDTH + 10] & 0xFFu, 0u);
     EXPECT_NE(canvas.pixels[10 * CANVAS_WIDTH + 13] & 0xFFu, 0u);  // depth 5333: column 21
 }
@@ -200,7 +192,7 @@ TEST_F(TextureEffects, AddTunnelOfBlackClearsTheLowestBits)
     }
     fill_gradient(canvas);
     before = canvas;
-    add_tunnel(80.0f, 50.0f, tex.image, &canvas);
+    add_tunnel(80.0f, 50.0f, tex.image, &canvas, effect_ms);
     for (int i = 0; i < CANVAS_PIXELS; i++) {
         ASSERT_EQ(canvas.pixels[i], before.pixels[i] & 0xFEFEFEFEu) << i;
     }
@@ -211,8 +203,8 @@ TEST_F(TextureEffects, AddTunnelGolden)
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     fill_gradient(canvas);
-    set_effect_time(2000);
-    add_tunnel(70.25f, 55.0f, tex.image, &canvas);
+    effect_ms = 2000;
+    add_tunnel(70.25f, 55.0f, tex.image, &canvas, effect_ms);
     EXPECT_TRUE(matches_golden("texture_add_tunnel_t2000", canvas));
 }
 
@@ -221,7 +213,7 @@ TEST_F(TextureEffects, WarpFullRectangleWritesEveryPixel)
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     fill(canvas, GUARD_COLOUR);
-    draw_warp(&canvas, 0, 0, 160, 100, tex.image);
+    draw_warp(&canvas, 0, 0, 160, 100, tex.image, effect_ms);
     EXPECT_FALSE(has_colour(canvas, GUARD_COLOUR));
 }
 
@@ -230,8 +222,8 @@ TEST_F(TextureEffects, WarpClipsToTheCanvas)
     TestTexture tex;
     make_checker(tex, 64, 64, false);
     fill(canvas, GUARD_COLOUR);
-    draw_warp(&canvas, 150, 90, 300, 300, tex.image);
-    draw_warp(&canvas, -7, -3, 2, 1, tex.image);
+    draw_warp(&canvas, 150, 90, 300, 300, tex.image, effect_ms);
+    draw_warp(&canvas, -7, -3, 2, 1, tex.image, effect_ms);
     for (int y = 0; y < CANVAS_HEIGHT; y++) {
         for (int x = 0; x < CANVAS_WIDTH; x++) {
             const bool corner = x >= 150 && y >= 90;
@@ -241,9 +233,9 @@ TEST_F(TextureEffects, WarpClipsToTheCanvas)
     }
     // Inverted and empty rectangles draw nothing.
     before = canvas;
-    draw_warp(&canvas, 100, 50, 20, 10, tex.image);
-    draw_warp(&canvas, 30, 30, 30, 60, tex.image);
-    draw_warp(&canvas, 160, 0, 200, 100, tex.image);
+    draw_warp(&canvas, 100, 50, 20, 10, tex.image, effect_ms);
+    draw_warp(&canvas, 30, 30, 30, 60, tex.image, effect_ms);
+    draw_warp(&canvas, 160, 0, 200, 100, tex.image, effect_ms);
     for (int i = 0; i < CANVAS_PIXELS; i++) {
         ASSERT_EQ(canvas.pixels[i], before.pixels[i]) << i;
     }
@@ -253,11 +245,11 @@ TEST_F(TextureEffects, WarpGoldens)
 {
     TestTexture tex;
     make_checker(tex, 64, 64, false);
-    draw_warp(&canvas, 0, 0, 160, 100, tex.image);
+    draw_warp(&canvas, 0, 0, 160, 100, tex.image, effect_ms);
     EXPECT_TRUE(matches_golden("texture_warp_t0", canvas));
-    set_effect_time(2500);
+    effect_ms = 2500;
     fill_gradient(canvas);
-    draw_warp(&canvas, 20, 10, 140, 90, tex.image);
+    draw_warp(&canvas, 20, 10, 140, 90, tex.image, effect_ms);
     EXPECT_TRUE(matches_golden("texture_warp_window_t2500", canvas));
 }
 
@@ -270,9 +262,9 @@ TEST_F(TextureEffects, EmptyTextureDrawsNothing)
     before = canvas;
     for (const Image& image : {empty, no_width}) {
         rotozoom(0.5f, 1.0f, 0.0f, image, &canvas);
-        draw_tunnel(80.0f, 50.0f, image, &canvas);
-        add_tunnel(80.0f, 50.0f, image, &canvas);
-        draw_warp(&canvas, 0, 0, 160, 100, image);
+        draw_tunnel(80.0f, 50.0f, image, &canvas, effect_ms);
+        add_tunnel(80.0f, 50.0f, image, &canvas, effect_ms);
+        draw_warp(&canvas, 0, 0, 160, 100, image, effect_ms);
     }
     for (int i = 0; i < CANVAS_PIXELS; i++) {
         ASSERT_EQ(canvas.pixels[i], before.pixels[i]) << i;
@@ -285,10 +277,10 @@ TEST_F(TextureEffects, OddSizedTextureIsNeverReadOutside)
     // never reach past the last one.
     TestTexture tex;
     make_checker(tex, 48, 40, false, 4096);
-    set_effect_time(777);
-    draw_tunnel(80.0f, 50.0f, tex.image, &canvas);
+    effect_ms = 777;
+    draw_tunnel(80.0f, 50.0f, tex.image, &canvas, effect_ms);
     EXPECT_FALSE(has_colour(canvas, GUARD_COLOUR));
-    draw_warp(&canvas, 0, 0, 160, 100, tex.image);
+    draw_warp(&canvas, 0, 0, 160, 100, tex.image, effect_ms);
     EXPECT_FALSE(has_colour(canvas, GUARD_COLOUR));
     fill(canvas, 0);
     rotozoom(-2.0f, 3.3f, -100.0f, tex.image, &canvas);

@@ -1,8 +1,8 @@
 // Test helper: runs a function in a child process whose standard input and
 // output are a pseudo-terminal, and collects what it wrote and the modes.
 #pragma once
-#include <string>
 #include <termios.h>
+#include <string>
 
 struct PtyRun {
     std::string output;          // everything written to the terminal

@@ -8,17 +8,17 @@
 struct ScreenModel {
     int32_t columns;
     int32_t rows;
-    std::vector<std::string> glyphs;  // per cell, the bytes of its character
+    std::vector<std::string> glyphs;   // per cell, the bytes of its character
     std::vector<int32_t> foregrounds;  // ANSI number 0-15, 1000 + rgb for 38;2, -1 default
     std::vector<int32_t> backgrounds;
     int32_t cursor_column;
     int32_t cursor_row;
     int32_t pen_foreground;
     int32_t pen_background;
-    int32_t at_right_edge;     // the last column was just written (no auto-wrap)
-    int32_t edge_overwrites;   // glyphs written while at the edge: a layout fault
-    int32_t sync_open;         // inside \e[?2026h
-    int32_t colour_codes;      // SGR sequences seen
+    int32_t at_right_edge;    // the last column was just written (no auto-wrap)
+    int32_t edge_overwrites;  // glyphs written while at the edge: a layout fault
+    int32_t sync_open;        // inside \e[?2026h
+    int32_t colour_codes;     // SGR sequences seen
     int32_t clears;
 };
 

@@ -2,15 +2,15 @@
 // restoring after close, Ctrl-Z, resizes and signals.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/ioctl.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include "moving_picture.h"
 #include "platform/console.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/music_offline.h"
+#include "runtime/music_offline.h"
 #include "support/xm_writer.h"
 
 namespace {

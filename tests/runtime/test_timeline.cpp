@@ -6,8 +6,8 @@
 #include <initializer_list>
 
 #include "gfx2d/canvas.h"
+#include "gfx2d/picture_slots.h"
 #include "runtime/entry.h"
-#include "runtime/picture_slots.h"
 #include "runtime/sync_queue.h"
 #include "runtime/timeline.h"
 

@@ -45,7 +45,8 @@ std::string sibling_path(const std::string& name, const char* suffix)
 std::string approve_hint(const std::string& name)
 {
     return "If the new picture is right, approve it by running this test again with KORVEL_APPROVE=1 "
-           "in the environment; it rewrites " + golden_path(name) + ".";
+           "in the environment; it rewrites " +
+           golden_path(name) + ".";
 }
 
 }  // namespace
@@ -110,9 +111,9 @@ bool read_png_rgb(const std::string& path, std::vector<uint32_t>* pixels, int32_
     }
     if (expected_width != width || expected_height != height) {
         write_png_rgb(actual_path, pixels, width, height);
-        return ::testing::AssertionFailure() << expected_path << " is " << expected_width << " x " << expected_height
-                                             << ", the result " << width << " x " << height << " (in " << actual_path
-                                             << "). " << approve_hint(name);
+        return ::testing::AssertionFailure()
+               << expected_path << " is " << expected_width << " x " << expected_height << ", the result " << width
+               << " x " << height << " (in " << actual_path << "). " << approve_hint(name);
     }
 
     int32_t differing = 0;
@@ -135,11 +136,11 @@ bool read_png_rgb(const std::string& path, std::vector<uint32_t>* pixels, int32_
     std::vector<uint32_t> diff = diff_picture(pixels, expected);
     write_png_rgb(diff_path, diff.data(), width, height);
     char detail[160];
-    std::snprintf(detail, sizeof detail, "first at (%d, %d): expected 0x%06X, got 0x%06X", first % width,
-                  first / width, colour_bytes(expected[first]), colour_bytes(pixels[first]));
-    return ::testing::AssertionFailure() << name << ": " << differing << " of " << width * height
-                                         << " pixels differ, " << detail << ". See " << actual_path << " and "
-                                         << diff_path << ". " << approve_hint(name);
+    std::snprintf(detail, sizeof detail, "first at (%d, %d): expected 0x%06X, got 0x%06X", first % width, first / width,
+                  colour_bytes(expected[first]), colour_bytes(pixels[first]));
+    return ::testing::AssertionFailure() << name << ": " << differing << " of " << width * height << " pixels differ, "
+                                         << detail << ". See " << actual_path << " and " << diff_path << ". "
+                                         << approve_hint(name);
 }
 
 ::testing::AssertionResult matches_golden(const std::string& name, const Framebuffer& canvas)

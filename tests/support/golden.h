@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx2d/framebuffer.h"
+#include "core/framebuffer.h"
 
 // Compares colour bytes 0-2 (red, green, blue) of width x height packed
 // pixels with tests/golden/<name>.png; byte 3 is not compared.

@@ -12,7 +12,7 @@ namespace {
 constexpr int32_t XM_HEADER_SIZE = 276;      // from the header-size field to the end of the order table
 constexpr int32_t XM_INSTRUMENT_SIZE = 263;  // instrument header with its sample map and envelopes
 constexpr int32_t XM_SAMPLE_HEADER_SIZE = 40;
-constexpr int32_t SQUARE_LENGTH = 32;        // one period of the instrument's wave, 8-bit
+constexpr int32_t SQUARE_LENGTH = 32;  // one period of the instrument's wave, 8-bit
 
 void put8(std::vector<uint8_t>* out, int32_t value)
 {
@@ -87,10 +87,10 @@ void put_instrument(std::vector<uint8_t>* out)
     put8(out, 0);   // type
     put16(out, 1);  // samples
     put32(out, XM_SAMPLE_HEADER_SIZE);
-    put_zeros(out, 96);       // every note plays sample 0
-    put_zeros(out, 48 + 48);  // envelope points, unused
+    put_zeros(out, 96);             // every note plays sample 0
+    put_zeros(out, 48 + 48);        // envelope points, unused
     put_zeros(out, 2 + 6 + 2 + 4);  // point counts, sustain/loop points, envelope types, vibrato
-    put16(out, 0);            // fade-out
+    put16(out, 0);                  // fade-out
     put_zeros(out, XM_INSTRUMENT_SIZE - static_cast<int32_t>(out->size() - start));
 
     put32(out, SQUARE_LENGTH);

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "gfx2d/image.h"
+#include "gfx2d/image_files.h"
 
 constexpr int32_t PICTURE_SLOT_COUNT = 17;
 constexpr int32_t SLOT_GREETINGS = 5;

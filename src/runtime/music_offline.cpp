@@ -1,6 +1,6 @@
 // Drives the music without any audio device, at a pace the caller sets (export, tests):
 // the same rendering and row detection as real-time playback, so the same sync bytes.
-#include "platform/music_offline.h"
+#include "runtime/music_offline.h"
 
 #include <cstring>
 
@@ -59,8 +59,8 @@ int32_t music_offline_frames_per_video_frame(int32_t fps)
     return MUSIC_SAMPLE_RATE / fps;
 }
 
-int64_t music_offline_advance_frames(MusicOffline* offline, int64_t frames, MusicOfflineSyncs* syncs,
-                                     int16_t* samples, int64_t sample_capacity)
+int64_t music_offline_advance_frames(MusicOffline* offline, int64_t frames, MusicOfflineSyncs* syncs, int16_t* samples,
+                                     int64_t sample_capacity)
 {
     if (syncs != nullptr) {
         syncs->count = 0;

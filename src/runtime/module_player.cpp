@@ -1,68 +1,24 @@
 // The tracker-module player: loads a module, renders it in sub-chunks and reports
 // the sync bytes of every row as that row starts.
-#include "platform/module_player.h"
+#include "runtime/module_player.h"
 
-#include <fcntl.h>
 #include <libopenmpt/libopenmpt.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
+
+#include "platform/files.h"
 
 namespace {
 
 // Far above any tracker module; keeps a wrong path (a disk image, a device) from eating memory.
-constexpr off_t MODULE_FILE_LIMIT = 64 * 1024 * 1024;
-
-// Appends the file's bytes to *data. Returns 0 with the reason in *why on failure.
-int32_t read_whole_file(const char* path, std::vector<uint8_t>* data, std::string* why)
-{
-    int fd = open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        *why = std::strerror(errno);
-        return 0;
-    }
-    struct stat info = {};
-    int32_t ok = 0;
-    if (fstat(fd, &info) != 0)
-        *why = std::strerror(errno);
-    else if (!S_ISREG(info.st_mode))
-        *why = "not a regular file";
-    else if (info.st_size == 0)
-        *why = "empty file";
-    else if (info.st_size > MODULE_FILE_LIMIT)
-        *why = "file too large for a module";
-    else
-        ok = 1;
-    if (ok) {
-        data->resize(static_cast<size_t>(info.st_size));
-        size_t done = 0;
-        while (ok && done < data->size()) {
-            ssize_t got = read(fd, data->data() + done, data->size() - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                *why = std::strerror(errno);
-                ok = 0;
-            } else if (got == 0) {
-                *why = "file shrank while it was read";
-                ok = 0;
-            } else {
-                done += static_cast<size_t>(got);
-            }
-        }
-    }
-    close(fd);
-    return ok;
-}
+constexpr int64_t MODULE_FILE_LIMIT = 64 * 1024 * 1024;
 
 // The effect is recognised by its formatted letter: the numeric code is the
 // library's internal numbering and has changed between versions.
 int32_t cell_is_sync(openmpt_module* module, int32_t pattern, int32_t row, int32_t channel)
 {
-    const char* text = openmpt_module_format_pattern_row_channel_command(module, pattern, row, channel,
-                                                                         OPENMPT_MODULE_COMMAND_EFFECT);
+    const char* text =
+        openmpt_module_format_pattern_row_channel_command(module, pattern, row, channel, OPENMPT_MODULE_COMMAND_EFFECT);
     int32_t is_sync = text != nullptr && std::strcmp(text, "W") == 0;
     openmpt_free_string(text);
     return is_sync;
@@ -133,9 +89,8 @@ int32_t module_player_load_memory(ModulePlayer* player, const void* data, size_t
     };
     int error = 0;
     const char* message = nullptr;
-    openmpt_module* module = openmpt_module_create_from_memory2(data, size, openmpt_log_func_silent, nullptr,
-                                                                openmpt_error_func_store, nullptr, &error,
-                                                                &message, ctls);
+    openmpt_module* module = openmpt_module_create_from_memory2(
+        data, size, openmpt_log_func_silent, nullptr, openmpt_error_func_store, nullptr, &error, &message, ctls);
     if (module == nullptr) {
         *why = "not a module that can be played";
         if (message != nullptr && message[0] != '\0')
@@ -156,8 +111,12 @@ int32_t module_player_load_file(ModulePlayer* player, const char* path, std::str
 {
     module_player_unload(player);
     std::vector<uint8_t> data;
-    if (!read_whole_file(path, &data, why))
+    if (platform_read_file(path, MODULE_FILE_LIMIT, &data, why) != FILE_READ_OK)
         return 0;
+    if (data.empty()) {
+        *why = "empty file";
+        return 0;
+    }
     return module_player_load_memory(player, data.data(), data.size(), why);
 }
 
@@ -196,8 +155,8 @@ int32_t module_player_render(ModulePlayer* player, int16_t* samples, int32_t fra
         int32_t ask = frames - done;
         if (ask > player->subchunk_frames)
             ask = player->subchunk_frames;
-        size_t got = openmpt_module_read_interleaved_stereo(player->module, MUSIC_SAMPLE_RATE,
-                                                            static_cast<size_t>(ask), samples + 2 * done);
+        size_t got = openmpt_module_read_interleaved_stereo(player->module, MUSIC_SAMPLE_RATE, static_cast<size_t>(ask),
+                                                            samples + 2 * done);
         done += static_cast<int32_t>(got);
         player->frames_rendered += static_cast<int64_t>(got);
         // A short read is the end of the song; the position reported after it

@@ -19,3 +19,13 @@ void random_seed(uint32_t seed);
 
 // Steps the state and returns (state >> 16) & 0x7FFF, 0..32767.
 int32_t random_next();
+
+// lo + floor(r * (hi - lo + 1) / 32768) for the generator's next r. Draws
+// from the shared sequence: the dither, the noise filter and the scenes
+// take turns on it, so every call changes what the others see.
+int32_t random_in_range(int32_t lo, int32_t hi);
+
+// Stores count successive values of random_in_range(0, 255) and leaves the
+// generator where count calls would. Faster than calling: the generator's
+// steps form one long dependency chain, which this breaks up by jumping ahead.
+void random_fill_bytes(int32_t* out, int32_t count);

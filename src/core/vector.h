@@ -1,6 +1,6 @@
 // Three-component 20.12 vectors: sums, differences, scaling, cross product, normalisation.
 #pragma once
-#include "render3d/fixed.h"
+#include "core/fixed.h"
 
 struct Vec3 {
     Fixed x;

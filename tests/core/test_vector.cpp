@@ -1,7 +1,7 @@
 // Vector operations: aliasing, wrapping, normalisation of long, short and zero vectors.
 #include <gtest/gtest.h>
 
-#include "render3d/vector.h"
+#include "core/vector.h"
 
 namespace {
 void expect_vec(const Vec3& v, Fixed x, Fixed y, Fixed z)

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "render3d/fixed.h"
+#include "core/fixed.h"
 
 TEST(FixedConversion, FromFloatTruncatesTowardZero)
 {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "render3d/trig.h"
+#include "core/trig.h"
 
 namespace {
 constexpr float PI_F = 3.14159265f;

@@ -1,9 +1,9 @@
 // Table sine, cosine and arctangent, and the integer and coarse float square roots.
-#include "render3d/trig.h"
+#include "core/trig.h"
 
 #include <cmath>
 
-#include "render3d/fixed.h"
+#include "core/fixed.h"
 
 namespace {
 

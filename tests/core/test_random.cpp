@@ -1,7 +1,7 @@
 // The shared generator's sequence is part of every dithered and noisy picture.
 #include <gtest/gtest.h>
 
-#include "runtime/random.h"
+#include "core/random.h"
 
 TEST(RandomGenerator, UnseededSequenceStartsAtStateOne)
 {

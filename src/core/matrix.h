@@ -1,6 +1,6 @@
 // 4 x 4 matrices of 20.12 values for row vectors: identity, product, translation, rotations.
 #pragma once
-#include "render3d/fixed.h"
+#include "core/fixed.h"
 
 // Row-major, element index = row * 4 + column. Points are row vectors
 // multiplied on the left (v' = v * M), so the translation sits in elements

@@ -1,5 +1,5 @@
 // Three-component 20.12 vector operations.
-#include "render3d/vector.h"
+#include "core/vector.h"
 
 #include <cmath>
 

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/audio_output.h"
+
 struct openmpt_module;
 
-constexpr int32_t MUSIC_SAMPLE_RATE = 44100;
+constexpr int32_t MUSIC_SAMPLE_RATE = AUDIO_SAMPLE_RATE;
 
 // Rows are detected between sub-chunks. The shortest XM row (speed 1 at
 // 255 BPM) lasts 432 frames at 44,100 Hz, so 256 frames never miss one.
@@ -28,18 +30,18 @@ struct ModuleSyncRow {
 // One loaded module. While it plays, only the thread that renders it may
 // touch it; the loader's tables are read-only by then.
 struct ModulePlayer {
-    openmpt_module* module;             // null when nothing is loaded
-    std::vector<int32_t> pattern_first; // per pattern: index of its row 0 in sync_rows
-    std::vector<int32_t> pattern_rows;  // per pattern: its number of rows
+    openmpt_module* module;              // null when nothing is loaded
+    std::vector<int32_t> pattern_first;  // per pattern: index of its row 0 in sync_rows
+    std::vector<int32_t> pattern_rows;   // per pattern: its number of rows
     std::vector<ModuleSyncRow> sync_rows;
-    std::vector<uint8_t> sync_bytes;    // every row's W parameters, in channel order
-    ModuleSyncSink sink;                // null: rows are tracked but nothing is reported
+    std::vector<uint8_t> sync_bytes;  // every row's W parameters, in channel order
+    ModuleSyncSink sink;              // null: rows are tracked but nothing is reported
     void* sink_user;
-    int32_t subchunk_frames;            // 1..MODULE_SUBCHUNK_FRAMES
-    int32_t last_order;                 // the row seen last, (-1, -1) before the first
+    int32_t subchunk_frames;  // 1..MODULE_SUBCHUNK_FRAMES
+    int32_t last_order;       // the row seen last, (-1, -1) before the first
     int32_t last_row;
-    int32_t ended;                      // 1 once the module produced fewer frames than asked
-    int64_t frames_rendered;            // frames the module produced since loading
+    int32_t ended;            // 1 once the module produced fewer frames than asked
+    int64_t frames_rendered;  // frames the module produced since loading
 };
 
 // Loads a module from a file or from memory and reads its sync table. On
@@ -59,4 +61,3 @@ int32_t module_player_set_sync(ModulePlayer* player, ModuleSyncSink sink, void* 
 // the song the rest is silence and no row is reported. Returns the frames the
 // module produced (frames, unless it ended). No allocation.
 int32_t module_player_render(ModulePlayer* player, int16_t* samples, int32_t frames);
-

@@ -1,5 +1,5 @@
 // The picture slots' storage.
-#include "runtime/picture_slots.h"
+#include "gfx2d/picture_slots.h"
 
 PictureSlots picture_slots = {};
 

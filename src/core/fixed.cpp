@@ -1,5 +1,5 @@
 // The out-of-line 20.12 operations: division and the exact int-by-float product.
-#include "render3d/fixed.h"
+#include "core/fixed.h"
 
 Fixed fixed_div(Fixed a, Fixed b)
 {

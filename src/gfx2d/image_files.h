@@ -1,19 +1,8 @@
-// The picture record every picture, overlay and texture is held in, and its loaders.
+// The picture loaders: TGA and headerless raw files into the picture record.
 #pragma once
 #include <cstdint>
 
-// Pixels already in the canvas byte layout (red, green, blue, alpha; alpha 255
-// is opaque), row 0 the top row, column 0 the left edge. An empty image has
-// null pixels and zero sizes; global images start empty.
-struct Image {
-    uint32_t* pixels;     // width * height pixels, owned (heap); null when empty
-    uint16_t height;
-    uint16_t width;
-    uint8_t width_shift;  // floor(log2(width)), 0 for widths 0 and 1: texture row stepping
-};
-
-// floor(log2(width)), 0 below 2.
-uint8_t image_width_shift(uint32_t width);
+#include "core/image.h"
 
 // Whether the name holds ".tga" or ".TGA" anywhere (not only at its end):
 // such names are read as TGA, all others as raw pictures.
@@ -23,10 +12,6 @@ bool has_tga_extension(const char* path);
 // pixels the image held are freed first. On failure the image is left empty and
 // one line naming the file and the reason goes to platform_console_message.
 void load_image(const char* path, Image* image);
-
-// Frees the pixels and empties the image (width_shift is kept). Safe on an
-// image that is already empty.
-void free_image(Image* image);
 
 // The TGA reader (uncompressed and run-length files; 24- and 32-bit colour,
 // 15/16-bit colour, 8-bit grey and colour-mapped). 24-bit pictures and files

@@ -1,7 +1,7 @@
 // 4 x 4 20.12 matrix construction and product.
-#include "render3d/matrix.h"
+#include "core/matrix.h"
 
-#include "render3d/trig.h"
+#include "core/trig.h"
 
 void mat4_identity(Matrix4& m)
 {

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "render3d/matrix.h"
-#include "render3d/vector.h"
+#include "core/matrix.h"
+#include "core/vector.h"
 
 namespace {
 
