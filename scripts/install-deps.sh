@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, test and benchmark korvel.
+# Installs the Debian packages needed to build and test korvel; with --bench,
+# also those of the benchmarks (Google Benchmark and the peer they are compared with).
 # Idempotent and non-interactive; run as root (or through sudo).
 set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config python3
   libopenmpt-dev libsdl2-dev libasound2-dev libstb-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libcaca-dev clang-format
+  libgtest-dev libgmock-dev clang-format
 )
+if [ "${1:-}" = "--bench" ]; then
+  PACKAGES+=(libbenchmark-dev libcaca-dev)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

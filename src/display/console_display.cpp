@@ -75,7 +75,16 @@ int32_t console_create_buffers()
 {
     if (console_display.kind != DISPLAY_KIND_CONSOLE)
         return 0;
-    const size_t cells = static_cast<size_t>(DISPLAY_GRID_COLUMNS) * DISPLAY_GRID_ROWS;
+    // The console says which grid it shows: the display's own 80 x 50, or
+    // one that keeps the picture's shape in its cells.
+    int32_t columns = DISPLAY_GRID_COLUMNS;
+    int32_t rows = DISPLAY_GRID_ROWS;
+    platform_console_grid(&columns, &rows);
+    if (columns < 1 || columns > CONSOLE_MAX_COLUMNS || rows < 1 || rows > CONSOLE_MAX_ROWS) {
+        columns = DISPLAY_GRID_COLUMNS;
+        rows = DISPLAY_GRID_ROWS;
+    }
+    const size_t cells = static_cast<size_t>(columns) * rows;
     uint8_t* characters = static_cast<uint8_t*>(std::calloc(cells, 1));
     if (characters == nullptr)
         return -1;
@@ -88,10 +97,10 @@ int32_t console_create_buffers()
     // non-zero size always means the arrays exist.
     console_display.characters = characters;
     console_display.attributes = attributes;
-    console_display.columns = DISPLAY_GRID_COLUMNS;
-    console_display.rows = DISPLAY_GRID_ROWS;
-    console_display.view_columns = DISPLAY_GRID_COLUMNS;
-    console_display.view_rows = DISPLAY_GRID_ROWS;
+    console_display.columns = columns;
+    console_display.rows = rows;
+    console_display.view_columns = columns;
+    console_display.view_rows = rows;
     return 0;
 }
 

@@ -31,7 +31,7 @@ struct ConsoleDisplay {
     // The console driver keeps the saved cursor, the output handle and the
     // shown screen itself.
 
-    int32_t columns;  // grid size: 80 x 50 while the cell arrays exist, else 0 x 0
+    int32_t columns;  // grid size: the console's grid while the cell arrays exist, else 0 x 0
     int32_t rows;
     uint8_t* characters;  // rows x columns code page 437 bytes, row-major; null when missing
     uint8_t* attributes;  // background << 4 | foreground per cell; null when missing
@@ -73,7 +73,8 @@ void display_close();
 // arrays cannot be allocated (the table is then not built).
 int32_t console_open();
 
-// Allocates the zero-filled 80 x 50 cell arrays. Returns 0, or -1 when memory
+// Allocates the zero-filled cell arrays of the console's grid (80 x 50 unless
+// the console shows another). Returns 0, or -1 when memory
 // is short (nothing is left allocated).
 int32_t console_create_buffers();
 

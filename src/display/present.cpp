@@ -15,6 +15,10 @@ void display_present(const uint32_t* canvas)
 {
     if (!display_ready() || canvas == nullptr)
         return;
+    // A screen still busy with the last frame skips this one: queued frames
+    // would only make the picture lag the music.
+    if (!platform_console_ready())
+        return;
     ConsoleDisplay& d = console_display;
     // The terminal decides how many of the grid's cells it can show; the
     // conversion fits the whole canvas into exactly those.

@@ -20,6 +20,6 @@ uint32_t platform_monotonic_ms();
 // demo clock hands on (durations up to 24 days).
 int32_t platform_ticks_elapsed(uint32_t start_ms, uint32_t now_ms);
 
-// Sleeps for about ms milliseconds of real time (paced loops such as the
-// test card; the demo itself never sleeps).
+// Sleeps for about ms milliseconds (paced loops). On the virtual clock it
+// moves the clock on by ms and returns at once, so paced runs stay exact.
 void platform_sleep_ms(uint32_t ms);

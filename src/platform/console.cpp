@@ -8,7 +8,7 @@
 #include "platform/headless.h"
 #include "platform/terminal_backend.h"
 
-ConsoleSettings console_settings = {CONSOLE_FIT_GRID, CONSOLE_COLOURS_AUTO, 0};
+ConsoleSettings console_settings = {CONSOLE_COLOURS_AUTO, 0, 0, 0};
 const ConsoleDriver* console_driver = &TERMINAL_CONSOLE_DRIVER;
 
 namespace {
@@ -82,6 +82,16 @@ void platform_console_set_window(int32_t columns, int32_t rows, int32_t fullscre
 void platform_console_set_title(const char* title)
 {
     console_driver->set_title(title);
+}
+
+void platform_console_grid(int32_t* columns, int32_t* rows)
+{
+    console_driver->grid(columns, rows);
+}
+
+int32_t platform_console_ready()
+{
+    return console_driver->ready();
 }
 
 void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)

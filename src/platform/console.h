@@ -19,10 +19,15 @@ struct ConsoleDriver {
     void (*close)();
     void (*set_window)(int32_t columns, int32_t rows, int32_t fullscreen);
     void (*set_title)(const char* title);
+    // The grid the display allocates: a literal one asked for, else the driver's own.
+    void (*grid)(int32_t* columns, int32_t* rows);
     // The cells of the grid the picture is converted into this frame.
     void (*view)(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows);
     void (*write)(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
                   int32_t view_rows);
+    // 1 when a frame written now would go out at once; 0 when the screen is
+    // still taking the last one (that frame is then better skipped than queued).
+    int32_t (*ready)();
     // Bytes typed since the last call, at most capacity, without waiting.
     int32_t (*read_input)(uint8_t* bytes, int32_t capacity);
     // 1 when the line was kept for the close, 0 when the caller writes it now.
@@ -38,9 +43,21 @@ void platform_console_select(ConsoleBackend backend);
 
 // How the picture is laid into the terminal's cells.
 enum ConsoleFit : int32_t {
-    CONSOLE_FIT_GRID = 0,    // the 80 x 50 grid, centred; fitted only when the terminal is smaller
+    CONSOLE_FIT_GRID = 0,    // the whole grid, centred; fitted only when the terminal is smaller
     CONSOLE_FIT_ASPECT = 1,  // the largest rectangle that keeps the canvas's aspect for the cell shape
 };
+
+// The grid the terminal driver offers when none is asked for: a cell then
+// covers at least 1 x 2 canvas pixels, since finer cells cost more and show
+// no more of a 160 x 100 picture.
+constexpr int32_t CONSOLE_AUTO_COLUMNS = 160;
+constexpr int32_t CONSOLE_AUTO_ROWS = 50;
+// The grid of the display's own design, and the headless default.
+constexpr int32_t CONSOLE_DESIGN_COLUMNS = 80;
+constexpr int32_t CONSOLE_DESIGN_ROWS = 50;
+// The largest grid that may be asked for: a cell of at least one canvas pixel.
+constexpr int32_t CONSOLE_MAX_COLUMNS = 160;
+constexpr int32_t CONSOLE_MAX_ROWS = 100;
 
 // Colour output of the terminal back end.
 enum ConsoleColours : int32_t {
@@ -52,9 +69,10 @@ enum ConsoleColours : int32_t {
 
 // Settings chosen before the first opening (command-line options).
 struct ConsoleSettings {
-    ConsoleFit fit;
     ConsoleColours colours;
-    int32_t force_ascii;  // 1: ASCII ramp whatever the locale says
+    int32_t force_ascii;   // 1: ASCII ramp whatever the locale says
+    int32_t grid_columns;  // a literal grid (1..CONSOLE_MAX_COLUMNS x 1..CONSOLE_MAX_ROWS),
+    int32_t grid_rows;     // or 0 x 0: the driver's own choice
 };
 
 // One frame as the headless back end keeps it: the shown cells, row-major,
@@ -72,7 +90,7 @@ struct RecordedFrame {
 constexpr int32_t HEADLESS_FRAME_LIMIT = 256;
 constexpr int32_t HEADLESS_FRAME_CELLS = 160 * 100;
 
-// Read before the first opening; defaults: grid, auto colours.
+// Read before the first opening; defaults: auto colours, the driver's grid.
 extern ConsoleSettings console_settings;
 
 // Whether the terminal back end can run here (standard input and output are
@@ -94,9 +112,17 @@ void platform_console_set_window(int32_t columns, int32_t rows, int32_t fullscre
 
 void platform_console_set_title(const char* title);
 
+// The grid of cells the display works in: columns x rows.
+void platform_console_grid(int32_t* columns, int32_t* rows);
+
+// Whether a frame presented now would reach the screen at once (see ConsoleDriver::ready).
+int32_t platform_console_ready();
+
 // The rectangle of cells the picture should be converted into this frame,
 // given the display's grid: columns x rows cells at the top-left of the grid.
-// The full grid unless the terminal is smaller or the fit asks for aspect.
+// A literal grid shows whole when the terminal has room for it; the driver's
+// own grid, or a literal one in a smaller terminal, gets the largest
+// rectangle that keeps the canvas's shape for the terminal's cell shape.
 void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows);
 
 // Shows one frame: the top-left view_columns x view_rows cells of arrays whose

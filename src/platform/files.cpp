@@ -43,6 +43,22 @@ const char* read_all(int fd, std::vector<uint8_t>* bytes)
 
 }  // namespace
 
+FileRead platform_check_file(const char* path, std::string* why)
+{
+    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        *why = std::strerror(errno);
+        return FILE_READ_MISSING;
+    }
+    int64_t size = 0;
+    const char* problem = unreadable(fd, INT64_MAX, &size);
+    close(fd);
+    if (problem == nullptr)
+        return FILE_READ_OK;
+    *why = problem;
+    return FILE_READ_FAILED;
+}
+
 FileRead platform_read_file(const char* path, int64_t limit, std::vector<uint8_t>* bytes, std::string* why)
 {
     bytes->clear();

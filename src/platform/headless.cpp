@@ -30,6 +30,18 @@ void headless_set_window(int32_t, int32_t, int32_t) {}
 
 void headless_set_title(const char*) {}
 
+void headless_grid(int32_t* columns, int32_t* rows)
+{
+    bool literal = console_settings.grid_columns > 0 && console_settings.grid_rows > 0;
+    *columns = literal ? console_settings.grid_columns : CONSOLE_DESIGN_COLUMNS;
+    *rows = literal ? console_settings.grid_rows : CONSOLE_DESIGN_ROWS;
+}
+
+int32_t headless_ready()
+{
+    return 1;
+}
+
 void headless_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
 {
     *view_columns = grid_columns;
@@ -87,8 +99,17 @@ int32_t headless_queue_message(const std::string&)
 }  // namespace
 
 const ConsoleDriver HEADLESS_CONSOLE_DRIVER = {
-    "headless",    headless_open,  headless_close,      headless_set_window,    headless_set_title,
-    headless_view, headless_write, headless_read_input, headless_queue_message,
+    .name = "headless",
+    .open = headless_open,
+    .close = headless_close,
+    .set_window = headless_set_window,
+    .set_title = headless_set_title,
+    .grid = headless_grid,
+    .view = headless_view,
+    .write = headless_write,
+    .ready = headless_ready,
+    .read_input = headless_read_input,
+    .queue_message = headless_queue_message,
 };
 
 int32_t platform_headless_frame_count()

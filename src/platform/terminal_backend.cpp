@@ -1,6 +1,7 @@
 // The terminal console driver: raw mode, the shown screen, frames as changed cells.
 #include "platform/terminal_backend.h"
 
+#include <poll.h>
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +44,9 @@ int32_t save_first_modes()
     terminal.raw_modes = raw_from(terminal.saved_modes);
     glyph_table_build(&terminal.glyphs, console_settings.force_ascii != 0 ? 0 : locale_is_utf8());
     colour_codes_build(&terminal.colours, console_settings.colours);
+    if (terminal.colours.mode == CONSOLE_COLOURS_NONE) {
+        mono_table_build(&terminal.mono);
+    }
     frame_encoder_setup(&terminal.encoder, &terminal.glyphs, &terminal.colours);
     if (terminal.enter_length == 0) {
         terminal_set_title_sequence(nullptr);
@@ -126,6 +130,29 @@ void terminal_set_title(const char* title)
     }
 }
 
+bool literal_grid()
+{
+    return console_settings.grid_columns > 0 && console_settings.grid_rows > 0;
+}
+
+void terminal_grid(int32_t* columns, int32_t* rows)
+{
+    *columns = literal_grid() ? console_settings.grid_columns : CONSOLE_AUTO_COLUMNS;
+    *rows = literal_grid() ? console_settings.grid_rows : CONSOLE_AUTO_ROWS;
+}
+
+// A terminal that has not taken the last frame yet (a slow link, a paused
+// output) would only queue this one behind it: the picture then lags the
+// music. The kernel's queue count reads 0 on a pseudo-terminal, so ask poll.
+int32_t terminal_ready()
+{
+    if (terminal.active.load() == 0) {
+        return 1;
+    }
+    pollfd out = {TERMINAL_OUTPUT_FD, POLLOUT, 0};
+    return poll(&out, 1, 0) == 1 && (out.revents & POLLOUT) != 0 ? 1 : 0;
+}
+
 void terminal_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
 {
     if (terminal.open.load() == 0) {
@@ -134,7 +161,8 @@ void terminal_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_column
         return;
     }
     take_terminal_events();
-    console_view_fit(terminal.size, grid_columns, grid_rows, console_settings.fit, view_columns, view_rows);
+    ConsoleFit fit = literal_grid() ? CONSOLE_FIT_GRID : CONSOLE_FIT_ASPECT;
+    console_view_fit(terminal.size, grid_columns, grid_rows, fit, view_columns, view_rows);
 }
 
 void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
@@ -154,6 +182,17 @@ void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_
     int32_t origin_column = (terminal.size.columns - columns) / 2;
     int32_t origin_row = (terminal.size.rows - rows) / 2;
     frame_encoder_place(&terminal.encoder, columns, rows, origin_column, origin_row);
+    // Without colours the glyph alone must carry the picture: pick it by brightness.
+    if (terminal.colours.mode == CONSOLE_COLOURS_NONE) {
+        size_t cells = static_cast<size_t>(columns) * rows;
+        if (terminal.mono_grid.size() < cells) {
+            terminal.mono_grid.resize(cells);
+        }
+        mono_cells(&terminal.mono, characters, attributes, stride, columns, rows, terminal.mono_grid.data());
+        characters = terminal.mono_grid.data();
+        attributes = terminal.mono_grid.data();  // not shown without colours
+        stride = columns;
+    }
     const char* bytes = nullptr;
     int32_t length = frame_encode(&terminal.encoder, characters, attributes, stride, &bytes);
     if (length > 0 && terminal_write_all(TERMINAL_OUTPUT_FD, bytes, length) != 0) {
@@ -183,8 +222,17 @@ int32_t terminal_read_input(uint8_t* bytes, int32_t capacity)
 }  // namespace
 
 const ConsoleDriver TERMINAL_CONSOLE_DRIVER = {
-    "terminal",    terminal_open,  terminal_close,      terminal_set_window,    terminal_set_title,
-    terminal_view, terminal_write, terminal_read_input, terminal_queue_message,
+    .name = "terminal",
+    .open = terminal_open,
+    .close = terminal_close,
+    .set_window = terminal_set_window,
+    .set_title = terminal_set_title,
+    .grid = terminal_grid,
+    .view = terminal_view,
+    .write = terminal_write,
+    .ready = terminal_ready,
+    .read_input = terminal_read_input,
+    .queue_message = terminal_queue_message,
 };
 
 void terminal_write_message(const std::string& line)

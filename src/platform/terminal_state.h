@@ -9,6 +9,7 @@
 
 #include "platform/console_view.h"
 #include "platform/glyphs.h"
+#include "platform/mono_glyphs.h"
 #include "platform/palette.h"
 #include "platform/terminal_output.h"
 
@@ -47,6 +48,8 @@ struct TerminalState {
     GlyphTable glyphs;
     ColourCodes colours;
     FrameEncoder encoder;
+    MonoTable mono;                     // built at the first opening when no colours are shown
+    std::vector<uint8_t> mono_grid;     // a frame's mono glyphs; sized with the view, not per frame
     std::vector<std::string> messages;  // queued while open, written to standard error at close
 };
 static_assert(std::atomic<int32_t>::is_always_lock_free, "signal handlers read the terminal flags");

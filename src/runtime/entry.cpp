@@ -10,6 +10,7 @@
 #include "platform/console.h"
 #include "platform/keyboard.h"
 #include "platform/signals.h"
+#include "runtime/frame_pacer.h"
 #include "runtime/music.h"
 #include "runtime/test_card.h"
 #include "runtime/timeline.h"
@@ -20,7 +21,6 @@ int32_t effect_time_ms = 0;
 namespace {
 
 const char* const CONSOLE_TITLE = "KORVEL - alt+enter=fullscreen";
-const char* const MUSIC_PATH = "data/dino.xm";
 // The test card is still: a few frames a second keep its dither alive
 // without spinning a core.
 constexpr uint32_t TEST_CARD_FRAME_MS = 40;
@@ -45,14 +45,20 @@ Framebuffer* open_display()
     return canvas;
 }
 
-void run_main_loop(uint32_t start_tick)
+// The timeline's timers run on the frame delta, so the show keeps its timing
+// at any frame rate; pacing only spares the machine and the terminal.
+void run_main_loop(uint32_t start_tick, int32_t fps)
 {
+    FramePacer pacer;
+    frame_pacer_start(&pacer, fps, start_tick);
     while (stop_requested == 0) {
         uint32_t now = platform_ticks_ms();
         int32_t elapsed = platform_ticks_elapsed(start_tick, now);
         set_effect_time(elapsed);
         run_timeline(elapsed);
         poll_stop_keys();
+        if (stop_requested == 0)
+            frame_pacer_wait(&pacer);
     }
 }
 
@@ -100,7 +106,7 @@ int32_t run_demo(const DemoOptions& options)
     }
     start_music(MUSIC_PATH);
     uint32_t start_tick = platform_ticks_ms();
-    run_main_loop(start_tick);
+    run_main_loop(start_tick, options.fps);
     stop_music();
     display_close();
     return 0;

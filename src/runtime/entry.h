@@ -24,7 +24,11 @@ Framebuffer* create_canvas();
 struct DemoOptions {
     const char* drawing_path;  // the intro's drawing, or null
     int32_t test_card;         // 1: show the test card instead of the demo
+    int32_t fps;               // frames a second the loop is paced to; 0: not paced
 };
+
+// The module that carries the music and the whole script.
+constexpr const char* MUSIC_PATH = "data/dino.xm";
 
 // Runs start-up, the main loop and shut-down. Returns the process status.
 int32_t run_demo(const DemoOptions& options);

@@ -1,79 +1,54 @@
-// Command line of the korvel demo.
+// Command line of the korvel demo: options, the checks that need no terminal, then the show.
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "platform/console.h"
+#include "platform/files.h"
 #include "runtime/entry.h"
 #include "runtime/music.h"
+#include "runtime/options.h"
 
 namespace {
 
+constexpr int EXIT_FAILURE_STATUS = 1;
 constexpr int EXIT_USAGE = 2;
 
-const char* const USAGE =
-    "usage: korvel [OPTION]... [DRAWING.gml]\n"
-    "A real-time audiovisual demo in the terminal. Escape leaves.\n"
-    "\n"
-    "  DRAWING.gml    a graffiti drawing replayed as an intro\n"
-    "  --test-card    show a still test picture to check colours and glyphs\n"
-    "  --fit          keep the picture's shape for the terminal's cell shape\n"
-    "  --nosound      play the music silently (the show still follows it)\n"
-    "  --help         show this help and exit\n"
-    "  --version      show the version and exit\n"
-    "\n"
-    "Run it from the directory that holds data/.\n";
-
-struct CommandLine {
-    DemoOptions demo;
-    int32_t nosound;
-};
-
-// Returns -1 to go on, or the exit status to leave with.
-int parse_command_line(int argc, char** argv, CommandLine* line)
+// Without the module there is no show: say so before the terminal is taken,
+// rather than show a black screen until Escape.
+bool music_is_there(std::string* why)
 {
-    for (int i = 1; i < argc; i++) {
-        const char* arg = argv[i];
-        if (std::strncmp(arg, "--", 2) != 0) {
-            if (line->demo.drawing_path == nullptr)
-                line->demo.drawing_path = arg;  // only the first one counts
-            continue;
-        }
-        if (std::strcmp(arg, "--help") == 0) {
-            std::fputs(USAGE, stdout);
-            return 0;
-        }
-        if (std::strcmp(arg, "--version") == 0) {
-            std::printf("korvel %s\n", KORVEL_VERSION);
-            return 0;
-        }
-        if (std::strcmp(arg, "--test-card") == 0)
-            line->demo.test_card = 1;
-        else if (std::strcmp(arg, "--fit") == 0)
-            console_settings.fit = CONSOLE_FIT_ASPECT;
-        else if (std::strcmp(arg, "--nosound") == 0)
-            line->nosound = 1;
-        else {
-            std::fprintf(stderr, "korvel: unknown option '%s' (try --help)\n", arg);
-            return EXIT_USAGE;
-        }
-    }
-    return -1;
+    std::string reason;
+    if (platform_check_file(MUSIC_PATH, &reason) == FILE_READ_OK)
+        return true;
+    *why = std::string("korvel: ") + MUSIC_PATH + ": " + reason +
+           " (the show's data is made by scripts/build.sh; run korvel from the directory that holds data/)";
+    return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    CommandLine line = {};
-    int status = parse_command_line(argc, argv, &line);
-    if (status >= 0)
+    CommandLine line;
+    std::string out;
+    std::string err;
+    int status = parse_command_line(argc, argv, &line, &out, &err);
+    if (status >= 0) {
+        std::fputs(out.c_str(), stdout);
+        if (!err.empty())
+            std::fprintf(stderr, "%s\n", err.c_str());
         return status;
+    }
+    console_settings = line.console;
     music_settings.force_silent = line.nosound;
     std::string why;
     if (!platform_console_available(&why)) {
         std::fprintf(stderr, "korvel: %s\n", why.c_str());
         return EXIT_USAGE;
+    }
+    if (!line.demo.test_card && !music_is_there(&why)) {
+        std::fprintf(stderr, "%s\n", why.c_str());
+        return EXIT_FAILURE_STATUS;
     }
     return run_demo(line.demo);
 }

@@ -39,7 +39,12 @@ int32_t play_output(std::string* why)
         return 1;
     }
     music_state.output = MUSIC_OUTPUT_SILENT;
-    music_state.silent_reason = music_settings.force_silent ? std::string("--nosound was given") : *why;
+    // Silence that was asked for needs no word; silence that was not does.
+    if (music_settings.force_silent) {
+        music_state.silent_reason = "--nosound was given";
+        return 1;
+    }
+    music_state.silent_reason = *why;
     platform_console_message("korvel: the music played silently: " + music_state.silent_reason);
     return 1;
 }

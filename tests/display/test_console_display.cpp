@@ -5,8 +5,8 @@
 #include "display/cells.h"
 #include "display/console_display.h"
 #include "display/present.h"
-#include "display_test_support.h"
 #include "platform/console.h"
+#include "support/display_test_support.h"
 #include "support/headless_frames.h"
 
 namespace {

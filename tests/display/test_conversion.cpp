@@ -8,7 +8,7 @@
 #include "core/random.h"
 #include "display/cells.h"
 #include "display/console_display.h"
-#include "display_test_support.h"
+#include "support/display_test_support.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "core/framebuffer.h"
 #include "display/cells.h"
 #include "display/console_display.h"
-#include "display_test_support.h"
+#include "support/display_test_support.h"
 
 namespace {
 

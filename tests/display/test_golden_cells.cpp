@@ -6,9 +6,9 @@
 #include "core/framebuffer.h"
 #include "core/random.h"
 #include "display/console_display.h"
-#include "display/display_test_support.h"
 #include "display/present.h"
 #include "runtime/test_card.h"
+#include "support/display_test_support.h"
 #include "support/golden_cells.h"
 #include "support/headless_frames.h"
 

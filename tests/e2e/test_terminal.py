@@ -156,6 +156,9 @@ class Session:
 @unittest.skipUnless(BIN, "KORVEL_BIN is not set")
 class TerminalSessions(unittest.TestCase):
     def start(self, *arguments, cwd=SOURCE_DIR):
+        # The test card needs no data, so the terminal's manners are tested without any.
+        if cwd == SOURCE_DIR and not arguments:
+            arguments = ("--test-card",)
         session = Session(*arguments, cwd=cwd)
         self.addCleanup(session.close)
         session.wait_for_frame()
@@ -176,9 +179,12 @@ class TerminalSessions(unittest.TestCase):
         session.type(b"\x1b")
         self.assert_left_cleanly(session)
 
-    def test_missing_music_is_reported_after_the_display_closes(self):
-        with tempfile.TemporaryDirectory() as empty:
-            session = self.start(cwd=empty)
+    def test_unplayable_music_is_reported_after_the_display_closes(self):
+        with tempfile.TemporaryDirectory() as folder:
+            os.mkdir(os.path.join(folder, "data"))
+            with open(os.path.join(folder, "data", "dino.xm"), "wb") as module:
+                module.write(b"not a module at all")
+            session = self.start(cwd=folder)
             session.type(b"\x1b")
             self.assert_left_cleanly(session)
             errors = session.errors()
@@ -235,7 +241,7 @@ class Refusals(unittest.TestCase):
         self.assertEqual(result.stderr.count(b"\n"), 1, result.stderr)
 
     def test_help_and_version_exit_0(self):
-        for option in ("--help", "--version"):
+        for option in ("--help", "--version", "-h", "-V"):
             with self.subTest(option):
                 result = self.run_program(option)
                 self.assertEqual(result.returncode, 0)
@@ -246,6 +252,26 @@ class Refusals(unittest.TestCase):
         self.assertEqual(result.returncode, 2)
         self.assertEqual(result.stdout, b"")
         self.assertNotEqual(result.stderr, b"")
+
+    def test_missing_data_is_said_before_the_terminal_is_touched(self):
+        master, slave = os.openpty()
+        set_size(slave, 80, 50)
+        try:
+            with tempfile.TemporaryDirectory() as empty:
+                result = subprocess.run([BIN, "--nosound"], stdin=slave, stdout=slave, stderr=subprocess.PIPE,
+                                        cwd=empty, env=dict(os.environ, TERM="xterm-256color"), timeout=20)
+            os.set_blocking(master, False)
+            try:
+                shown = os.read(master, 65536)
+            except BlockingIOError:
+                shown = b""
+        finally:
+            os.close(master)
+            os.close(slave)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn(b"data/dino.xm", result.stderr)
+        self.assertEqual(result.stderr.count(b"\n"), 1, result.stderr)
+        self.assertEqual(shown, b"", "the terminal was not touched")
 
 
 if __name__ == "__main__":

@@ -41,4 +41,24 @@ TEST(ConsoleView, FitsTheGridOrKeepsTheCanvasShape)
     }
 }
 
+// The driver's own grid: up to 160 x 50 cells, always the canvas's shape.
+TEST(ConsoleView, AutomaticGridKeepsTheShapeUpTo160By50)
+{
+    const ViewCase cases[] = {
+        {{80, 50, 0, 0}, CONSOLE_FIT_ASPECT, 80, 25},
+        {{200, 60, 0, 0}, CONSOLE_FIT_ASPECT, 160, 50},
+        {{160, 50, 0, 0}, CONSOLE_FIT_ASPECT, 160, 50},
+        {{120, 40, 0, 0}, CONSOLE_FIT_ASPECT, 120, 38},      // 37.5 rounds up
+        {{200, 60, 2000, 600}, CONSOLE_FIT_ASPECT, 80, 50},  // square cells: a cell of 2 x 2 pixels
+        {{20, 10, 0, 0}, CONSOLE_FIT_ASPECT, 20, 6},
+    };
+    for (const ViewCase& c : cases) {
+        int32_t columns = -1;
+        int32_t rows = -1;
+        console_view_fit(c.terminal, CONSOLE_AUTO_COLUMNS, CONSOLE_AUTO_ROWS, c.fit, &columns, &rows);
+        EXPECT_EQ(columns, c.columns) << c.terminal.columns << " x " << c.terminal.rows;
+        EXPECT_EQ(rows, c.rows) << c.terminal.columns << " x " << c.terminal.rows;
+    }
+}
+
 }  // namespace

@@ -37,7 +37,7 @@ void type_escape()
 TEST_F(Entry, EscapeEndsTheDemoAfterBlackFramesOfTheFullGrid)
 {
     type_escape();
-    DemoOptions options = {nullptr, 0};
+    DemoOptions options = {nullptr, 0, 0};
     EXPECT_EQ(run_demo(options), 0);
     ASSERT_GT(platform_headless_frame_count(), 0);
     const RecordedFrame last = last_frame();
@@ -52,7 +52,7 @@ TEST_F(Entry, EscapeEndsTheDemoAfterBlackFramesOfTheFullGrid)
 TEST_F(Entry, EndCommandFromTheMusicStopsAfterItsFrameIsPresented)
 {
     push_sync_event(SyncEvent{0xFF});
-    DemoOptions options = {nullptr, 0};
+    DemoOptions options = {nullptr, 0, 0};
     EXPECT_EQ(run_demo(options), 0);
     EXPECT_EQ(platform_headless_frame_count(), 1);
 }
@@ -60,7 +60,7 @@ TEST_F(Entry, EndCommandFromTheMusicStopsAfterItsFrameIsPresented)
 TEST_F(Entry, TestCardShowsTheEightPureColoursOnTheBottomRow)
 {
     type_escape();
-    DemoOptions options = {nullptr, 1};
+    DemoOptions options = {nullptr, 1, 0};
     EXPECT_EQ(run_demo(options), 0);
     ASSERT_GT(platform_headless_frame_count(), 0);
     const RecordedFrame card = last_frame();

@@ -1,5 +1,5 @@
 // Shared set-up of the display tests.
-#include "display_test_support.h"
+#include "support/display_test_support.h"
 
 #include <cstring>
 
