@@ -67,8 +67,8 @@ constexpr uint32_t INTRO_GREY = 0xC8C8C8;
 std::unique_ptr<GmlDrawing> small_tag()
 {
     auto d = new_drawing();
-    const float first[][3] = {{0.1f, 0.2f, 0.0f}, {0.3f, 0.25f, 0.5f}, {0.35f, 0.7f, 3.0f}, {0.35f, 0.7f, 4.5f},
-                              {0.6f, 0.8f, 5.0f}};
+    const float first[][3] = {
+        {0.1f, 0.2f, 0.0f}, {0.3f, 0.25f, 0.5f}, {0.35f, 0.7f, 3.0f}, {0.35f, 0.7f, 4.5f}, {0.6f, 0.8f, 5.0f}};
     for (const auto& p : first)
         add_point(d.get(), 0, p[0], p[1], p[2]);
     const float second[][3] = {{0.7f, 0.1f, 6.0f}, {0.9f, 0.5f, 7.5f}, {0.65f, 0.9f, 12.0f}};
