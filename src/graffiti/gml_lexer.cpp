@@ -1,5 +1,5 @@
 // Splitting GML text into tokens and attributes, byte by byte.
-#include "graffiti/gml.h"
+#include "graffiti/gml_reader.h"
 
 namespace {
 

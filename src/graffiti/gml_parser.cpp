@@ -2,7 +2,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "graffiti/gml.h"
+#include "graffiti/gml_reader.h"
 #include "graffiti/gml_number.h"
 
 namespace {
