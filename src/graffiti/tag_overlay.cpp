@@ -23,31 +23,34 @@ struct TagLine {
     uint32_t colour;
 };
 
-// How one group of tags draws: lines in order, the dark one first.
+// How one group of tags draws: lines in order, the dark one first, from an
+// offset that may move with the tag clock (one pixel per so many ms; 0 stays).
 struct TagGroup {
-    int32_t pace;  // drawing ms per tag ms
     int32_t line_count;
     TagLine lines[3];
     int32_t offset_x;
     int32_t offset_y;
+    int32_t left_every_ms;
+    int32_t up_every_ms;
     float scale;
 };
 
 // clang-format off
-constexpr TagGroup GROUP_WIDE =     {8,  2, {{4.0f, 6.0f, 0}, {2.0f, 4.0f, CURRENT_TAG_COLOUR}},             0,  20, 1.0f};
-constexpr TagGroup GROUP_YELLOW =   {8,  2, {{4.0f, 6.0f, 0}, {2.0f, 4.0f, 0xFFFF00}},                       10, 20, 1.0f};
-constexpr TagGroup GROUP_FAST =     {16, 2, {{2.0f, 4.0f, 0}, {1.0f, 2.0f, 0x00FFFF}},                       0,  20, 1.0f};
-constexpr TagGroup GROUP_CREDITS =  {4,  2, {{1.0f, 8.0f, 0}, {1.0f, 2.5f, 0xFFFFFF}},                       60, 12, 2.0f};
-constexpr TagGroup GROUP_OUTLINED = {8,  3, {{6.0f, 8.0f, 0xFFFFFF}, {4.0f, 6.0f, 0}, {2.0f, 3.0f, CURRENT_TAG_COLOUR}}, 0, 0, 1.0f};
-constexpr TagGroup GROUP_RISING =   {8,  2, {{4.0f, 6.0f, 0}, {2.0f, 3.0f, 0xFF00FF}},                       0, 100, 1.0f};
+constexpr TagGroup GROUP_WIDE =     {2, {{4.0f, 6.0f, 0}, {2.0f, 4.0f, CURRENT_TAG_COLOUR}},                          0,  20,  0,  0, 1.0f};
+constexpr TagGroup GROUP_YELLOW =   {2, {{4.0f, 6.0f, 0}, {2.0f, 4.0f, 0xFFFF00}},                                    10, 20,  0,  0, 1.0f};
+constexpr TagGroup GROUP_FAST =     {2, {{2.0f, 4.0f, 0}, {1.0f, 2.0f, 0x00FFFF}},                                    0,  20,  0,  0, 1.0f};
+constexpr TagGroup GROUP_CREDITS =  {2, {{1.0f, 8.0f, 0}, {1.0f, 2.5f, 0xFFFFFF}},                                    60, 12,  10, 0, 2.0f};
+constexpr TagGroup GROUP_OUTLINED = {3, {{6.0f, 8.0f, 0xFFFFFF}, {4.0f, 6.0f, 0}, {2.0f, 3.0f, CURRENT_TAG_COLOUR}}, 0,  0,   0,  0, 1.0f};
+constexpr TagGroup GROUP_RISING =   {2, {{4.0f, 6.0f, 0}, {2.0f, 3.0f, 0xFF00FF}},                                    0,  100, 0,  16, 1.0f};
 
-// Tags 0 to 16 by number.
+// Tags 0 to 16 by number: the group, and how many drawing ms pass per tag ms.
 constexpr const TagGroup* TAG_GROUPS[TAG_SLOT_COUNT] = {
     &GROUP_WIDE, &GROUP_WIDE, &GROUP_YELLOW, &GROUP_FAST, &GROUP_YELLOW, &GROUP_FAST, &GROUP_FAST,
     &GROUP_CREDITS, &GROUP_CREDITS, &GROUP_CREDITS,
     &GROUP_OUTLINED, &GROUP_OUTLINED, &GROUP_RISING, &GROUP_RISING, &GROUP_RISING,
     &GROUP_OUTLINED, &GROUP_OUTLINED,
 };
+constexpr int32_t TAG_PACE[TAG_SLOT_COUNT] = {8, 8, 8, 16, 8, 16, 16, 4, 5, 6, 8, 8, 8, 8, 8, 8, 8};
 // clang-format on
 
 void advance_colour_on_new_selection(int32_t selection_ms)
@@ -73,24 +76,17 @@ bool is_picture_tag(int32_t tag)
     return tag >= PICTURE_TAG_FIRST && tag <= PICTURE_TAG_LAST;
 }
 
-// Tags 7 to 9 draw at 4, 5 and 6 times the pace and slide left one pixel per
-// 10 ms; tags 12 to 14 rise one pixel per 16 ms from the bottom.
-void draw_tag_lines(const TagGroup& group, const GmlDrawing* drawing, int32_t t, int32_t tag)
+void draw_tag_lines(int32_t tag, int32_t t)
 {
-    int32_t time = paced_time(group.pace, t);
-    int32_t x = group.offset_x;
-    int32_t y = group.offset_y;
-    if (is_picture_tag(tag)) {
-        time = paced_time(tag - 3, t);
-        x = group.offset_x - t / 10;
-    }
-    if (&group == &GROUP_RISING)
-        y = group.offset_y - t / 16;
+    const TagGroup& group = *TAG_GROUPS[tag];
+    int32_t time = paced_time(TAG_PACE[tag], t);
+    int32_t x = group.offset_x - (group.left_every_ms != 0 ? t / group.left_every_ms : 0);
+    int32_t y = group.offset_y - (group.up_every_ms != 0 ? t / group.up_every_ms : 0);
     uint32_t current = TAG_COLOURS[tag_colour_state.tag_colour];
     for (int32_t i = 0; i < group.line_count; i++) {
         const TagLine& line = group.lines[i];
         uint32_t colour = line.colour == CURRENT_TAG_COLOUR ? current : line.colour;
-        draw_gml(drawing, time, line.min_width, line.max_width, colour, x, y, group.scale);
+        draw_gml(tag_slot(tag), time, line.min_width, line.max_width, colour, x, y, group.scale);
     }
 }
 
@@ -109,7 +105,7 @@ void draw_tag_overlay(int32_t t, int32_t tag, int32_t selection_ms)
     advance_colour_on_new_selection(selection_ms);
     if (tag < 0 || tag >= TAG_SLOT_COUNT)
         return;
-    draw_tag_lines(*TAG_GROUPS[tag], tag_slot(tag), t, tag);
+    draw_tag_lines(tag, t);
     if (is_picture_tag(tag) && t < PICTURE_SHOW_MS)
         blit_tag_picture(tag);
 }
