@@ -2,8 +2,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "graffiti/gml_reader.h"
 #include "graffiti/gml_number.h"
+#include "graffiti/gml_reader.h"
 
 namespace {
 
