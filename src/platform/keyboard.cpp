@@ -23,6 +23,11 @@ int32_t platform_key_poll()
     return key_parser_next(&key_parser, platform_monotonic_ms());
 }
 
+int32_t platform_keyboard_interactive()
+{
+    return isatty(STDIN_FILENO) != 0 ? 1 : 0;
+}
+
 void platform_key_inject(const char* bytes, int32_t length)
 {
     if (bytes == nullptr || length <= 0) {

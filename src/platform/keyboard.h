@@ -11,5 +11,9 @@ constexpr int32_t KEY_OTHER = 256;  // a key that is not a single byte (arrows, 
 // value for a plain key, KEY_OTHER for a sequence that was consumed whole.
 int32_t platform_key_poll();
 
+// Whether standard input is a terminal: a wait for a key makes sense only
+// then (an unattended run, with input from a file or nothing, would hang).
+int32_t platform_keyboard_interactive();
+
 // Headless back end and tests: queue bytes as if they had been typed.
 void platform_key_inject(const char* bytes, int32_t length);

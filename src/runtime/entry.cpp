@@ -6,6 +6,7 @@
 #include "display/console_display.h"
 #include "display/present.h"
 #include "gfx2d/canvas.h"
+#include "graffiti/graffiti_intro.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/keyboard.h"
@@ -101,6 +102,11 @@ int32_t run_demo(const DemoOptions& options)
     }
     if (options.test_card) {
         run_test_card(canvas);
+        display_close();
+        return 0;
+    }
+    // Escape or a shut-down signal during the intro leaves before anything loads.
+    if (options.drawing_path != nullptr && play_graffiti_intro(options.drawing_path) == INTRO_LEFT) {
         display_close();
         return 0;
     }

@@ -1,5 +1,6 @@
 // The scene table: which scene operation draws, and with which clock.
 #include "gfx2d/canvas.h"
+#include "graffiti/tag_overlay.h"
 #include "runtime/timeline.h"
 
 namespace {
@@ -28,9 +29,9 @@ void draw_timeline_scene(int32_t now)
     }
 }
 
-// Graffiti tags are attached here once they are built.
+// The selection time tells the overlay a new selection from a second frame
+// within the same millisecond.
 void draw_timeline_tag(int32_t tag, int32_t clock_ms)
 {
-    (void)tag;
-    (void)clock_ms;
+    draw_tag_overlay(clock_ms, tag, timeline.tag_start_ms);
 }

@@ -70,3 +70,15 @@ TEST_F(Entry, TestCardShowsTheEightPureColoursOnTheBottomRow)
     EXPECT_EQ(bottom[75], 0xF7);  // white: light grey on white
     EXPECT_EQ(card.characters[49 * 80 + 75], ' ');
 }
+
+TEST_F(Entry, EscapeDuringTheIntroEndsTheDemoBeforeTheMusicStarts)
+{
+    type_escape();
+    music_state.output = MUSIC_OUTPUT_NONE;
+    DemoOptions options = {"no/such/drawing.gml", 0};
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(run_demo(options), 0);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("ERROR!!! no/such/drawing.gml NOT FOUND!!"), std::string::npos) << said;
+    EXPECT_EQ(music_state.output, MUSIC_OUTPUT_NONE);
+}

@@ -7,6 +7,7 @@
 
 #include "gfx2d/canvas.h"
 #include "gfx2d/picture_slots.h"
+#include "graffiti/tag_slots.h"
 #include "runtime/entry.h"
 #include "runtime/sync_queue.h"
 #include "runtime/timeline.h"
@@ -262,4 +263,28 @@ TEST_F(Timeline, BlursAccumulateOnTheKeptFrame)
     frame(2);
     EXPECT_NE(pixel(82, 50), once);  // a second pass spreads it further
     EXPECT_NE(pixel(84, 50), 0u);
+}
+
+TEST_F(Timeline, TagsLieOverThePicturesAndUnderTheFade)
+{
+    std::string path = testing::TempDir() + "timeline_tag.gml";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs(
+        "<gml spec='t'><stroke><pt><x>0.25</x><y>0.5</y><t>0</t></pt>"
+        "<pt><x>0.25</x><y>0.5</y><t>0.001</t></pt></stroke></gml>",
+        file);
+    std::fclose(file);
+    ASSERT_EQ(load_tag_slot(3, path.c_str()), 1);
+    std::remove(path.c_str());
+    make_banded_picture(&picture_slots.slots[1], 160, 100);
+    frame(100, {0x21, 0x64});  // picture 1 and tag 3: a cyan dot at (40, 70)
+    EXPECT_EQ(pixel(40, 70), 0xFFFF00u);
+    EXPECT_EQ(pixel(100, 70), 0x272727u);  // the picture elsewhere
+    frame(200, {0x48});                    // the fade from black darkens the tag as well
+    EXPECT_EQ(pixel(40, 70), 0u);
+    frame(2500);  // the fade uses up its last 900 ms
+    frame(2600, {0x60});
+    EXPECT_EQ(pixel(40, 70), 0x272727u);
+    free_tag_slots();
 }
