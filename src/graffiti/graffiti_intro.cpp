@@ -8,6 +8,7 @@
 #include "gfx2d/canvas.h"
 #include "graffiti/gml_segments.h"
 #include "platform/clock.h"
+#include "platform/frame_pacer.h"
 #include "platform/keyboard.h"
 #include "platform/signals.h"
 
@@ -57,9 +58,11 @@ int32_t leave_requested()
     return platform_key_poll() == KEY_ESCAPE || platform_stop_signalled() != 0;
 }
 
-IntroResult run_intro_frames(const GmlDrawing* drawing)
+IntroResult run_intro_frames(const GmlDrawing* drawing, int32_t fps)
 {
     uint32_t start = platform_ticks_ms();
+    FramePacer pacer;
+    frame_pacer_start(&pacer, fps, start);
     clear_canvas_rgb(0, 0, 0);
     for (;;) {
         uint32_t now = platform_ticks_ms();
@@ -69,6 +72,7 @@ IntroResult run_intro_frames(const GmlDrawing* drawing)
         display_present(get_canvas()->pixels);
         if (leave_requested())
             return INTRO_LEFT;
+        frame_pacer_wait(&pacer);
     }
 }
 
@@ -104,7 +108,7 @@ IntroResult wait_for_key_after_error(int32_t interactive)
     }
 }
 
-IntroResult play_graffiti_intro(const char* path)
+IntroResult play_graffiti_intro(const char* path, int32_t fps)
 {
     // Half a megabyte: on the heap for the intro's duration, not the stack.
     // Without it load_gml reports that there is nothing to load into.
@@ -113,7 +117,7 @@ IntroResult play_graffiti_intro(const char* path)
     if (load_gml(path, drawing) != GML_LOAD_OK)
         result = wait_for_key_after_error(platform_keyboard_interactive());
     if (result == INTRO_FINISHED)
-        result = run_intro_frames(drawing);
+        result = run_intro_frames(drawing, fps);
     std::free(drawing);
     return result;
 }

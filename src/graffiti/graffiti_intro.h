@@ -16,8 +16,9 @@ enum IntroResult : int32_t {
 // cannot be read is reported with its path; when standard input is a
 // terminal the intro then waits for a key first, and it plays on an empty
 // (black) drawing. Escape or a shut-down signal, during the wait or the
-// replay, ends it at once with INTRO_LEFT.
-IntroResult play_graffiti_intro(const char* path);
+// replay, ends it at once with INTRO_LEFT. Frames are paced to fps (0: as
+// fast as they come).
+IntroResult play_graffiti_intro(const char* path, int32_t fps);
 
 // One frame of the replay at t ms after the start: the canvas cleared to
 // black and every segment whose first point is due (a recorded second lasts

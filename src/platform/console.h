@@ -30,6 +30,8 @@ struct ConsoleDriver {
     int32_t (*ready)();
     // Bytes typed since the last call, at most capacity, without waiting.
     int32_t (*read_input)(uint8_t* bytes, int32_t capacity);
+    // 1 when someone can type: waiting for a key then makes sense.
+    int32_t (*interactive)();
     // 1 when the line was kept for the close, 0 when the caller writes it now.
     int32_t (*queue_message)(const std::string& line);
 };

@@ -91,6 +91,12 @@ int32_t headless_read_input(uint8_t*, int32_t)
     return 0;
 }
 
+// Nobody types at a headless console: a wait for a key would never end.
+int32_t headless_interactive()
+{
+    return 0;
+}
+
 int32_t headless_queue_message(const std::string&)
 {
     return 0;
@@ -109,6 +115,7 @@ const ConsoleDriver HEADLESS_CONSOLE_DRIVER = {
     .write = headless_write,
     .ready = headless_ready,
     .read_input = headless_read_input,
+    .interactive = headless_interactive,
     .queue_message = headless_queue_message,
 };
 

@@ -25,7 +25,7 @@ int32_t platform_key_poll()
 
 int32_t platform_keyboard_interactive()
 {
-    return isatty(STDIN_FILENO) != 0 ? 1 : 0;
+    return console_driver->interactive();
 }
 
 void platform_key_inject(const char* bytes, int32_t length)

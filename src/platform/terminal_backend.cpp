@@ -219,6 +219,11 @@ int32_t terminal_read_input(uint8_t* bytes, int32_t capacity)
     return count > 0 ? static_cast<int32_t>(count) : 0;
 }
 
+int32_t terminal_interactive()
+{
+    return isatty(TERMINAL_INPUT_FD) != 0 ? 1 : 0;
+}
+
 }  // namespace
 
 const ConsoleDriver TERMINAL_CONSOLE_DRIVER = {
@@ -232,6 +237,7 @@ const ConsoleDriver TERMINAL_CONSOLE_DRIVER = {
     .write = terminal_write,
     .ready = terminal_ready,
     .read_input = terminal_read_input,
+    .interactive = terminal_interactive,
     .queue_message = terminal_queue_message,
 };
 

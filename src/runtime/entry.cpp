@@ -9,9 +9,9 @@
 #include "graffiti/graffiti_intro.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/frame_pacer.h"
 #include "platform/keyboard.h"
 #include "platform/signals.h"
-#include "runtime/frame_pacer.h"
 #include "runtime/music.h"
 #include "runtime/test_card.h"
 #include "runtime/timeline.h"
@@ -106,7 +106,7 @@ int32_t run_demo(const DemoOptions& options)
         return 0;
     }
     // Escape or a shut-down signal during the intro leaves before anything loads.
-    if (options.drawing_path != nullptr && play_graffiti_intro(options.drawing_path) == INTRO_LEFT) {
+    if (options.drawing_path != nullptr && play_graffiti_intro(options.drawing_path, options.fps) == INTRO_LEFT) {
         display_close();
         return 0;
     }

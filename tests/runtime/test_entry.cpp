@@ -75,7 +75,7 @@ TEST_F(Entry, EscapeDuringTheIntroEndsTheDemoBeforeTheMusicStarts)
 {
     type_escape();
     music_state.output = MUSIC_OUTPUT_NONE;
-    DemoOptions options = {"no/such/drawing.gml", 0};
+    DemoOptions options = {"no/such/drawing.gml", 0, 0};
     testing::internal::CaptureStderr();
     EXPECT_EQ(run_demo(options), 0);
     std::string said = testing::internal::GetCapturedStderr();

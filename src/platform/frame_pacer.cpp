@@ -1,5 +1,5 @@
 // Frame pacing on the tick counter, to absolute times so that no rounding gathers.
-#include "runtime/frame_pacer.h"
+#include "platform/frame_pacer.h"
 
 #include "platform/clock.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/clock.h"
-#include "runtime/frame_pacer.h"
+#include "platform/frame_pacer.h"
 
 namespace {
 
