@@ -123,7 +123,7 @@ TEST(ModelPrep, WeldingThreeFollowsTheVisitingOrder)
     set_normal(model.vertices[1], 0, FIXED_ONE, 0);
     set_normal(model.vertices[2], 0, 0, FIXED_ONE);
     weld_vertex_normals(&model, 0.125f);
-    // Vertex 0 was last changed by the pair (0, 2), before 1 and 2 met again.
+    // Vertex 0 keeps what the pair (2, 0) gave it; the pair (2, 1) then moved 1 and 2 on.
     const Fixed expected[3][3] = {{2554, 2554, 1930}, {2484, 2484, 2105}, {2484, 2484, 2105}};
     for (int32_t i = 0; i < 3; i++) {
         SCOPED_TRACE(i);
