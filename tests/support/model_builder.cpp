@@ -36,8 +36,8 @@ void build_sphere_model(Model* model, int32_t rings, int32_t segments, float rad
             const int32_t b = a + 1;
             const int32_t c = a + columns;
             const int32_t d = c + 1;
-            model->faces[face++] = ModelFace{a, c, b, 0, 0, 0, 0};
-            model->faces[face++] = ModelFace{b, c, d, 0, 0, 0, 0};
+            model->faces[face++] = ModelFace{a, b, c, 0, 0, 0, 0};
+            model->faces[face++] = ModelFace{b, d, c, 0, 0, 0, 0};
         }
     }
     build_edge_table(model);
