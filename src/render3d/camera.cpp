@@ -12,8 +12,7 @@ namespace {
 float negated_radians(float degrees)
 {
     constexpr float PI_ROUGH = 3.1416f;
-    return static_cast<float>(static_cast<long double>(degrees) * static_cast<long double>(-PI_ROUGH) * 2.0L /
-                              360.0L);
+    return static_cast<float>(static_cast<long double>(degrees) * static_cast<long double>(-PI_ROUGH) * 2.0L / 360.0L);
 }
 
 }  // namespace

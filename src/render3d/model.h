@@ -11,11 +11,11 @@ struct ModelVertex {
     // Written by transform_model: clip coordinates, then after the divide
     // screen x and y as 20.12 canvas pixels, the integer depth and w = 1.0.
     int32_t sx, sy, depth, w;
-    int32_t u, v;           // from the file or apply_environment_map; particles: size and colour
-    Fixed nx, ny, nz;       // unit normal in model space
-    Fixed vnx, vny, vnz;    // normal rotated into camera space
-    uint32_t outcode;       // clip bits in the low byte
-    int32_t behind;         // -1 when behind the camera, else 0
+    int32_t u, v;         // from the file or apply_environment_map; particles: size and colour
+    Fixed nx, ny, nz;     // unit normal in model space
+    Fixed vnx, vny, vnz;  // normal rotated into camera space
+    uint32_t outcode;     // clip bits in the low byte
+    int32_t behind;       // -1 when behind the camera, else 0
 };
 
 // A triangle: vertex indices within one frame and its three edges in the
@@ -34,8 +34,8 @@ struct ModelEdge {
     int32_t vertex_a, vertex_b;  // the pair the edge was first seen with
     Fixed x;                     // 20.12 canvas pixels
     int32_t depth;
-    Fixed u, v;                  // 20.12 texels
-    Fixed dx;                    // changes per canvas row
+    Fixed u, v;  // 20.12 texels
+    Fixed dx;    // changes per canvas row
     int32_t ddepth;
     Fixed du, dv;
     int32_t flat;   // nonzero when the edge spans less than one pixel row

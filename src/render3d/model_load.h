@@ -7,11 +7,11 @@
 #include "render3d/model.h"
 
 // The texts a failed load reports, followed by the path and a detail.
-extern const char* const MODEL_FILE_NOT_FOUND;     // cannot be opened
-extern const char* const MODEL_FILE_UNREADABLE;    // opened, but not read whole
-extern const char* const MODEL_FILE_TOO_SHORT;     // ends before its counts are met
-extern const char* const MODEL_FILE_BAD;           // a token that is no number, an index out of range
-extern const char* const MODEL_FILE_NO_MEMORY;     // the arrays cannot be allocated
+extern const char* const MODEL_FILE_NOT_FOUND;   // cannot be opened
+extern const char* const MODEL_FILE_UNREADABLE;  // opened, but not read whole
+extern const char* const MODEL_FILE_TOO_SHORT;   // ends before its counts are met
+extern const char* const MODEL_FILE_BAD;         // a token that is no number, an index out of range
+extern const char* const MODEL_FILE_NO_MEMORY;   // the arrays cannot be allocated
 
 // A model file is refused above this size before anything is read.
 constexpr int64_t MODEL_FILE_LIMIT = 64 << 20;

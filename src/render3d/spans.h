@@ -10,17 +10,17 @@ constexpr uint32_t COLOR_KEY = 0xFFFF00FFu;
 
 // One run handed to a span function.
 struct SpanParams {
-    int32_t count;     // pixels, at least 1
-    Fixed u, v;        // 20.12 texels at the first pixel
-    Fixed du, dv;      // per pixel
-    int32_t depth;     // at the first pixel
-    int32_t ddepth;    // per pixel
+    int32_t count;   // pixels, at least 1
+    Fixed u, v;      // 20.12 texels at the first pixel
+    Fixed du, dv;    // per pixel
+    int32_t depth;   // at the first pixel
+    int32_t ddepth;  // per pixel
     int32_t tex_width, tex_height;
     int32_t u_mask, v_mask;  // width - 1, height - 1
     int32_t row_shift;       // the texture's width_shift
     const uint32_t* texels;
-    uint32_t* dest;      // canvas pixel of the first pixel
-    int32_t* depth_dest; // depth entry of the first pixel
+    uint32_t* dest;       // canvas pixel of the first pixel
+    int32_t* depth_dest;  // depth entry of the first pixel
 };
 
 typedef void (*SpanFunction)(const SpanParams& span);

@@ -6,12 +6,12 @@
 #include "render3d/model.h"
 
 // Clip outcode bits, from the coordinates after the divide by w (20.12).
-constexpr uint32_t CLIP_X_MIN = 1;   // x < -1
-constexpr uint32_t CLIP_X_MAX = 2;   // x > 1
-constexpr uint32_t CLIP_Y_MIN = 4;   // y < -1
-constexpr uint32_t CLIP_Y_MAX = 8;   // y > 1
-constexpr uint32_t CLIP_FAR = 16;    // z < -1: beyond the far plane
-constexpr uint32_t CLIP_NEAR = 32;   // z > 1: nearer than the near plane
+constexpr uint32_t CLIP_X_MIN = 1;  // x < -1
+constexpr uint32_t CLIP_X_MAX = 2;  // x > 1
+constexpr uint32_t CLIP_Y_MIN = 4;  // y < -1
+constexpr uint32_t CLIP_Y_MAX = 8;  // y > 1
+constexpr uint32_t CLIP_FAR = 16;   // z < -1: beyond the far plane
+constexpr uint32_t CLIP_NEAR = 32;  // z > 1: nearer than the near plane
 
 // Position in world units and angles in radians, stored as given.
 void set_model_pose(Model* model, float x, float y, float z, float yaw, float pitch, float roll);

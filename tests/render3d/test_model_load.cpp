@@ -181,8 +181,9 @@ TEST(ModelLoad, OddButReadableNumbers)
 {
     Model model = {};
     std::string detail;
-    const char* text = "LONGER_THAN_ELEVEN_CHARACTERS +3 1 1e99 -0 .5\n0 1e-99 -1E1 +2 0 0\n1 0 0 0 0 0\n"
-                       "2 0 0 0 0 0\n0 0 1 2";
+    const char* text =
+        "LONGER_THAN_ELEVEN_CHARACTERS +3 1 1e99 -0 .5\n0 1e-99 -1E1 +2 0 0\n1 0 0 0 0 0\n"
+        "2 0 0 0 0 0\n0 0 1 2";
     ASSERT_EQ(load_text(text, false, &model, &detail), nullptr) << detail;
     EXPECT_EQ(model.vertices[0].x, 0);
     EXPECT_EQ(model.vertices[0].y, -40960);

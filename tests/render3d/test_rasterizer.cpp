@@ -64,8 +64,8 @@ protected:
             f[i][2] = face[2];
             i++;
         }
-        build_screen_model(&model_, p.data(), static_cast<int32_t>(p.size()), f.data(),
-                           static_cast<int32_t>(f.size()), 0);
+        build_screen_model(&model_, p.data(), static_cast<int32_t>(p.size()), f.data(), static_cast<int32_t>(f.size()),
+                           0);
         draw_model(&model_, &canvas_);
     }
 
@@ -105,16 +105,14 @@ std::vector<int32_t> range(int32_t first, int32_t last)
 TEST_F(Rasterizer, ListedTriangleWalksRowsTenToThirtyAndDrawsFromTwelve)
 {
     span_function = capture_span;
-    draw({{20, 10.5f, NEAR_DEPTH, 0, 0}, {60, 20.0f, NEAR_DEPTH, 0, 0}, {30, 30.2f, NEAR_DEPTH, 0, 0}},
-         {{0, 1, 2}});
+    draw({{20, 10.5f, NEAR_DEPTH, 0, 0}, {60, 20.0f, NEAR_DEPTH, 0, 0}, {30, 30.2f, NEAR_DEPTH, 0, 0}}, {{0, 1, 2}});
     ASSERT_FALSE(captured.empty());
     const int32_t first = static_cast<int32_t>((captured.front().dest - canvas_.pixels) / CANVAS_WIDTH);
     const int32_t last = static_cast<int32_t>((captured.back().dest - canvas_.pixels) / CANVAS_WIDTH);
     EXPECT_EQ(first, 12);
     EXPECT_EQ(last, 30);
     span_function = span_opaque;
-    draw({{20, 10.5f, NEAR_DEPTH, 0, 0}, {60, 20.0f, NEAR_DEPTH, 0, 0}, {30, 30.2f, NEAR_DEPTH, 0, 0}},
-         {{0, 1, 2}});
+    draw({{20, 10.5f, NEAR_DEPTH, 0, 0}, {60, 20.0f, NEAR_DEPTH, 0, 0}, {30, 30.2f, NEAR_DEPTH, 0, 0}}, {{0, 1, 2}});
     EXPECT_EQ(drawn_rows(), range(12, 30));
 }
 
@@ -165,8 +163,7 @@ TEST_F(Rasterizer, RunsAreClippedOnTheLeftAndEndBeforeTheRightSide)
 {
     install_texture(0, 64, 1, column_texel);
     span_function = capture_span;
-    draw({{-3.5f, 0, NEAR_DEPTH, 0, 0}, {100.0f, 50, NEAR_DEPTH, FULL, 0}, {-3.5f, 99, NEAR_DEPTH, 0, 0}},
-         {{0, 1, 2}});
+    draw({{-3.5f, 0, NEAR_DEPTH, 0, 0}, {100.0f, 50, NEAR_DEPTH, FULL, 0}, {-3.5f, 99, NEAR_DEPTH, 0, 0}}, {{0, 1, 2}});
     ASSERT_GT(captured.size(), 20u);
     const SpanParams& row = captured[20];
     // Rows 0 and 1 lag at the top vertex, rows 2 and 3 end before column 1.
@@ -278,7 +275,8 @@ TEST_F(Rasterizer, UntexturedOrBadSlotsDrawNothingButPointsStillDraw)
     for (const int32_t slot : {-1, 1, 64, 1000}) {
         SCOPED_TRACE(slot);
         canvas_ = {};
-        const ScreenPoint points[] = {{20, 10, NEAR_DEPTH, 0, 0}, {60, 20, NEAR_DEPTH, 0, 0}, {30, 30, NEAR_DEPTH, 0, 0}};
+        const ScreenPoint points[] = {
+            {20, 10, NEAR_DEPTH, 0, 0}, {60, 20, NEAR_DEPTH, 0, 0}, {30, 30, NEAR_DEPTH, 0, 0}};
         const int32_t faces[][3] = {{0, 1, 2}};
         build_screen_model(&model_, points, 3, faces, 1, slot);
         draw_model(&model_, &canvas_);

@@ -19,7 +19,8 @@ protected:
     void SetUp() override
     {
         platform_console_close();  // loader messages straight to standard error
-        dir_ = ::testing::TempDir();
+        // Per test: ctest runs tests of this program side by side.
+        dir_ = ::testing::TempDir() + "korvel_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_";
         write(path("tri.bof"), TRIANGLE, std::strlen(TRIANGLE));
         write_texture("red_2x2.raw", 0xFF0000FFu);
         write_texture("blue_2x2.raw", 0xFFFF0000u);

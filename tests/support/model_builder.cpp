@@ -1,5 +1,5 @@
 // Sphere and screen-space models and pool textures for the renderer's tests and benchmarks.
-#include "support/model_builder.h"
+#include "model_builder.h"
 
 #include <cmath>
 #include <cstdlib>
