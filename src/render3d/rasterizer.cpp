@@ -5,14 +5,19 @@
 //   positions and normals are in model units; texture coordinates in a vertex
 //   are integers with 32768 = one repeat of the texture; texel coordinates
 //   while drawing are 20.12 texels.
-// - World and model space are right-handed-looking as x right, y up, z away
-//   from the viewer; the camera looks along +z and clip w = -z, so visible
+// - World and model space are left-handed: x right, y up, z away from the
+//   viewer; the camera looks along +z and clip w = -z, so visible
 //   points have negative w. The canvas has x to the right and y downward,
 //   the view centre at pixel (80, 50); screen x and y are 20.12 pixels.
 // - Depth is a plain integer, (32.0 - z) << 13 with z the 20.12 depth after
 //   the divide: 0x3E000000 at the near plane, 0x42000000 at the far one,
-//   growing with distance. The depth buffer keeps the smallest; a pixel of
-//   equal depth draws again.
+//   growing with distance. The divide multiplies by a 20.12 reciprocal of w,
+//   which is coarse far away: depth there rises in steps and even falls back
+//   (z = 5000 gives 0x41FBE000), and the far outcode bit is set only where
+//   the rounding lands beyond -1. The depth buffer keeps the smallest; a
+//   pixel of equal depth draws again.
+// - Front faces run clockwise on the canvas (y down); for them the face
+//   normal (b - a) x (c - a) points out of the model, towards the viewer.
 // - Fill rule: a triangle covers rows floor(top) .. floor(bottom), clamped
 //   to the canvas; the side values lag one row (rows ystart and ystart + 1
 //   use the same values), and within a row columns floor(left) ..

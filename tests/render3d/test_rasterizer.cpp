@@ -226,16 +226,6 @@ TEST(Spans, CombineColourKeyAndDepthTest)
     }
 }
 
-TEST(Spans, SelectionFallsBackToOpaque)
-{
-    select_additive_spans(1);
-    EXPECT_EQ(span_function, span_additive);
-    select_multiply_spans(7);
-    EXPECT_EQ(span_function, span_multiply);
-    select_additive_spans(0);
-    EXPECT_EQ(span_function, span_opaque);
-}
-
 // Adding 1 per draw shows every pixel's draw count: two faces on a shared
 // edge, and a fan of slivers under a pixel wide, must cover their outline
 // once, without gaps or doubles.
@@ -272,7 +262,9 @@ TEST_F(Rasterizer, UntexturedOrBadSlotsDrawNothingButPointsStillDraw)
 {
     install_texture(1, 1, 1, white_texel);
     free_image(&texture_pool.slots[1]);  // an emptied slot
-    for (const int32_t slot : {-1, 1, 64, 1000}) {
+    install_texture(2, 1, 1, white_texel);
+    texture_pool.slots[2].width = 0;  // pixels, but no size
+    for (const int32_t slot : {-1, 1, 2, 64, 1000}) {
         SCOPED_TRACE(slot);
         canvas_ = {};
         const ScreenPoint points[] = {
