@@ -4,6 +4,7 @@
 
 #include "core/framebuffer.h"
 #include "core/image.h"
+#include "core/pixel_blend.h"
 
 // The canvas every primitive here draws on. Set once at start-up by
 // create_canvas (set_canvas) and valid until the process ends; every
@@ -78,19 +79,3 @@ void draw_line_bgr(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t blue,
 // 8 with weights summing to 255 darkens by one step even when opaque; pictures
 // are authored for that. Byte 3 of the canvas is kept. Clipped.
 void blit_image(const Image& image, int32_t x, int32_t y);
-
-// Per byte (all four): (a >> 1) + (b >> 1), at most 254, no carries.
-inline uint32_t colour_average(uint32_t a, uint32_t b)
-{
-    return ((a >> 1) & 0x7F7F7F7Fu) + ((b >> 1) & 0x7F7F7F7Fu);
-}
-
-// Per colour byte: s = (a >> 1) + (b >> 1); 255 when s >= 128, else 2s.
-// Byte 3 becomes 2s modulo 256 without saturating.
-inline uint32_t colour_add_saturate(uint32_t a, uint32_t b)
-{
-    uint32_t half_sum = colour_average(a, b);
-    uint32_t doubled = (half_sum & 0x7F7F7F7Fu) << 1;
-    uint32_t overflow = (half_sum & 0x00808080u) >> 7;  // 1 in each saturated colour byte
-    return doubled | (overflow * 0xFFu);
-}

@@ -15,6 +15,8 @@
 #include "runtime/music.h"
 #include "runtime/test_card.h"
 #include "runtime/timeline.h"
+#include "scenes/assets.h"
+#include "scenes/scene_prep.h"
 
 int32_t stop_requested = 0;
 int32_t effect_time_ms = 0;
@@ -110,9 +112,12 @@ int32_t run_demo(const DemoOptions& options)
         display_close();
         return 0;
     }
+    load_assets();
+    prepare_scenes();
     start_music(MUSIC_PATH);
     uint32_t start_tick = platform_ticks_ms();
     run_main_loop(start_tick, options.fps);
+    free_assets();
     stop_music();
     display_close();
     return 0;

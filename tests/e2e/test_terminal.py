@@ -188,8 +188,10 @@ class TerminalSessions(unittest.TestCase):
             session.type(b"\x1b")
             self.assert_left_cleanly(session)
             errors = session.errors()
-        self.assertIn("data/dino.xm", errors)
-        self.assertEqual(errors.count("\n"), 1, errors)
+        lines = errors.splitlines()
+        self.assertEqual(sum("data/dino.xm" in line for line in lines), 1, errors)
+        self.assertIn("data/rock.bof", errors, "missing catalog files are reported too")
+        self.assertTrue(all("data/" in line for line in lines), "one line per missing file, with its path")
         self.assertNotIn(b"dino.xm", bytes(session.output), "never drawn over by the picture")
 
     def test_shutdown_signals_leave_cleanly(self):

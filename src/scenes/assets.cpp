@@ -1,0 +1,140 @@
+// The catalog's table and its walks: load every row at start-up, free every row at shut-down.
+#include "scenes/assets.h"
+
+#include <iterator>
+#include <string>
+
+#include "gfx2d/image_files.h"
+#include "gfx2d/picture_slots.h"
+#include "render3d/model_load.h"
+#include "render3d/texture_pool.h"
+
+Image dino_tile_image = {};
+Image lasers_image = {};
+Image tile_purple_image = {};
+Image vw0_image = {};
+Image vw1_image = {};
+Image bubble_image = {};
+Image slides_image = {};
+Model blz_model = {};
+ModelTriple diplo_models = {};
+ModelTriple trex_models = {};
+Model rock_model = {};
+
+// Rows may be added before the terminator: the walks follow the table's
+// length, and the textured-model rows keep taking pool slots in row order.
+// clang-format off
+const AssetEntry asset_catalog[] = {
+    {&dino_tile_image,     "data/dino_tile.tga",                  load_picture_row, free_picture_row},
+    {&picture_slots.slots[1], "data/title.tga",                      load_picture_row, free_picture_row},
+    {&picture_slots.slots[2], "data/credz.tga",                      load_picture_row, free_picture_row},
+    {&picture_slots.slots[3], "data/promotext.tga",                  load_picture_row, free_picture_row},
+    {&picture_slots.slots[4], "data/boomb.tga",                      load_picture_row, free_picture_row},
+    {&picture_slots.slots[5], "data/greets.tga",                     load_picture_row, free_picture_row},
+    {&picture_slots.slots[6], "data/ending1.tga",                    load_picture_row, free_picture_row},
+    {&lasers_image,        "data/lasers.tga",                     load_picture_row, free_picture_row},
+    {&tile_purple_image,   "data/tilePurple.tga",                 load_picture_row, free_picture_row},
+    {&vw0_image,           "data/vw0.tga",                        load_picture_row, free_picture_row},
+    {&vw1_image,           "data/vw1.tga",                        load_picture_row, free_picture_row},
+    {&bubble_image,        "data/bubble.tga",                     load_picture_row, free_picture_row},
+    {&blz_model,           "data/blz.baf|data/texWht.tga",        load_baf_row,     free_model_row},
+    {&diplo_models.body,   "data/diplo.baf|data/diploTex.tga",    load_baf_row,     free_model_row},
+    {&diplo_models.shell,  "data/diplo.baf|data/texWht.tga",      load_baf_row,     free_model_row},
+    {&diplo_models.light,  "data/diplo.baf|data/lighting.tga",    load_baf_row,     free_model_row},
+    {&trex_models.body,    "data/trex.baf|data/trexTex.tga",      load_baf_row,     free_model_row},
+    {&trex_models.shell,   "data/trex.baf|data/texWht.tga",       load_baf_row,     free_model_row},
+    {&trex_models.light,   "data/trex.baf|data/lighting.tga",     load_baf_row,     free_model_row},
+    {&rock_model,          "data/rock.bof|data/astTex.tga",       load_bof_row,     free_model_row},
+    {&slides_image,        "data/slides.tga",                     load_picture_row, free_picture_row},
+    {nullptr,              nullptr,                               nullptr,          nullptr},
+};
+// clang-format on
+
+const int32_t asset_catalog_length = static_cast<int32_t>(std::size(asset_catalog));
+
+void load_picture_row(const char* path, void* target)
+{
+    load_image(path, static_cast<Image*>(target));
+}
+
+void free_picture_row(void* target)
+{
+    free_image(static_cast<Image*>(target));
+}
+
+void load_bof_row(const char* path, void* target)
+{
+    load_bof_model(path, static_cast<Model*>(target));
+}
+
+void load_baf_row(const char* path, void* target)
+{
+    load_baf_model(path, static_cast<Model*>(target));
+}
+
+void free_model_row(void* target)
+{
+    free_model(static_cast<Model*>(target));
+}
+
+void load_asset_rows(const AssetEntry* rows, int32_t length)
+{
+    for (int32_t i = 0; i < length && rows[i].target != nullptr; i++) {
+        if (load_model_with_texture(rows[i]) == 0) {
+            rows[i].load(rows[i].path, rows[i].target);
+        }
+    }
+}
+
+void free_asset_rows(const AssetEntry* rows, int32_t length)
+{
+    for (int32_t i = 0; i < length && rows[i].target != nullptr; i++) {
+        rows[i].unload(rows[i].target);
+    }
+}
+
+void load_assets()
+{
+    load_asset_rows(asset_catalog, asset_catalog_length);
+}
+
+void free_assets()
+{
+    free_asset_rows(asset_catalog, asset_catalog_length);
+    texture_pool_clear();
+}
+
+int32_t load_model_with_texture(const AssetEntry& row)
+{
+    if (row.load != load_bof_row && row.load != load_baf_row) {
+        return 0;
+    }
+    // A string rather than a fixed buffer: a long path is loaded as written,
+    // never cut short into another file's name.
+    const std::string path = row.path != nullptr ? row.path : "";
+    const size_t bar = path.find('|');
+    if (path.empty() || bar == std::string::npos) {
+        return 0;
+    }
+    const std::string model_path = path.substr(0, bar);
+    row.load(model_path.c_str(), row.target);
+    set_model_texture(static_cast<Model*>(row.target), texture_pool_load(path.c_str() + bar + 1));
+    return 1;
+}
+
+int32_t texture_pool_load(const char* path)
+{
+    if (texture_pool.cleared == 0) {
+        texture_pool_clear();
+        texture_pool.cleared = 1;
+    }
+    const int32_t index = texture_pool_find_free();
+    if (index < 0) {
+        return -1;
+    }
+    load_image(path, &texture_pool.slots[index]);
+    if (texture_pool.slots[index].pixels == nullptr) {
+        return -1;  // a missing texture must not leave the model naming a slot the next texture fills
+    }
+    return index;
+}

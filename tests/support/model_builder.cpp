@@ -1,0 +1,90 @@
+// Sphere and screen-space models and pool textures for the renderer's tests and benchmarks.
+#include "model_builder.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "core/image.h"
+#include "render3d/edge_table.h"
+#include "render3d/spans.h"
+#include "render3d/texture_pool.h"
+
+void build_sphere_model(Model* model, int32_t rings, int32_t segments, float radius, int32_t frames)
+{
+    const int32_t columns = segments + 1;
+    allocate_model(model, (rings + 1) * columns, rings * segments * 2, frames);
+    for (int32_t f = 0; f < frames; f++) {
+        const float r = radius * (1.0f + 0.25f * static_cast<float>(f));
+        ModelVertex* frame = model->vertices + f * model->vertex_count;
+        for (int32_t ring = 0; ring <= rings; ring++) {
+            const double polar = M_PI * ring / rings;
+            for (int32_t s = 0; s <= segments; s++) {
+                const double around = 2.0 * M_PI * s / segments;
+                ModelVertex& p = frame[ring * columns + s];
+                p.x = fixed_from_float(static_cast<float>(r * std::sin(polar) * std::cos(around)));
+                p.y = fixed_from_float(static_cast<float>(r * std::cos(polar)));
+                p.z = fixed_from_float(static_cast<float>(r * std::sin(polar) * std::sin(around)));
+                p.u = 32768 * s / segments;
+                p.v = 32768 * ring / rings;
+            }
+        }
+    }
+    int32_t face = 0;
+    for (int32_t ring = 0; ring < rings; ring++) {
+        for (int32_t s = 0; s < segments; s++) {
+            const int32_t a = ring * columns + s;
+            const int32_t b = a + 1;
+            const int32_t c = a + columns;
+            const int32_t d = c + 1;
+            model->faces[face++] = ModelFace{a, b, c, 0, 0, 0, 0};
+            model->faces[face++] = ModelFace{b, d, c, 0, 0, 0, 0};
+        }
+    }
+    build_edge_table(model);
+}
+
+void build_screen_model(Model* model, const ScreenPoint* points, int32_t point_count, const int32_t (*faces)[3],
+                        int32_t face_count, int32_t texture_slot)
+{
+    allocate_model(model, point_count, face_count, 1);
+    for (int32_t i = 0; i < point_count; i++) {
+        ModelVertex& v = model->vertices[i];
+        v.sx = fixed_from_float(points[i].x);
+        v.sy = fixed_from_float(points[i].y);
+        v.depth = points[i].depth;
+        v.u = points[i].u;
+        v.v = points[i].v;
+        v.w = FIXED_ONE;
+    }
+    for (int32_t i = 0; i < face_count; i++) {
+        model->faces[i] = ModelFace{faces[i][0], faces[i][1], faces[i][2], 0, 0, 0, 0};
+    }
+    build_edge_table(model);
+    model->transformed = 1;
+    model->texture = texture_slot;
+}
+
+void install_texture(int32_t slot, int32_t width, int32_t height, uint32_t (*texel)(int32_t x, int32_t y))
+{
+    Image& image = texture_pool.slots[slot];
+    free_image(&image);
+    image.pixels = static_cast<uint32_t*>(std::malloc(sizeof(uint32_t) * width * height));
+    for (int32_t y = 0; y < height; y++) {
+        for (int32_t x = 0; x < width; x++) {
+            image.pixels[y * width + x] = texel(x, y);
+        }
+    }
+    image.width = static_cast<uint16_t>(width);
+    image.height = static_cast<uint16_t>(height);
+    image.width_shift = image_width_shift(static_cast<uint32_t>(width));
+}
+
+uint32_t checker_texel(int32_t x, int32_t y)
+{
+    if ((x == 7 || x == 8) && (y == 7 || y == 8)) {
+        return COLOR_KEY;
+    }
+    const bool light = ((x / 4) + (y / 4)) % 2 == 0;
+    const uint32_t red = static_cast<uint32_t>(x * 16);
+    return light ? (0xFF000000u | red | 0xC0C000u) : (0xFF000000u | 0x602000u | (red / 2));
+}

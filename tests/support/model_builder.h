@@ -1,0 +1,33 @@
+// Models and textures made in code for the renderer's tests and benchmarks.
+#pragma once
+#include <cstdint>
+
+#include "render3d/model.h"
+
+// A sphere of rings x segments quads (two faces each, front faces clockwise
+// on the canvas when seen from -z) centred on the model origin; frame f has
+// radius radius * (1 + 0.25 f), so blending shows. u runs once round, v from
+// pole to pole. Normals are left zero.
+void build_sphere_model(Model* model, int32_t rings, int32_t segments, float radius, int32_t frames);
+
+// A vertex already in screen space: 20.12 canvas pixels, an integer depth
+// and texture coordinates (32768 = one repeat).
+struct ScreenPoint {
+    float x, y;
+    int32_t depth;
+    int32_t u, v;
+};
+
+// A one-frame model whose current frame already holds screen-space
+// vertices (outcode 0, in front), faces given as index triples, edge table
+// built, `transformed` set and texture set to slot.
+void build_screen_model(Model* model, const ScreenPoint* points, int32_t point_count, const int32_t (*faces)[3],
+                        int32_t face_count, int32_t texture_slot);
+
+// Puts a width x height texture (heap pixels, freed by texture_pool_clear)
+// into a pool slot, each texel from texel(x, y).
+void install_texture(int32_t slot, int32_t width, int32_t height, uint32_t (*texel)(int32_t x, int32_t y));
+
+// A 16 x 16 texture of 4 x 4 checks in two colours with a colour-key hole
+// in the middle, for pictures where the texture's orientation shows.
+uint32_t checker_texel(int32_t x, int32_t y);
