@@ -37,6 +37,33 @@ void free_tag_slots()
         free_tag_slot(i);
 }
 
+namespace {
+
+// The slot a catalog row points at, or -1.
+int32_t row_slot(void* target)
+{
+    for (int32_t i = 0; i < TAG_SLOT_COUNT; i++)
+        if (target == &tag_slots.drawings[i])
+            return i;
+    return -1;
+}
+
+}  // namespace
+
+void load_tag_row(const char* path, void* target)
+{
+    int32_t index = row_slot(target);
+    if (index >= 0)
+        load_tag_slot(index, path);
+}
+
+void free_tag_row(void* target)
+{
+    int32_t index = row_slot(target);
+    if (index >= 0)
+        free_tag_slot(index);
+}
+
 const GmlDrawing* tag_slot(int32_t index)
 {
     if (index < 0 || index >= TAG_SLOT_COUNT)

@@ -24,5 +24,10 @@ int32_t load_tag_slot(int32_t index, const char* path);
 // Empties every slot.
 void free_tag_slots();
 
+// The asset catalog's row operations: target points at one of
+// tag_slots.drawings; any other target is left alone.
+void load_tag_row(const char* path, void* target);
+void free_tag_row(void* target);
+
 // The drawing in slot index, or null (empty slot, index outside the slots).
 const GmlDrawing* tag_slot(int32_t index);

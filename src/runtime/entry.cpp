@@ -12,10 +12,10 @@
 #include "platform/frame_pacer.h"
 #include "platform/keyboard.h"
 #include "platform/signals.h"
+#include "runtime/asset_catalog.h"
 #include "runtime/music.h"
 #include "runtime/test_card.h"
 #include "runtime/timeline.h"
-#include "scenes/assets.h"
 #include "scenes/scene_prep.h"
 
 int32_t stop_requested = 0;

@@ -1,11 +1,9 @@
-// The catalog's table and its walks: load every row at start-up, free every row at shut-down.
+// The catalog's records, its row operations and the walks over a table of rows.
 #include "scenes/assets.h"
 
-#include <iterator>
 #include <string>
 
 #include "gfx2d/image_files.h"
-#include "gfx2d/picture_slots.h"
 #include "render3d/model_load.h"
 #include "render3d/texture_pool.h"
 
@@ -20,37 +18,9 @@ Model blz_model = {};
 ModelTriple diplo_models = {};
 ModelTriple trex_models = {};
 Model rock_model = {};
-
-// Rows may be added before the terminator: the walks follow the table's
-// length, and the textured-model rows keep taking pool slots in row order.
-// clang-format off
-const AssetEntry asset_catalog[] = {
-    {&dino_tile_image,     "data/dino_tile.tga",                  load_picture_row, free_picture_row},
-    {&picture_slots.slots[1], "data/title.tga",                      load_picture_row, free_picture_row},
-    {&picture_slots.slots[2], "data/credz.tga",                      load_picture_row, free_picture_row},
-    {&picture_slots.slots[3], "data/promotext.tga",                  load_picture_row, free_picture_row},
-    {&picture_slots.slots[4], "data/boomb.tga",                      load_picture_row, free_picture_row},
-    {&picture_slots.slots[5], "data/greets.tga",                     load_picture_row, free_picture_row},
-    {&picture_slots.slots[6], "data/ending1.tga",                    load_picture_row, free_picture_row},
-    {&lasers_image,        "data/lasers.tga",                     load_picture_row, free_picture_row},
-    {&tile_purple_image,   "data/tilePurple.tga",                 load_picture_row, free_picture_row},
-    {&vw0_image,           "data/vw0.tga",                        load_picture_row, free_picture_row},
-    {&vw1_image,           "data/vw1.tga",                        load_picture_row, free_picture_row},
-    {&bubble_image,        "data/bubble.tga",                     load_picture_row, free_picture_row},
-    {&blz_model,           "data/blz.baf|data/texWht.tga",        load_baf_row,     free_model_row},
-    {&diplo_models.body,   "data/diplo.baf|data/diploTex.tga",    load_baf_row,     free_model_row},
-    {&diplo_models.shell,  "data/diplo.baf|data/texWht.tga",      load_baf_row,     free_model_row},
-    {&diplo_models.light,  "data/diplo.baf|data/lighting.tga",    load_baf_row,     free_model_row},
-    {&trex_models.body,    "data/trex.baf|data/trexTex.tga",      load_baf_row,     free_model_row},
-    {&trex_models.shell,   "data/trex.baf|data/texWht.tga",       load_baf_row,     free_model_row},
-    {&trex_models.light,   "data/trex.baf|data/lighting.tga",     load_baf_row,     free_model_row},
-    {&rock_model,          "data/rock.bof|data/astTex.tga",       load_bof_row,     free_model_row},
-    {&slides_image,        "data/slides.tga",                     load_picture_row, free_picture_row},
-    {nullptr,              nullptr,                               nullptr,          nullptr},
-};
-// clang-format on
-
-const int32_t asset_catalog_length = static_cast<int32_t>(std::size(asset_catalog));
+Model row_model = {};
+Image spare_texture = {};
+Image spare_backdrop = {};
 
 void load_picture_row(const char* path, void* target)
 {
@@ -91,17 +61,6 @@ void free_asset_rows(const AssetEntry* rows, int32_t length)
     for (int32_t i = 0; i < length && rows[i].target != nullptr; i++) {
         rows[i].unload(rows[i].target);
     }
-}
-
-void load_assets()
-{
-    load_asset_rows(asset_catalog, asset_catalog_length);
-}
-
-void free_assets()
-{
-    free_asset_rows(asset_catalog, asset_catalog_length);
-    texture_pool_clear();
 }
 
 int32_t load_model_with_texture(const AssetEntry& row)

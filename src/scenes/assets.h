@@ -1,4 +1,4 @@
-// The asset catalog: every picture, model and texture loaded at start-up, and the records they fill.
+// The records the asset catalog fills at start-up, its row operations and the walks over its rows.
 #pragma once
 #include <cstdint>
 
@@ -27,6 +27,9 @@ extern Model blz_model;
 extern ModelTriple diplo_models;
 extern ModelTriple trex_models;
 extern Model rock_model;
+extern Model row_model;       // the model of the row scene (textured, like the rock)
+extern Image spare_texture;   // the rotozoom layer's texture of the layered scene
+extern Image spare_backdrop;  // that scene's backdrop
 
 typedef void (*AssetLoad)(const char* path, void* target);
 typedef void (*AssetUnload)(void* target);
@@ -40,10 +43,6 @@ struct AssetEntry {
     AssetUnload unload;
 };
 
-// The rows in loading order, ended by a row with a null target.
-extern const AssetEntry asset_catalog[];
-extern const int32_t asset_catalog_length;  // rows including the terminator
-
 // The row operations: pictures (an Image target) and models (a Model target).
 void load_picture_row(const char* path, void* target);
 void free_picture_row(void* target);
@@ -56,10 +55,6 @@ void free_model_row(void* target);
 void load_asset_rows(const AssetEntry* rows, int32_t length);
 // Empties the same rows, in the same order. Textures stay in the pool.
 void free_asset_rows(const AssetEntry* rows, int32_t length);
-
-// The whole catalog; free_assets then empties the texture pool.
-void load_assets();
-void free_assets();
 
 // For a model row whose path holds a bar: loads the model part into the
 // row's model and the texture part into the pool, and stores the slot (or

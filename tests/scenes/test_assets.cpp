@@ -6,8 +6,10 @@
 #include <string>
 
 #include "gfx2d/picture_slots.h"
+#include "graffiti/tag_slots.h"
 #include "platform/console.h"
 #include "render3d/texture_pool.h"
+#include "runtime/asset_catalog.h"
 #include "scenes/assets.h"
 
 namespace {
@@ -67,7 +69,7 @@ protected:
 
 TEST(AssetCatalog, RowsInOrderEndedByATerminator)
 {
-    ASSERT_EQ(asset_catalog_length, 22);
+    ASSERT_EQ(asset_catalog_length, 42);
     EXPECT_EQ(asset_catalog[asset_catalog_length - 1].target, nullptr);
     EXPECT_STREQ(asset_catalog[0].path, "data/dino_tile.tga");
     EXPECT_EQ(asset_catalog[1].target, &picture_slots.slots[1]);
@@ -79,6 +81,10 @@ TEST(AssetCatalog, RowsInOrderEndedByATerminator)
     EXPECT_STREQ(asset_catalog[19].path, "data/rock.bof|data/astTex.tga");
     EXPECT_EQ(asset_catalog[19].load, load_bof_row);
     EXPECT_EQ(asset_catalog[20].target, &slides_image);
+    EXPECT_EQ(asset_catalog[21].target, &row_model);
+    EXPECT_EQ(asset_catalog[23].target, &spare_backdrop);
+    EXPECT_EQ(asset_catalog[24].target, &tag_slots.drawings[0]);
+    EXPECT_STREQ(asset_catalog[40].path, "data/tag16.gml");
 }
 
 TEST_F(Assets, TexturedRowsTakePoolSlotsInRowOrderEvenForTheSameFile)
