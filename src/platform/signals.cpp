@@ -11,6 +11,9 @@
 
 namespace {
 
+// The stop's cause: 0 none yet, a signal number, or STOP_LOST_TERMINAL.
+constexpr int32_t STOP_LOST_TERMINAL = -1;
+
 struct SignalState {
     std::atomic<int32_t> installed;
     std::atomic<int32_t> stop;
@@ -24,6 +27,10 @@ alignas(16) char alternate_stack[64 * 1024];
 
 const int STOP_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 const int FATAL_SIGNALS[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+// Every other signal whose default action ends the process: the terminal is
+// restored before it does.
+const int ENDING_SIGNALS[] = {SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU,
+                              SIGXFSZ, SIGSYS,  SIGTRAP, SIGIO,     SIGPWR,  SIGSTKFLT};
 
 void set_handler(int sig, void (*handler)(int), int flags)
 {
@@ -50,7 +57,7 @@ void set_handler_unless_ignored(int sig, void (*handler)(int), int flags)
 // Restore first, then let the signal do what it would have done.
 void die_by_default(int sig)
 {
-    terminal_restore();
+    terminal_restore(RESTORE_HURRIED_MS);
     set_handler(sig, SIG_DFL, 0);
     sigset_t unblock;
     sigemptyset(&unblock);
@@ -59,9 +66,14 @@ void die_by_default(int sig)
     raise(sig);
 }
 
+// The first asks for a clean shut-down; a write blocked on a terminal that
+// stopped reading is cut short (no SA_RESTART) and not resumed. The second
+// ends the process at once, the restore bounded in time.
 void on_stop(int sig)
 {
-    if (signal_state.stop.exchange(1) != 0) {
+    terminal.abandon_output.store(1);
+    int32_t expected = 0;
+    if (!signal_state.stop.compare_exchange_strong(expected, sig)) {
         die_by_default(sig);
     }
 }
@@ -98,7 +110,7 @@ void on_continue(int)
 void on_suspend(int)
 {
     int saved_errno = errno;
-    if (terminal_restore() != 0) {
+    if (terminal_restore(RESTORE_PATIENT_MS) != 0) {
         terminal.suspended.store(1);
     }
     set_handler(SIGTSTP, SIG_DFL, 0);
@@ -132,11 +144,16 @@ void platform_signals_install()
     }
     install_alternate_stack();
     for (int sig : STOP_SIGNALS) {
-        set_handler_unless_ignored(sig, on_stop, SA_RESTART);
+        set_handler_unless_ignored(sig, on_stop, 0);
     }
     for (int sig : FATAL_SIGNALS) {
         set_handler(sig, on_fatal, SA_ONSTACK | SA_RESETHAND | SA_NODEFER);
     }
+    for (int sig : ENDING_SIGNALS) {
+        set_handler_unless_ignored(sig, on_fatal, SA_ONSTACK | SA_RESETHAND);
+    }
+    // A terminal that went away shows as a failed write, which ends the run.
+    set_handler(SIGPIPE, SIG_IGN, 0);
     set_handler_unless_ignored(SIGTSTP, on_suspend, SA_RESTART);
     set_handler(SIGCONT, on_continue, SA_RESTART);
     set_handler(SIGWINCH, on_resize, SA_RESTART);
@@ -144,5 +161,28 @@ void platform_signals_install()
 
 int32_t platform_stop_signalled()
 {
-    return signal_state.stop.load();
+    return signal_state.stop.load() != 0 ? 1 : 0;
+}
+
+void platform_stop_lost_terminal()
+{
+    int32_t expected = 0;
+    signal_state.stop.compare_exchange_strong(expected, STOP_LOST_TERMINAL);
+}
+
+int32_t platform_signals_finish(int32_t status)
+{
+    int32_t cause = signal_state.stop.load();
+    if (cause == STOP_LOST_TERMINAL) {
+        return 1;
+    }
+    if (cause > 0) {
+        set_handler(cause, SIG_DFL, 0);
+        sigset_t unblock;
+        sigemptyset(&unblock);
+        sigaddset(&unblock, cause);
+        sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
+        raise(cause);
+    }
+    return status;
 }

@@ -3,6 +3,7 @@
 
 #include <poll.h>
 #include <unistd.h>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -93,7 +94,7 @@ void terminal_close()
     if (terminal.open.exchange(0) == 0) {
         return;
     }
-    terminal_restore();
+    terminal_restore(RESTORE_PATIENT_MS);
     terminal.suspended.store(0);
     for (const std::string& line : terminal.messages) {
         terminal_write_message(line);
@@ -196,6 +197,9 @@ void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_
     const char* bytes = nullptr;
     int32_t length = frame_encode(&terminal.encoder, characters, attributes, stride, &bytes);
     if (length > 0 && terminal_write_all(TERMINAL_OUTPUT_FD, bytes, length) != 0) {
+        if (errno == EPIPE || errno == EIO) {
+            platform_stop_lost_terminal();
+        }
         frame_encoder_invalidate(&terminal.encoder);
     }
 }

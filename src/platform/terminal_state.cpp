@@ -2,6 +2,7 @@
 // take: entering and restoring the terminal, writing all of a buffer.
 #include "platform/terminal_state.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -12,6 +13,9 @@
 TerminalState terminal;
 
 namespace {
+
+// The step of a bounded write's wait.
+constexpr int32_t RESTORE_POLL_MS = 10;
 
 // Push the title, alternate screen, hide the cursor, no auto-wrap, clear.
 constexpr char ENTER_SEQUENCE[] = "\x1b[22;0t\x1b[?1049h\x1b[?25l\x1b[?7l\x1b[0m\x1b[H\x1b[2J";
@@ -38,6 +42,10 @@ int32_t terminal_write_all(int32_t fd, const char* bytes, int32_t length)
             continue;
         }
         if (written < 0 && errno == EINTR) {
+            // A stop signal must not wait for a terminal that has stopped reading.
+            if (terminal.abandon_output.load() != 0) {
+                return -1;
+            }
             continue;
         }
         if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
@@ -52,6 +60,38 @@ int32_t terminal_write_all(int32_t fd, const char* bytes, int32_t length)
     return 0;
 }
 
+int32_t terminal_write_bounded(int32_t fd, const char* bytes, int32_t length, int32_t timeout_ms)
+{
+    int flags = fcntl(fd, F_GETFL);
+    bool made_non_blocking = flags >= 0 && (flags & O_NONBLOCK) == 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
+    int32_t waited_ms = 0;
+    int32_t result = 0;
+    while (length > 0) {
+        ssize_t written = write(fd, bytes, static_cast<size_t>(length));
+        if (written > 0) {
+            bytes += written;
+            length -= static_cast<int32_t>(written);
+            continue;
+        }
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && waited_ms < timeout_ms) {
+            pollfd wait = {fd, POLLOUT, 0};
+            poll(&wait, 1, RESTORE_POLL_MS);
+            waited_ms += RESTORE_POLL_MS;
+            continue;
+        }
+        result = -1;
+        break;
+    }
+    // The descriptor is shared with the shell: it gets it back as it was.
+    if (made_non_blocking) {
+        fcntl(fd, F_SETFL, flags);
+    }
+    return result;
+}
+
 void terminal_enter()
 {
     if (terminal.active.exchange(1) != 0) {
@@ -64,15 +104,20 @@ void terminal_enter()
     errno = saved_errno;
 }
 
-int32_t terminal_restore()
+int32_t terminal_restore(int32_t wait_ms)
 {
     if (terminal.active.exchange(0) == 0) {
         return 0;
     }
     int saved_errno = errno;
-    terminal_write_all(TERMINAL_OUTPUT_FD, terminal.window_undo, terminal.window_undo_length.load());
-    terminal_write_all(TERMINAL_OUTPUT_FD, TERMINAL_RESTORE_SEQUENCE, sizeof(TERMINAL_RESTORE_SEQUENCE) - 1);
-    tcsetattr(TERMINAL_INPUT_FD, TCSAFLUSH, &terminal.saved_modes);
+    terminal_write_bounded(TERMINAL_OUTPUT_FD, terminal.window_undo, terminal.window_undo_length.load(), wait_ms);
+    terminal_write_bounded(TERMINAL_OUTPUT_FD, TERMINAL_RESTORE_SEQUENCE, sizeof(TERMINAL_RESTORE_SEQUENCE) - 1,
+                           wait_ms);
+    // The modes first, without waiting for the output to drain (a terminal
+    // that stopped reading never drains); then what was typed is dropped,
+    // so that no key meant for the demo reaches the shell.
+    tcsetattr(TERMINAL_INPUT_FD, TCSANOW, &terminal.saved_modes);
+    tcflush(TERMINAL_INPUT_FD, TCIFLUSH);
     errno = saved_errno;
     return 1;
 }

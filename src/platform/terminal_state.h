@@ -31,6 +31,7 @@ struct TerminalState {
     std::atomic<int32_t> active;          // raw mode and the shown screen are in force
     std::atomic<int32_t> suspended;       // restored by Ctrl-Z; re-entered on continue
     std::atomic<int32_t> resize_pending;  // size may have changed or screen lost: re-read, clear, redraw
+    std::atomic<int32_t> abandon_output;  // a stop was asked for: a frame write cut short is not resumed
     int32_t saved;                        // 1 once saved_modes holds the modes before the first opening
     termios saved_modes;
     termios raw_modes;
@@ -58,16 +59,31 @@ static_assert(std::atomic<int32_t>::is_always_lock_free, "signal handlers read t
 extern TerminalState terminal;
 
 // Writes every byte, retrying after signals and while the descriptor is
-// non-blocking and full. Async-signal-safe. Returns 0, or -1 on an error.
+// non-blocking and full. Async-signal-safe. Returns 0, or -1 on an error or
+// when a stop signal cut the write short (abandon_output).
 int32_t terminal_write_all(int32_t fd, const char* bytes, int32_t length);
+
+// Writes what the terminal takes within about timeout_ms and never blocks
+// longer, whether or not anyone reads the terminal (the descriptor is made
+// non-blocking for the call). Async-signal-safe. Returns 0, or -1 when not
+// everything went out.
+int32_t terminal_write_bounded(int32_t fd, const char* bytes, int32_t length, int32_t timeout_ms);
 
 // Raw mode and the shown screen, then the title. Async-signal-safe.
 // Does nothing when already active.
 void terminal_enter();
 
-// Back to the modes and screen of before the first opening. Async-signal-safe
-// and idempotent. Returns 1 when it restored something, 0 when nothing was active.
-int32_t terminal_restore();
+// How long a restore waits for a terminal that does not take its bytes: a
+// busy terminal gets time to catch up; a process ending at once (a second
+// stop signal, a crash) does not wait for one that stopped reading.
+constexpr int32_t RESTORE_PATIENT_MS = 3000;
+constexpr int32_t RESTORE_HURRIED_MS = 200;
+
+// Back to the modes and screen of before the first opening, waiting at most
+// about wait_ms for the terminal to take the bytes; the modes never wait.
+// Async-signal-safe and idempotent. Returns 1 when it restored something, 0
+// when nothing was active.
+int32_t terminal_restore(int32_t wait_ms);
 
 // Rebuilds the enter sequence with a new title (main thread).
 void terminal_set_title_sequence(const char* title);

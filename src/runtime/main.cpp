@@ -4,6 +4,7 @@
 
 #include "platform/console.h"
 #include "platform/files.h"
+#include "platform/signals.h"
 #include "runtime/entry.h"
 #include "runtime/music.h"
 #include "runtime/options.h"
@@ -50,5 +51,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", why.c_str());
         return EXIT_FAILURE_STATUS;
     }
-    return run_demo(line.demo);
+    return platform_signals_finish(run_demo(line.demo));
 }

@@ -65,6 +65,8 @@ class Session:
         set_size(self.slave, 80, 50)
         self.modes_before = termios.tcgetattr(self.slave)
         self.output = bytearray()
+        self.reading = threading.Event()  # cleared: the terminal stops reading
+        self.reading.set()
         self.events = []
         self.lock = threading.Condition()
         report_read, report_write = os.pipe()
@@ -82,6 +84,7 @@ class Session:
 
     def _read_output(self):
         while True:
+            self.reading.wait()
             try:
                 data = os.read(self.master, 65536)
             except OSError:
@@ -164,9 +167,8 @@ class TerminalSessions(unittest.TestCase):
         session.wait_for_frame()
         return session
 
-    def assert_left_cleanly(self, session):
-        status = session.wait_for_exit()
-        self.assertEqual(status, 0)
+    def assert_left_cleanly(self, session, status=0):
+        self.assertEqual(session.wait_for_exit(), status)
         self.assertTrue(session.output.endswith(RESTORE), "the restore comes last")
         self.assertEqual(session.output.count(RESTORE), session.output.count(ENTER))
         self.assertEqual(session.modes(), session.modes_before)
@@ -194,13 +196,34 @@ class TerminalSessions(unittest.TestCase):
         self.assertTrue(all("data/" in line for line in lines), "one line per missing file, with its path")
         self.assertNotIn(b"dino.xm", bytes(session.output), "never drawn over by the picture")
 
-    def test_shutdown_signals_leave_cleanly(self):
-        for name, send in (("SIGTERM", lambda s: os.kill(s.pid, signal.SIGTERM)),
-                           ("Ctrl-C", lambda s: s.type(b"\x03"))):
+    def test_shutdown_signals_leave_cleanly_and_end_by_the_signal(self):
+        for name, sig, send in (("SIGTERM", signal.SIGTERM, lambda s: os.kill(s.pid, signal.SIGTERM)),
+                                ("SIGHUP", signal.SIGHUP, lambda s: os.kill(s.pid, signal.SIGHUP)),
+                                ("Ctrl-C", signal.SIGINT, lambda s: s.type(b"\x03"))):
             with self.subTest(name):
                 session = self.start()
                 send(session)
-                self.assert_left_cleanly(session)
+                self.assert_left_cleanly(session, -sig)
+
+    def test_signals_that_end_the_process_restore_the_terminal_first(self):
+        for sig in (signal.SIGUSR1, signal.SIGALRM, signal.SIGXCPU):
+            with self.subTest(sig.name):
+                session = self.start()
+                os.kill(session.pid, sig)
+                self.assert_left_cleanly(session, -sig)
+
+    def test_a_terminal_that_stopped_reading_still_lets_the_program_go(self):
+        session = self.start("--test-card", "--fps", "0")
+        session.reading.clear()  # nobody reads: the pty fills and writes block
+        time.sleep(1.0)
+        os.kill(session.pid, signal.SIGTERM)
+        time.sleep(0.5)
+        os.kill(session.pid, signal.SIGTERM)
+        status = int(session.wait_for_event("exit ", 10).split()[1])
+        self.assertEqual(status, -signal.SIGTERM)
+        session.reading.set()
+        session.leader.wait(5)
+        self.assertEqual(session.modes(), session.modes_before)
 
     def test_arrow_key_does_not_leave(self):
         session = self.start()
