@@ -7,6 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config python3
   libopenmpt-dev libsdl2-dev libasound2-dev libstb-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcaca-dev
+  libxmp-dev
 )
 
 missing=()
