@@ -70,6 +70,14 @@ TEST(ShowModule, PlaysEveryRequiredCommandAndEndsWithTheEndByte)
     EXPECT_EQ(measure.syncs.back(), 0xFF);
     EXPECT_EQ(std::count(measure.syncs.begin(), measure.syncs.end(), 0xFF), 1);
 
+    // The player fires exactly the script the storyboard lists, in its order.
+    XmSong song;
+    ASSERT_TRUE(xm_parse(read_bytes(KORVEL_SHOW_MODULE), &song, &why)) << why;
+    std::vector<uint8_t> listed;
+    for (const ScriptEntry& entry : script_read(song).entries)
+        listed.push_back(entry.command);
+    EXPECT_EQ(measure.syncs, listed);
+
     std::set<uint8_t> bytes(measure.syncs.begin(), measure.syncs.end());
     std::vector<uint8_t> required = {0x41, 0x42, 0x44, 0x48, 0x50, 0x51, 0x52, 0x90, 0x91, 0x92};
     for (int32_t scene = 0; scene < 16; scene++)
@@ -218,6 +226,42 @@ TEST(ShowModule, StoryboardListsEverySyncByte)
     SyncScript script = script_read(song);
     EXPECT_EQ(std::string(page.begin(), page.end()), script_storyboard(song, script));
     EXPECT_GT(script.entries.size(), 100u);
+}
+
+}  // namespace
+
+namespace {
+
+// Every pitched note lies in A minor (with the raised G# of the dominant), and
+// each bar of the bass starts on the root of the chord the pads hold.
+TEST(ShowModule, NotesStayInTheKeyAndTheBassFollowsTheChords)
+{
+    const std::set<int32_t> a_minor = {9, 11, 0, 2, 4, 5, 7, 8};  // pitch classes, 0 = C
+    XmSong song = compose_show_song();
+    int32_t held[3] = {0, 0, 0};  // pads keep common tones sounding across bars
+    int32_t checked_bars = 0;
+    for (uint8_t pattern : song.orders) {
+        for (int32_t row = 0; row < SHOW_ROWS; row++) {
+            for (int32_t channel = 3; channel < SHOW_CHANNELS; channel++) {
+                uint8_t note = xm_cell(&song, pattern, row, channel)->note;
+                if (note == XM_NOTE_OFF && channel >= 7)
+                    held[channel - 7] = 0;
+                if (note == 0 || note == XM_NOTE_OFF)
+                    continue;
+                EXPECT_TRUE(a_minor.count((note + 11) % 12)) << "pattern " << int(pattern) << " row " << row;
+                if (channel >= 7)
+                    held[channel - 7] = note;
+            }
+            uint8_t bass = xm_cell(&song, pattern, row, 3)->note;
+            if (row % 16 != 0 || bass == 0 || bass == XM_NOTE_OFF || held[0] == 0 || held[1] == 0 || held[2] == 0)
+                continue;
+            std::set<int32_t> chord = {held[0] % 12, held[1] % 12, held[2] % 12};
+            EXPECT_TRUE(chord.count(bass % 12)) << "pattern " << int(pattern) << " row " << row;
+            checked_bars++;
+        }
+    }
+    EXPECT_GT(checked_bars, 80);
+    EXPECT_EQ(xm_cell(&song, song.orders[6], 0, 4)->note, 58);  // the theme opens on A-4 (440 Hz)
 }
 
 }  // namespace

@@ -241,7 +241,7 @@ void write_bass(Writer* w, const Place& place)
         int32_t fifth = pitch_from(progression.bars[bar].fifth, root);
         for (const BassStep* step = line; step->row >= 0; step++) {
             int32_t pitch = step->interval == 7 ? fifth : root + step->interval;
-            play(w, bar * BAR + step->row, BASS, pitch, INSTRUMENT_BASS, 56);
+            play(w, bar * BAR + step->row, BASS, pitch, INSTRUMENT_BASS, 44);
         }
         if (line == BASS_HELD)
             key_off(w, bar * BAR + 14, BASS);
@@ -298,11 +298,11 @@ void write_melody(Writer* w, const Place& place)
         write_line(w, *melody, ECHO, INSTRUMENT_ECHO, 40, 0, 0);  // the line first sounds distant
         return;
     }
-    write_line(w, *melody, LEAD, INSTRUMENT_LEAD, place.section == BREAK ? 44 : 52, 0, 0);
+    write_line(w, *melody, LEAD, INSTRUMENT_LEAD, place.section == BREAK ? 52 : 64, 0, 0);
     if (place.section == FINALE)
         write_line(w, *melody, ECHO, INSTRUMENT_ECHO, 40, 0, -12);  // doubled an octave down
     else
-        write_line(w, *melody, ECHO, INSTRUMENT_ECHO, 36, ECHO_DELAY, 0);
+        write_line(w, *melody, ECHO, INSTRUMENT_ECHO, 32, ECHO_DELAY, 0);
 }
 
 // ---- harmony ----
@@ -392,6 +392,19 @@ void write_harmony(Writer* w, const Place& place)
     }
 }
 
+// Envelopes hold at their sustain point until a key-off: a part that rests for
+// a whole pattern must let go of the note it held over from the one before.
+void release_silent_channels(Writer* w)
+{
+    for (int32_t channel = BASS; channel <= PAD_HIGH; channel++) {
+        int32_t notes = 0;
+        for (int32_t row = 0; row < SHOW_ROWS; row++)
+            notes += xm_cell(w->song, w->pattern, row, channel)->note != 0;
+        if (notes == 0)
+            key_off(w, 0, channel);
+    }
+}
+
 }  // namespace
 
 XmSong compose_show_song()
@@ -409,6 +422,7 @@ XmSong compose_show_song()
             write_bass(&w, place);
             write_melody(&w, place);
             write_harmony(&w, place);
+            release_silent_channels(&w);
             song.orders.push_back(static_cast<uint8_t>(w.pattern));
         }
     return song;

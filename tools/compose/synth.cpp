@@ -176,7 +176,7 @@ XmInstrument bass()
     std::vector<double> sub = additive(CYCLE, {{1, 0.0}}, 1, 0.0, 1.0);
     for (size_t i = 0; i < wave.size(); i++)
         wave[i] += 0.8 * sub[i];
-    XmInstrument instrument = looped("bass", wave, 1, 52, 128);
+    XmInstrument instrument = looped("bass", wave, 1, 44, 128);
     instrument.volume_envelope = envelope({{0, 64}, {4, 54}, {16, 40}}, 2);
     instrument.fadeout = 1800;
     return instrument;
@@ -226,9 +226,9 @@ std::vector<XmInstrument> synth_instruments()
     instruments.push_back(hat(&noise, "open hat", 0.45, 0.16, 22));
     instruments.push_back(hat(&noise, "crash", 1.8, 0.6, 30));
     instruments.push_back(bass());
-    instruments.push_back(lead("lead", 38, 118));
+    instruments.push_back(lead("lead", 56, 118));
     instruments.push_back(arp());
     instruments.push_back(pad());
-    instruments.push_back(lead("lead echo", 22, 196));
+    instruments.push_back(lead("lead echo", 26, 196));
     return instruments;
 }
