@@ -47,7 +47,7 @@ void open_display()
 {
     if (console_display.characters != nullptr)
         return;
-    console_settings.backend = CONSOLE_BACKEND_HEADLESS;
+    platform_console_select(CONSOLE_BACKEND_HEADLESS);
     display_open();
 }
 

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config python3
   libopenmpt-dev libsdl2-dev libasound2-dev libstb-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libcaca-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcaca-dev clang-format
   libxmp-dev
 )
 

@@ -328,8 +328,8 @@ ROW_PASS void row_levels(RowSamples* s, int32_t count)
     for (int32_t i = 0; i < count; i++) {
         const int32_t near = s->pair[i] & 15;
         const int32_t far = s->pair[i] >> 4;
-        // hue mod 4095 (sic, not 4096): hue is sector * 4096 + rest, and
-        // sector + rest stays below 2 * 4095.
+        // hue mod 4095, the sector's own hue: hue is sector * 4096 + rest,
+        // and sector + rest stays below 2 * 4095, so one subtraction folds it.
         const int32_t sector = s->hue[i] >> HUE_SECTOR_BITS;
         const int32_t folded = sector + (s->hue[i] & (HUE_SECTOR - 1));
         const int32_t h = folded >= 4095 ? folded - 4095 : folded;

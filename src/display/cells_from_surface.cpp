@@ -121,7 +121,8 @@ static void blend_cell(int32_t x, int32_t y, int32_t hue, int32_t saturation, in
     const int32_t near = pair & 15;
     const int32_t far = pair >> 4;
 
-    // The cell's own hue within its sector; 4095, not 4096, is the modulus.
+    // The cell's own hue within its sector: hue mod 4095. The table was
+    // tuned with that modulus, one less than the sector size.
     const int32_t h = hue % 4095;
     const int32_t far_distance = candidate_distance(COLOUR_CANDIDATES[far], value, saturation, h);
     const int32_t near_distance = candidate_distance(COLOUR_CANDIDATES[near], value, saturation, h);

@@ -1,5 +1,5 @@
-// Opening and closing the display: the console stand-in, the cell arrays and
-// the canvas description.
+// Opening and closing the display: the console, the cell arrays and the
+// canvas description.
 #include "display/console_display.h"
 
 #include <cstdlib>

@@ -28,9 +28,8 @@ constexpr int32_t OPT_DITHER_RANDOM = 53;   // random 0 to 255
 struct ConsoleDisplay {
     int32_t kind;  // 0 until the first opening, DISPLAY_KIND_CONSOLE from then on
 
-    // The terminal stand-in keeps the saved cursor, the output handle and the
-    // shown screen itself. A terminal has no second, never-shown buffer, so
-    // there is no spare buffer here.
+    // The console driver keeps the saved cursor, the output handle and the
+    // shown screen itself.
 
     int32_t columns;  // grid size: 80 x 50 while the cell arrays exist, else 0 x 0
     int32_t rows;

@@ -1,4 +1,4 @@
-// The console operations: the chosen back end, availability, queued messages.
+// The console operations: the chosen driver, availability, queued messages.
 #include "platform/console.h"
 
 #include <unistd.h>
@@ -8,14 +8,10 @@
 #include "platform/headless.h"
 #include "platform/terminal_backend.h"
 
-ConsoleSettings console_settings = {CONSOLE_BACKEND_TERMINAL, CONSOLE_FIT_GRID, CONSOLE_COLOURS_AUTO, 0};
+ConsoleSettings console_settings = {CONSOLE_FIT_GRID, CONSOLE_COLOURS_AUTO, 0};
+const ConsoleDriver* console_driver = &TERMINAL_CONSOLE_DRIVER;
 
 namespace {
-
-int32_t headless()
-{
-    return console_settings.backend == CONSOLE_BACKEND_HEADLESS;
-}
 
 // A message may carry a file name from the command line: its control bytes
 // must not reach the terminal as commands.
@@ -58,41 +54,39 @@ int32_t platform_console_available(std::string* why)
     return 0;
 }
 
+void platform_console_select(ConsoleBackend backend)
+{
+    const ConsoleDriver* chosen =
+        backend == CONSOLE_BACKEND_HEADLESS ? &HEADLESS_CONSOLE_DRIVER : &TERMINAL_CONSOLE_DRIVER;
+    if (chosen != console_driver) {
+        console_driver->close();
+    }
+    console_driver = chosen;
+}
+
 int32_t platform_console_open()
 {
-    if (headless()) {
-        return 0;
-    }
-    return terminal_backend_open();
+    return console_driver->open();
 }
 
 void platform_console_close()
 {
-    terminal_backend_close();
+    console_driver->close();
 }
 
 void platform_console_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
 {
-    if (!headless()) {
-        terminal_backend_set_window(columns, rows, fullscreen);
-    }
+    console_driver->set_window(columns, rows, fullscreen);
 }
 
 void platform_console_set_title(const char* title)
 {
-    if (!headless()) {
-        terminal_backend_set_title(title);
-    }
+    console_driver->set_title(title);
 }
 
 void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
 {
-    if (headless()) {
-        *view_columns = grid_columns;
-        *view_rows = grid_rows;
-        return;
-    }
-    terminal_backend_view(grid_columns, grid_rows, view_columns, view_rows);
+    console_driver->view(grid_columns, grid_rows, view_columns, view_rows);
 }
 
 void platform_console_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
@@ -101,17 +95,13 @@ void platform_console_write(const uint8_t* characters, const uint8_t* attributes
     if (characters == nullptr || attributes == nullptr) {
         return;
     }
-    if (headless()) {
-        headless_write(characters, attributes, stride, view_columns, view_rows);
-        return;
-    }
-    terminal_backend_write(characters, attributes, stride, view_columns, view_rows);
+    console_driver->write(characters, attributes, stride, view_columns, view_rows);
 }
 
 void platform_console_message(const std::string& text)
 {
     std::string line = printable_line(text);
-    if (terminal_backend_queue_message(line) == 0) {
+    if (console_driver->queue_message(line) == 0) {
         terminal_write_message(line);
     }
 }

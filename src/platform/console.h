@@ -1,15 +1,40 @@
-// The console stand-in: the display hands it whole grids of cells and it
-// shows them on a terminal (ANSI/UTF-8) or keeps them in memory (headless).
-// The engine reaches the terminal only through these operations.
+// The console: the display hands it whole grids of cells and it shows them
+// through the driver chosen at start-up (a terminal, or frames kept in memory).
+// The engine reaches the screen and the keys only through these operations.
 #pragma once
 #include <cstdint>
 #include <string>
-#include <vector>
 
 enum ConsoleBackend : int32_t {
     CONSOLE_BACKEND_TERMINAL = 0,  // standard output is a terminal
     CONSOLE_BACKEND_HEADLESS = 1,  // frames recorded in memory, nothing written
 };
+
+// One back end's operations. Every one is safe to call while closed.
+struct ConsoleDriver {
+    const char* name;
+    // Takes the screen (again while open: re-enter and redraw). 0, or -1 on failure.
+    int32_t (*open)();
+    // Gives the screen back as it was before the first opening. Idempotent.
+    void (*close)();
+    void (*set_window)(int32_t columns, int32_t rows, int32_t fullscreen);
+    void (*set_title)(const char* title);
+    // The cells of the grid the picture is converted into this frame.
+    void (*view)(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows);
+    void (*write)(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
+                  int32_t view_rows);
+    // Bytes typed since the last call, at most capacity, without waiting.
+    int32_t (*read_input)(uint8_t* bytes, int32_t capacity);
+    // 1 when the line was kept for the close, 0 when the caller writes it now.
+    int32_t (*queue_message)(const std::string& line);
+};
+
+// The driver in force: the terminal until platform_console_select says otherwise.
+extern const ConsoleDriver* console_driver;
+
+// Chooses the back end, once at start-up before the first opening (tests
+// switch between runs). A driver that was open is closed first.
+void platform_console_select(ConsoleBackend backend);
 
 // How the picture is laid into the terminal's cells.
 enum ConsoleFit : int32_t {
@@ -27,24 +52,27 @@ enum ConsoleColours : int32_t {
 
 // Settings chosen before the first opening (command-line options).
 struct ConsoleSettings {
-    ConsoleBackend backend;
     ConsoleFit fit;
     ConsoleColours colours;
     int32_t force_ascii;  // 1: ASCII ramp whatever the locale says
 };
 
-// One frame as the headless back end keeps it: the shown cells, row-major.
+// One frame as the headless back end keeps it: the shown cells, row-major,
+// columns x rows of each, in the back end's own ring.
 struct RecordedFrame {
     int32_t columns;
     int32_t rows;
-    std::vector<uint8_t> characters;
-    std::vector<uint8_t> attributes;
+    const uint8_t* characters;
+    const uint8_t* attributes;
 };
 
-// The headless back end keeps at most this many frames (about 32 MB of 80 x 50).
-constexpr int32_t HEADLESS_FRAME_LIMIT = 4096;
+// The headless back end keeps the newest HEADLESS_FRAME_LIMIT frames in a ring
+// of fixed slots, allocated once (8 MB); a frame of more than
+// HEADLESS_FRAME_CELLS cells keeps its top rows that fit.
+constexpr int32_t HEADLESS_FRAME_LIMIT = 256;
+constexpr int32_t HEADLESS_FRAME_CELLS = 160 * 100;
 
-// Read before the first opening; defaults: terminal, grid, auto colours.
+// Read before the first opening; defaults: grid, auto colours.
 extern ConsoleSettings console_settings;
 
 // Whether the terminal back end can run here (standard input and output are
@@ -81,7 +109,9 @@ void platform_console_write(const uint8_t* characters, const uint8_t* attributes
 // standard error now when the display is closed, else when it closes.
 void platform_console_message(const std::string& text);
 
-// Headless back end: the frames written since the last clear, oldest first.
-// Only the newest HEADLESS_FRAME_LIMIT are kept, so a long run cannot eat the memory.
-const std::vector<RecordedFrame>& platform_headless_frames();
+// Headless back end: the frames kept since the last clear (at most
+// HEADLESS_FRAME_LIMIT), and frame i of them, 0 the oldest. A frame stays
+// valid until HEADLESS_FRAME_LIMIT more are written or the frames are cleared.
+int32_t platform_headless_frame_count();
+RecordedFrame platform_headless_frame(int32_t index);
 void platform_headless_clear();

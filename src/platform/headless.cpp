@@ -1,46 +1,113 @@
-// The headless back end: frames kept in memory, the terminal never touched.
+// The headless console driver: frames kept in a fixed ring, the terminal never touched.
 #include "platform/headless.h"
 
-#include <vector>
-
-#include "platform/console.h"
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
-// Lives for the whole process; emptied by platform_headless_clear.
-std::vector<RecordedFrame> headless_frames;
+constexpr size_t SLOT_BYTES = static_cast<size_t>(HEADLESS_FRAME_CELLS) * 2;  // characters, then attributes
 
-}  // namespace
+struct HeadlessRing {
+    uint8_t* cells;  // HEADLESS_FRAME_LIMIT slots of SLOT_BYTES; allocated at the first write
+    int32_t columns[HEADLESS_FRAME_LIMIT];
+    int32_t rows[HEADLESS_FRAME_LIMIT];
+    int32_t oldest;  // slot of frame 0
+    int32_t count;
+};
+
+// Lives for the whole process; emptied by platform_headless_clear.
+HeadlessRing ring = {};
+
+int32_t headless_open()
+{
+    return 0;
+}
+
+void headless_close() {}
+
+void headless_set_window(int32_t, int32_t, int32_t) {}
+
+void headless_set_title(const char*) {}
+
+void headless_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
+{
+    *view_columns = grid_columns;
+    *view_rows = grid_rows;
+}
+
+// The slot the next frame goes into: the oldest one once the ring is full.
+int32_t take_slot()
+{
+    if (ring.count < HEADLESS_FRAME_LIMIT) {
+        return (ring.oldest + ring.count++) % HEADLESS_FRAME_LIMIT;
+    }
+    int32_t slot = ring.oldest;
+    ring.oldest = (ring.oldest + 1) % HEADLESS_FRAME_LIMIT;
+    return slot;
+}
 
 void headless_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
                     int32_t view_rows)
 {
-    if (view_columns <= 0 || view_rows <= 0) {
+    if (view_columns <= 0 || view_rows <= 0 || view_columns > HEADLESS_FRAME_CELLS) {
         return;
     }
-    if (static_cast<int32_t>(headless_frames.size()) >= HEADLESS_FRAME_LIMIT) {
-        headless_frames.erase(headless_frames.begin());
+    if (ring.cells == nullptr) {
+        ring.cells = static_cast<uint8_t*>(std::malloc(SLOT_BYTES * HEADLESS_FRAME_LIMIT));
+        if (ring.cells == nullptr) {
+            return;
+        }
     }
-    RecordedFrame frame;
-    frame.columns = view_columns;
-    frame.rows = view_rows;
-    frame.characters.reserve(static_cast<size_t>(view_columns) * view_rows);
-    frame.attributes.reserve(static_cast<size_t>(view_columns) * view_rows);
-    for (int32_t y = 0; y < view_rows; y++) {
-        const uint8_t* row_characters = characters + static_cast<size_t>(y) * stride;
-        const uint8_t* row_attributes = attributes + static_cast<size_t>(y) * stride;
-        frame.characters.insert(frame.characters.end(), row_characters, row_characters + view_columns);
-        frame.attributes.insert(frame.attributes.end(), row_attributes, row_attributes + view_columns);
+    int32_t rows = view_rows < HEADLESS_FRAME_CELLS / view_columns ? view_rows : HEADLESS_FRAME_CELLS / view_columns;
+    int32_t slot = take_slot();
+    uint8_t* kept_characters = ring.cells + static_cast<size_t>(slot) * SLOT_BYTES;
+    uint8_t* kept_attributes = kept_characters + HEADLESS_FRAME_CELLS;
+    for (int32_t y = 0; y < rows; y++) {
+        size_t from = static_cast<size_t>(y) * stride;
+        size_t to = static_cast<size_t>(y) * view_columns;
+        std::memcpy(kept_characters + to, characters + from, static_cast<size_t>(view_columns));
+        std::memcpy(kept_attributes + to, attributes + from, static_cast<size_t>(view_columns));
     }
-    headless_frames.push_back(std::move(frame));
+    ring.columns[slot] = view_columns;
+    ring.rows[slot] = rows;
 }
 
-const std::vector<RecordedFrame>& platform_headless_frames()
+// Keys reach the headless console only through platform_key_inject.
+int32_t headless_read_input(uint8_t*, int32_t)
 {
-    return headless_frames;
+    return 0;
+}
+
+int32_t headless_queue_message(const std::string&)
+{
+    return 0;
+}
+
+}  // namespace
+
+const ConsoleDriver HEADLESS_CONSOLE_DRIVER = {
+    "headless",    headless_open,  headless_close,      headless_set_window,    headless_set_title,
+    headless_view, headless_write, headless_read_input, headless_queue_message,
+};
+
+int32_t platform_headless_frame_count()
+{
+    return ring.count;
+}
+
+RecordedFrame platform_headless_frame(int32_t index)
+{
+    if (index < 0 || index >= ring.count) {
+        return RecordedFrame{0, 0, nullptr, nullptr};
+    }
+    int32_t slot = (ring.oldest + index) % HEADLESS_FRAME_LIMIT;
+    const uint8_t* characters = ring.cells + static_cast<size_t>(slot) * SLOT_BYTES;
+    return RecordedFrame{ring.columns[slot], ring.rows[slot], characters, characters + HEADLESS_FRAME_CELLS};
 }
 
 void platform_headless_clear()
 {
-    headless_frames.clear();
+    ring.oldest = 0;
+    ring.count = 0;
 }

@@ -1,6 +1,5 @@
-// The headless back end: frames kept in memory, the terminal never touched.
+// The headless console driver: frames kept in memory, the terminal never touched.
 #pragma once
-#include <cstdint>
+#include "platform/console.h"
 
-void headless_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
-                    int32_t view_rows);
+extern const ConsoleDriver HEADLESS_CONSOLE_DRIVER;

@@ -1,11 +1,9 @@
-// The keyboard: one non-blocking read per poll into the key parser.
+// The keyboard: one non-blocking read of the console driver per poll, into the key parser.
 #include "platform/keyboard.h"
 
-#include <unistd.h>
-
 #include "platform/clock.h"
+#include "platform/console.h"
 #include "platform/terminal_input.h"
-#include "platform/terminal_state.h"
 
 namespace {
 
@@ -16,13 +14,10 @@ KeyParser key_parser;
 
 int32_t platform_key_poll()
 {
-    // Only in raw mode does a read never block (VMIN = VTIME = 0).
-    if (terminal.active.load() != 0 && key_parser_space(&key_parser) > 0) {
-        uint8_t bytes[KEY_QUEUE_CAPACITY];
-        ssize_t count = read(TERMINAL_INPUT_FD, bytes, static_cast<size_t>(key_parser_space(&key_parser)));
-        if (count > 0) {
-            key_parser_feed(&key_parser, bytes, static_cast<int32_t>(count));
-        }
+    uint8_t bytes[KEY_QUEUE_CAPACITY];
+    int32_t count = console_driver->read_input(bytes, key_parser_space(&key_parser));
+    if (count > 0) {
+        key_parser_feed(&key_parser, bytes, count);
     }
     // The real clock: a virtual clock standing still must not hold an Escape forever.
     return key_parser_next(&key_parser, platform_monotonic_ms());

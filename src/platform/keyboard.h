@@ -1,4 +1,4 @@
-// Keyboard stand-in: one non-blocking poll per frame.
+// The keyboard: one non-blocking poll per frame.
 #pragma once
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-// The terminal back end of the console operations (ANSI sequences, UTF-8 or ASCII).
+// The terminal console driver: raw mode, the shown screen, frames as changed cells.
 #include "platform/terminal_backend.h"
 
 #include <unistd.h>
@@ -23,9 +23,12 @@ termios raw_from(const termios& saved)
     return raw;
 }
 
+void terminal_close();
+
+// Whichever driver is in force by then, the terminal is given back.
 void close_at_exit()
 {
-    platform_console_close();
+    terminal_close();
 }
 
 // Only the first opening saves the modes: closing always returns to them.
@@ -59,9 +62,7 @@ void take_terminal_events()
     }
 }
 
-}  // namespace
-
-int32_t terminal_backend_open()
+int32_t terminal_open()
 {
     if (isatty(TERMINAL_INPUT_FD) == 0 || isatty(TERMINAL_OUTPUT_FD) == 0) {
         return -1;
@@ -83,7 +84,7 @@ int32_t terminal_backend_open()
     return 0;
 }
 
-void terminal_backend_close()
+void terminal_close()
 {
     if (terminal.open.exchange(0) == 0) {
         return;
@@ -96,7 +97,7 @@ void terminal_backend_close()
     terminal.messages.clear();
 }
 
-void terminal_backend_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
+void terminal_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
 {
     if (terminal.active.load() == 0 || columns <= 0 || rows <= 0) {
         return;
@@ -116,7 +117,7 @@ void terminal_backend_set_window(int32_t columns, int32_t rows, int32_t fullscre
     terminal_write_all(TERMINAL_OUTPUT_FD, terminal.window_request, length);
 }
 
-void terminal_backend_set_title(const char* title)
+void terminal_set_title(const char* title)
 {
     terminal_set_title_sequence(title);
     if (terminal.active.load() != 0) {
@@ -125,7 +126,7 @@ void terminal_backend_set_title(const char* title)
     }
 }
 
-void terminal_backend_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
+void terminal_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
 {
     if (terminal.open.load() == 0) {
         *view_columns = grid_columns;
@@ -136,8 +137,8 @@ void terminal_backend_view(int32_t grid_columns, int32_t grid_rows, int32_t* vie
     console_view_fit(terminal.size, grid_columns, grid_rows, console_settings.fit, view_columns, view_rows);
 }
 
-void terminal_backend_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
-                            int32_t view_rows)
+void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
+                    int32_t view_rows)
 {
     if (terminal.open.load() == 0 || terminal.active.load() == 0) {
         return;
@@ -160,7 +161,7 @@ void terminal_backend_write(const uint8_t* characters, const uint8_t* attributes
     }
 }
 
-int32_t terminal_backend_queue_message(const std::string& line)
+int32_t terminal_queue_message(const std::string& line)
 {
     if (terminal.open.load() == 0) {
         return 0;
@@ -168,6 +169,23 @@ int32_t terminal_backend_queue_message(const std::string& line)
     terminal.messages.push_back(line);
     return 1;
 }
+
+// Only in raw mode does a read never block (VMIN = VTIME = 0).
+int32_t terminal_read_input(uint8_t* bytes, int32_t capacity)
+{
+    if (terminal.active.load() == 0 || capacity <= 0) {
+        return 0;
+    }
+    ssize_t count = read(TERMINAL_INPUT_FD, bytes, static_cast<size_t>(capacity));
+    return count > 0 ? static_cast<int32_t>(count) : 0;
+}
+
+}  // namespace
+
+const ConsoleDriver TERMINAL_CONSOLE_DRIVER = {
+    "terminal",    terminal_open,  terminal_close,      terminal_set_window,    terminal_set_title,
+    terminal_view, terminal_write, terminal_read_input, terminal_queue_message,
+};
 
 void terminal_write_message(const std::string& line)
 {

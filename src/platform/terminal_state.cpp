@@ -87,7 +87,7 @@ void terminal_set_title_sequence(const char* title)
         std::memcpy(out, "\x1b]2;", 4);
         out += 4;
         // Control bytes would end the title early and run as commands.
-        for (int32_t i = 0; title[i] != '\0' && i < TERMINAL_TITLE_CAPACITY; i++) {
+        for (int32_t i = 0; i < TERMINAL_TITLE_CAPACITY && title[i] != '\0'; i++) {
             uint8_t byte = static_cast<uint8_t>(title[i]);
             *out++ = byte < 0x20 || byte == 0x7f ? '?' : static_cast<char>(byte);
         }

@@ -34,8 +34,8 @@ void poll_stop_keys()
         stop_requested = 1;
 }
 
-// Steps 1-4 of start-up: the display is opened twice so that the grid in
-// force for the run is created after the window has its size.
+// The display is opened twice so that the grid in force for the run is
+// created after the window has been asked for its size.
 Framebuffer* open_display()
 {
     Framebuffer* canvas = create_canvas();

@@ -25,8 +25,36 @@ struct TimelineState {
     int32_t cue_restarted;   // a 1x command arrived this frame
 };
 
+// The full length of each timer that a 4x command arms; the overlays scale
+// their strength by what is left of it.
+constexpr int32_t FLASH_MS = 500;
+constexpr int32_t SHORT_BLUR_MS = 500;
+constexpr int32_t LONG_BLUR_MS = 2000;
+constexpr int32_t FADE_MS = 1000;
+
+// Black, no overlay, no timer running. The slide clock starts at 0, not
+// off: panel -1 places the greetings picture below the canvas, so nothing
+// shows until a 5x command picks a panel.
 constexpr TimelineState TIMELINE_START = {
-    -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1, 0, 0, 0.0f, 0, 0, 0,
+    .scene_id = -1,
+    .scene_start_ms = 0,
+    .cue_start_ms = 0,
+    .scene_param = 0,
+    .overlay_picture = 0,
+    .overlay_picture_high = 0,
+    .tag_overlay = 0,
+    .tag_start_ms = 0,
+    .white_flash_ms = 0,
+    .short_blur_ms = 0,
+    .long_blur_ms = 0,
+    .fade_in_ms = 0,
+    .greets_panel = -1,
+    .greets_slide_ms = 0,
+    .distort_thirds = 0,
+    .letterbox = 0.0f,
+    .last_frame_ms = 0,
+    .scene_selected = 0,
+    .cue_restarted = 0,
 };
 
 // The whole run's timeline; main thread only, never reset.

@@ -4,10 +4,6 @@
 
 namespace {
 
-constexpr int32_t FLASH_MS = 500;
-constexpr int32_t SHORT_BLUR_MS = 500;
-constexpr int32_t LONG_BLUR_MS = 2000;
-constexpr int32_t FADE_MS = 1000;
 constexpr int32_t SLIDES_SCENE = 15;
 
 // 4x: every set bit re-arms its timer to the full value.

@@ -53,14 +53,14 @@ void lay_greetings(int32_t dt)
 void lay_flash(Framebuffer* canvas, int32_t dt)
 {
     int32_t m = timeline.white_flash_ms;
-    apply_levels(canvas, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT, (-m * 64) / 500, 255 - (m * 256) / 500);
+    apply_levels(canvas, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT, (-m * 64) / FLASH_MS, 255 - (m * 256) / FLASH_MS);
     timeline.white_flash_ms = m - dt;
 }
 
 void lay_fade(Framebuffer* canvas, int32_t dt)
 {
     int32_t f = timeline.fade_in_ms;
-    int32_t a = (f * 256) / 1000;
+    int32_t a = (f * 256) / FADE_MS;
     apply_levels(canvas, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT, a, a + 255);
     timeline.fade_in_ms = f - dt;
 }
@@ -94,7 +94,7 @@ void lay_timeline_overlays(int32_t now, int32_t dt)
     if (timeline.fade_in_ms > 0)
         lay_fade(canvas, dt);
     if (timeline.short_blur_ms > 0)
-        lay_blur(canvas, &timeline.short_blur_ms, 4, 500, dt);
+        lay_blur(canvas, &timeline.short_blur_ms, 4, SHORT_BLUR_MS, dt);
     if (timeline.long_blur_ms > 0)
-        lay_blur(canvas, &timeline.long_blur_ms, 16, 2000, dt);
+        lay_blur(canvas, &timeline.long_blur_ms, 16, LONG_BLUR_MS, dt);
 }

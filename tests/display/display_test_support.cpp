@@ -9,7 +9,7 @@
 
 HeadlessDisplay::HeadlessDisplay()
 {
-    console_settings.backend = CONSOLE_BACKEND_HEADLESS;
+    platform_console_select(CONSOLE_BACKEND_HEADLESS);
     display_open();
     platform_headless_clear();
 }

@@ -27,13 +27,14 @@ struct HeadlessScope {
     ConsoleSettings saved = console_settings;
     HeadlessScope()
     {
-        console_settings.backend = CONSOLE_BACKEND_HEADLESS;
+        platform_console_select(CONSOLE_BACKEND_HEADLESS);
         platform_headless_clear();
     }
     ~HeadlessScope()
     {
         platform_console_close();
         platform_headless_clear();
+        platform_console_select(CONSOLE_BACKEND_TERMINAL);
         console_settings = saved;
     }
 };
@@ -58,16 +59,17 @@ TEST(Headless, KeepsEveryWrittenViewAndGivesTheFullGrid)
     }
     platform_console_write(characters, attributes, 80, 80, 50);
     platform_console_write(characters, attributes, 80, 3, 2);  // a smaller view of the same arrays
-    const std::vector<RecordedFrame>& frames = platform_headless_frames();
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0].columns, 80);
-    EXPECT_EQ(frames[0].rows, 50);
-    EXPECT_EQ(std::memcmp(frames[0].characters.data(), characters, sizeof(characters)), 0);
-    EXPECT_EQ(std::memcmp(frames[0].attributes.data(), attributes, sizeof(attributes)), 0);
-    EXPECT_EQ(frames[1].characters, (std::vector<uint8_t>{0, 1, 2, 80, 81, 82}));
-    EXPECT_EQ(frames[1].attributes, (std::vector<uint8_t>{0, 0, 0, 10, 10, 10}));
+    ASSERT_EQ(platform_headless_frame_count(), 2);
+    const RecordedFrame whole = platform_headless_frame(0);
+    const RecordedFrame part = platform_headless_frame(1);
+    EXPECT_EQ(whole.columns, 80);
+    EXPECT_EQ(whole.rows, 50);
+    EXPECT_EQ(std::memcmp(whole.characters, characters, sizeof(characters)), 0);
+    EXPECT_EQ(std::memcmp(whole.attributes, attributes, sizeof(attributes)), 0);
+    EXPECT_EQ(std::vector<uint8_t>(part.characters, part.characters + 6), (std::vector<uint8_t>{0, 1, 2, 80, 81, 82}));
+    EXPECT_EQ(std::vector<uint8_t>(part.attributes, part.attributes + 6), (std::vector<uint8_t>{0, 0, 0, 10, 10, 10}));
     platform_headless_clear();
-    EXPECT_TRUE(platform_headless_frames().empty());
+    EXPECT_EQ(platform_headless_frame_count(), 0);
 }
 
 TEST(Headless, KeepsOnlyTheNewestFramesOfALongRun)
@@ -78,10 +80,10 @@ TEST(Headless, KeepsOnlyTheNewestFramesOfALongRun)
         cell[0] = static_cast<uint8_t>(i);
         platform_console_write(cell, cell, 1, 1, 1);
     }
-    const std::vector<RecordedFrame>& frames = platform_headless_frames();
-    ASSERT_EQ(frames.size(), static_cast<size_t>(HEADLESS_FRAME_LIMIT));
-    EXPECT_EQ(frames.front().characters[0], 3);
-    EXPECT_EQ(frames.back().characters[0], static_cast<uint8_t>(HEADLESS_FRAME_LIMIT + 2));
+    ASSERT_EQ(platform_headless_frame_count(), HEADLESS_FRAME_LIMIT);
+    EXPECT_EQ(platform_headless_frame(0).characters[0], 3);
+    EXPECT_EQ(platform_headless_frame(HEADLESS_FRAME_LIMIT - 1).characters[0],
+              static_cast<uint8_t>(HEADLESS_FRAME_LIMIT + 2));
 }
 
 }  // namespace

@@ -61,7 +61,8 @@ void show_frame(int32_t t, int32_t columns, int32_t rows)
 
 void use_terminal()
 {
-    console_settings = {CONSOLE_BACKEND_TERMINAL, CONSOLE_FIT_GRID, CONSOLE_COLOURS_ANSI16, 0};
+    platform_console_select(CONSOLE_BACKEND_TERMINAL);
+    console_settings = {CONSOLE_FIT_GRID, CONSOLE_COLOURS_ANSI16, 0};
 }
 
 void expect_restored(const PtyRun& run)

@@ -8,6 +8,7 @@
 #include "runtime/music.h"
 #include "runtime/sync_queue.h"
 #include "runtime/timeline.h"
+#include "support/headless_frames.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ class Entry : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        console_settings.backend = CONSOLE_BACKEND_HEADLESS;
+        platform_console_select(CONSOLE_BACKEND_HEADLESS);
         music_settings.force_silent = 1;
         platform_headless_clear();
         platform_clock_use_real();
@@ -38,12 +39,11 @@ TEST_F(Entry, EscapeEndsTheDemoAfterBlackFramesOfTheFullGrid)
     type_escape();
     DemoOptions options = {nullptr, 0};
     EXPECT_EQ(run_demo(options), 0);
-    const auto& frames = platform_headless_frames();
-    ASSERT_FALSE(frames.empty());
-    const RecordedFrame& last = frames.back();
+    ASSERT_GT(platform_headless_frame_count(), 0);
+    const RecordedFrame last = last_frame();
     EXPECT_EQ(last.columns, 80);
     EXPECT_EQ(last.rows, 50);
-    for (size_t i = 0; i < last.characters.size(); i++) {
+    for (int32_t i = 0; i < last.columns * last.rows; i++) {
         ASSERT_EQ(last.characters[i], ' ') << "cell " << i;
         ASSERT_EQ(last.attributes[i], 0x08) << "cell " << i;  // black: dark grey on black
     }
@@ -54,7 +54,7 @@ TEST_F(Entry, EndCommandFromTheMusicStopsAfterItsFrameIsPresented)
     push_sync_event(SyncEvent{0xFF});
     DemoOptions options = {nullptr, 0};
     EXPECT_EQ(run_demo(options), 0);
-    EXPECT_EQ(platform_headless_frames().size(), 1u);
+    EXPECT_EQ(platform_headless_frame_count(), 1);
 }
 
 TEST_F(Entry, TestCardShowsTheEightPureColoursOnTheBottomRow)
@@ -62,8 +62,8 @@ TEST_F(Entry, TestCardShowsTheEightPureColoursOnTheBottomRow)
     type_escape();
     DemoOptions options = {nullptr, 1};
     EXPECT_EQ(run_demo(options), 0);
-    ASSERT_FALSE(platform_headless_frames().empty());
-    const RecordedFrame& card = platform_headless_frames().back();
+    ASSERT_GT(platform_headless_frame_count(), 0);
+    const RecordedFrame card = last_frame();
     const uint8_t* bottom = &card.attributes[49 * 80];
     EXPECT_EQ(bottom[5], 0x08);   // black
     EXPECT_EQ(bottom[45], 0xCE);  // red: yellow on light red

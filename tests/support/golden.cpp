@@ -7,13 +7,18 @@
 
 #include "support/stb_for_tests.h"
 
-namespace {
-
-bool approving()
+bool golden_approving()
 {
     const char* value = std::getenv("KORVEL_APPROVE");
     return value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
 }
+
+std::string golden_sibling_path(const std::string& name, const char* suffix)
+{
+    return std::string(KORVEL_GOLDEN_DIR) + "/" + name + suffix;
+}
+
+namespace {
 
 uint32_t colour_bytes(uint32_t pixel)
 {
@@ -37,23 +42,18 @@ std::vector<uint32_t> diff_picture(const uint32_t* actual, const std::vector<uin
     return diff;
 }
 
-std::string sibling_path(const std::string& name, const char* suffix)
-{
-    return std::string(KORVEL_GOLDEN_DIR) + "/" + name + suffix;
-}
-
-std::string approve_hint(const std::string& name)
-{
-    return "If the new picture is right, approve it by running this test again with KORVEL_APPROVE=1 "
-           "in the environment; it rewrites " +
-           golden_path(name) + ".";
-}
-
 }  // namespace
+
+std::string golden_approve_hint(const std::string& path)
+{
+    return "If the new result is right, approve it by running this test again with KORVEL_APPROVE=1 "
+           "in the environment; it rewrites " +
+           path + ".";
+}
 
 std::string golden_path(const std::string& name)
 {
-    return sibling_path(name, ".png");
+    return golden_sibling_path(name, ".png");
 }
 
 bool write_png_rgb(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height)
@@ -89,10 +89,10 @@ bool read_png_rgb(const std::string& path, std::vector<uint32_t>* pixels, int32_
                                           int32_t height)
 {
     const std::string expected_path = golden_path(name);
-    const std::string actual_path = sibling_path(name, ".actual.png");
-    const std::string diff_path = sibling_path(name, ".diff.png");
+    const std::string actual_path = golden_sibling_path(name, ".actual.png");
+    const std::string diff_path = golden_sibling_path(name, ".diff.png");
 
-    if (approving()) {
+    if (golden_approving()) {
         if (!write_png_rgb(expected_path, pixels, width, height)) {
             return ::testing::AssertionFailure() << "could not write " << expected_path;
         }
@@ -107,13 +107,13 @@ bool read_png_rgb(const std::string& path, std::vector<uint32_t>* pixels, int32_
     if (!read_png_rgb(expected_path, &expected, &expected_width, &expected_height)) {
         write_png_rgb(actual_path, pixels, width, height);
         return ::testing::AssertionFailure() << "no expected picture " << expected_path << "; the result is in "
-                                             << actual_path << ". " << approve_hint(name);
+                                             << actual_path << ". " << golden_approve_hint(golden_path(name));
     }
     if (expected_width != width || expected_height != height) {
         write_png_rgb(actual_path, pixels, width, height);
         return ::testing::AssertionFailure()
                << expected_path << " is " << expected_width << " x " << expected_height << ", the result " << width
-               << " x " << height << " (in " << actual_path << "). " << approve_hint(name);
+               << " x " << height << " (in " << actual_path << "). " << golden_approve_hint(golden_path(name));
     }
 
     int32_t differing = 0;
@@ -140,7 +140,7 @@ bool read_png_rgb(const std::string& path, std::vector<uint32_t>* pixels, int32_
                   colour_bytes(expected[first]), colour_bytes(pixels[first]));
     return ::testing::AssertionFailure() << name << ": " << differing << " of " << width * height << " pixels differ, "
                                          << detail << ". See " << actual_path << " and " << diff_path << ". "
-                                         << approve_hint(name);
+                                         << golden_approve_hint(golden_path(name));
 }
 
 ::testing::AssertionResult matches_golden(const std::string& name, const Framebuffer& canvas)

@@ -20,6 +20,13 @@
                                           int32_t height);
 ::testing::AssertionResult matches_golden(const std::string& name, const Framebuffer& canvas);
 
+// Whether KORVEL_APPROVE asks to rewrite the expected results.
+bool golden_approving();
+// KORVEL_GOLDEN_DIR/<name><suffix>.
+std::string golden_sibling_path(const std::string& name, const char* suffix);
+// The failure's last line: how to approve the expected file at path.
+std::string golden_approve_hint(const std::string& path);
+
 // Where the picture called name is kept: KORVEL_GOLDEN_DIR/<name>.png.
 std::string golden_path(const std::string& name);
 
