@@ -92,10 +92,14 @@ std::string script_storyboard(const XmSong& song, const SyncScript& script)
         "| time | order | row | byte | meaning |\n"
         "|---|---|---|---|---|\n";
     char line[256];
+    int32_t scene = -1;
     for (const ScriptEntry& entry : script.entries) {
+        if (entry.command >> 4 == 0x0 || (entry.command >> 4 == 0xF && entry.command != 0xFF))
+            scene = entry.command >> 4 == 0 ? entry.command : 15;
         double ms = times[static_cast<size_t>(entry.order)][static_cast<size_t>(entry.row)];
+        std::string meaning = script_command_meaning_in_scene(entry.command, scene);
         std::snprintf(line, sizeof line, "| %s | %d | %d | %02X | %s |\n", ms < 0 ? "never" : clock_text(ms).c_str(),
-                      entry.order, entry.row, entry.command, script_command_meaning(entry.command).c_str());
+                      entry.order, entry.row, entry.command, meaning.c_str());
         page += line;
     }
     return page;

@@ -110,6 +110,32 @@ std::string timer_list(int32_t bits)
     return text;
 }
 
+// What a cue's argument picks depends on the scene that receives it.
+std::string cue_effect(int32_t scene, int32_t x)
+{
+    std::string n = std::to_string(x);
+    switch (scene) {
+    case 0:
+    case 2:
+    case 3:
+        return "camera preset " + n;
+    case 4:
+        if (x == 0)
+            return "next band of the promo text";
+        return x == 15 ? "first band of the promo text" : n + " rock(s)";
+    case 1:
+    case 5:
+    case 6:
+    case 10:
+    case 15:
+        return "picture band " + n;
+    case 11:
+        return "the next curtain column closes";
+    default:
+        return "argument " + n;
+    }
+}
+
 }  // namespace
 
 int32_t script_parse_command(const std::string& text, uint8_t* command)
@@ -156,6 +182,13 @@ std::string script_command_name(uint8_t command)
         if (high == named.high)
             return std::string(named.name) + " " + std::to_string(x);
     return hex_byte(command);
+}
+
+std::string script_command_meaning_in_scene(uint8_t command, int32_t scene)
+{
+    if ((command & 0xF0) != 0x10 || scene < 0 || scene > 15)
+        return script_command_meaning(command);
+    return "cue: " + cue_effect(scene, command & 15) + ", the cue clock from 0";
 }
 
 std::string script_command_meaning(uint8_t command)

@@ -31,6 +31,8 @@ std::string script_command_name(uint8_t command);
 
 // What the command does on screen, for the storyboard.
 std::string script_command_meaning(uint8_t command);
+// The same, with a cue described for the scene shown (-1: none yet).
+std::string script_command_meaning_in_scene(uint8_t command, int32_t scene);
 
 // The canonical script text: one "ORDER:ROW COMMAND" line per entry.
 std::string script_format(const SyncScript& script);
