@@ -133,7 +133,7 @@ XmInstrument kick()
     return one_shot("kick", wave, 64, 128);
 }
 
-// Noise through a one-pole high-pass (cut around `cut` Hz) and a low-pass.
+// Noise through a one-pole high-pass and a one-pole low-pass (corners in Hz), decaying over `decay` seconds.
 std::vector<double> shaped_noise(Noise* noise, size_t length, double high_pass, double low_pass, double decay)
 {
     std::vector<double> wave(length);
