@@ -140,6 +140,22 @@ TEST(ShowModule, UsesEveryCameraPresetAndSeveralRockCounts)
     EXPECT_GE(counts, 4);
 }
 
+// Scenes change on a bar's downbeat and flashes land on a beat, so the pictures move with the music.
+TEST(ShowModule, ScenesChangeOnDownbeatsAndFlashesOnBeats)
+{
+    XmSong song;
+    std::string why;
+    ASSERT_TRUE(xm_parse(read_bytes(KORVEL_SHOW_MODULE), &song, &why)) << why;
+    for (const ScriptEntry& entry : script_read(song).entries) {
+        int32_t command = entry.command >> 4;
+        std::string where = std::to_string(entry.order) + ":" + std::to_string(entry.row);
+        int32_t selects_scene = command == 0x0 || (command == 0xF && entry.command != 0xFF);
+        int32_t flashes = command == 0x4 && (entry.command & 1);
+        int32_t grid = selects_scene ? 16 : (flashes ? 4 : 1);
+        EXPECT_EQ(entry.row % grid, 0) << where << " " << script_command_name(entry.command);
+    }
+}
+
 TEST(ShowModule, LastsTwoAndAHalfToFourMinutesWithHeadroomAndNoSilentOrder)
 {
     RenderMeasure measure;
