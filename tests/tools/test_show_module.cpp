@@ -172,8 +172,8 @@ TEST(ShowModule, LastsTwoAndAHalfToFourMinutesWithHeadroomAndNoSilentOrder)
 
 TEST(ShowModule, TwoComposerRunsWriteTheSameBytes)
 {
-    std::string first = testing::TempDir() + "compose-1.xm";
-    std::string second = testing::TempDir() + "compose-2.xm";
+    std::string first = testing::TempDir() + "korvel-compose-1.xm";
+    std::string second = testing::TempDir() + "korvel-compose-2.xm";
     ASSERT_EQ(std::system((std::string(KORVEL_COMPOSE_BIN) + " " + first).c_str()), 0);
     ASSERT_EQ(std::system((std::string(KORVEL_COMPOSE_BIN) + " " + second).c_str()), 0);
     std::vector<uint8_t> a = read_bytes(first);

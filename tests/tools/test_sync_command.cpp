@@ -9,9 +9,10 @@
 
 namespace {
 
+// ctest runs the tests of this file side by side: each test keeps to files of its own.
 std::string temp_path(const char* name)
 {
-    return testing::TempDir() + name;
+    return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" + name;
 }
 
 void write_text(const std::string& path, const std::string& text)
