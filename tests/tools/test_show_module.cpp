@@ -74,9 +74,17 @@ TEST(ShowModule, PlaysEveryRequiredCommandAndEndsWithTheEndByte)
     XmSong song;
     ASSERT_TRUE(xm_parse(read_bytes(KORVEL_SHOW_MODULE), &song, &why)) << why;
     std::vector<uint8_t> listed;
-    for (const ScriptEntry& entry : script_read(song).entries)
+    SyncScript script = script_read(song);
+    for (const ScriptEntry& entry : script.entries)
         listed.push_back(entry.command);
-    EXPECT_EQ(measure.syncs, listed);
+    ASSERT_EQ(measure.syncs, listed);
+    // ... at the times the storyboard gives (a row is seen within one sub-chunk of its start).
+    std::vector<std::vector<double>> times = song_row_times(song);
+    for (size_t i = 0; i < listed.size(); i++) {
+        const ScriptEntry& entry = script.entries[i];
+        double storyboard_frame = times[static_cast<size_t>(entry.order)][static_cast<size_t>(entry.row)] * 44.1;
+        EXPECT_NEAR(static_cast<double>(measure.sync_frames[i]), storyboard_frame + 128.0, 129.0) << "sync " << i;
+    }
 
     std::set<uint8_t> bytes(measure.syncs.begin(), measure.syncs.end());
     std::vector<uint8_t> required = {0x41, 0x42, 0x44, 0x48, 0x50, 0x51, 0x52, 0x90, 0x91, 0x92};

@@ -172,3 +172,38 @@ TEST(SyncScript, RowTimesFollowSpeedTempoBreaksAndDelays)
 }
 
 }  // namespace
+
+namespace {
+
+// The storyboard's clock against the player's: at tempos whose tick is not a
+// whole number of frames, each row is still seen within one sub-chunk of its time.
+TEST(SyncScript, RowTimesMatchThePlayerAtUnevenTempos)
+{
+    for (int32_t bpm : {128, 135, 141}) {
+        XmSong song = xm_song(1);
+        song.bpm = bpm;
+        xm_add_pattern(&song, 64);
+        for (int32_t row = 0; row < 64; row += 9)
+            xm_sync(&song, 0, row, 0, static_cast<uint8_t>(row));
+        song.orders = {0, 0, 0};
+        std::vector<uint8_t> file = xm_build(song);
+        MusicOffline offline = {};
+        std::string why;
+        ASSERT_TRUE(music_offline_open_memory(&offline, file.data(), file.size(), &why)) << why;
+        uint8_t commands[64];
+        int64_t frames[64];
+        MusicOfflineSyncs syncs = {commands, frames, 64, 0, 0};
+        int64_t tick = 44100 * 5 / (2 * bpm);  // frames, cut down as the player does
+        music_offline_advance_frames(&offline, 192 * 6 * tick - 300, &syncs, nullptr, 0);  // into row 191
+        music_offline_close(&offline);
+        std::vector<std::vector<double>> times = song_row_times(song);
+        ASSERT_EQ(syncs.count, 8 * 3) << bpm;
+        for (int32_t i = 0; i < syncs.count; i++) {
+            double start = times[static_cast<size_t>(i / 8)][commands[i]] * 44.1;
+            EXPECT_GE(static_cast<double>(frames[i]), start - 0.5) << bpm << " sync " << i;
+            EXPECT_LE(static_cast<double>(frames[i]), start + 256.5) << bpm << " sync " << i;
+        }
+    }
+}
+
+}  // namespace

@@ -31,12 +31,13 @@ void add_block(RenderMeasure* measure, const int16_t* block, int64_t frames, int
 }
 
 // The show ends with its FF byte: what the wrapping song plays after it is not part of it.
-void keep_syncs(RenderMeasure* measure, const uint8_t* commands, int32_t count)
+void keep_syncs(RenderMeasure* measure, const uint8_t* commands, const int64_t* frames, int32_t count)
 {
     for (int32_t i = 0; i < count; i++) {
         if (!measure->syncs.empty() && measure->syncs.back() == SHOW_END)
             return;
         measure->syncs.push_back(commands[i]);
+        measure->sync_frames.push_back(frames[i]);
     }
 }
 
@@ -63,6 +64,7 @@ int32_t render_measure(const char* path, int32_t limit_seconds, RenderMeasure* m
     int32_t block_frames = music_offline_frames_per_video_frame(FPS);
     std::vector<int16_t> block(static_cast<size_t>(2 * block_frames));
     uint8_t commands[SYNC_ROOM];
+    int64_t seen_at[SYNC_ROOM];
     int64_t limit = static_cast<int64_t>(limit_seconds) * MUSIC_SAMPLE_RATE;
     int32_t last_order = 0;
     while (!offline.player.ended && measure->frames < limit) {
@@ -72,11 +74,11 @@ int32_t render_measure(const char* path, int32_t limit_seconds, RenderMeasure* m
         if (order < last_order)
             break;
         last_order = order;
-        MusicOfflineSyncs syncs = {commands, nullptr, SYNC_ROOM, 0, 0};
+        MusicOfflineSyncs syncs = {commands, seen_at, SYNC_ROOM, 0, 0};
         int64_t before = offline.player.frames_rendered;
         music_offline_advance_frames(&offline, block_frames, &syncs, block.data(), block_frames);
         int64_t produced = offline.player.frames_rendered - before;
-        keep_syncs(measure, commands, syncs.count);
+        keep_syncs(measure, commands, seen_at, syncs.count);
         measure->samples.insert(measure->samples.end(), block.begin(), block.begin() + 2 * produced);
         add_block(measure, block.data(), produced, order);
         measure->frames += produced;

@@ -10,8 +10,9 @@ struct OrderLevel {
 };
 
 struct RenderMeasure {
-    std::vector<int16_t> samples;  // interleaved stereo, 44,100 Hz
-    std::vector<uint8_t> syncs;    // every sync byte played, in order
+    std::vector<int16_t> samples;      // interleaved stereo, 44,100 Hz
+    std::vector<uint8_t> syncs;        // every sync byte played, in order
+    std::vector<int64_t> sync_frames;  // the frame at which each was seen
     std::vector<OrderLevel> orders;
     int64_t frames;  // until the song ended
     int32_t peak;    // largest sample magnitude

@@ -5,10 +5,14 @@
 
 namespace {
 
+// The demo plays at 44,100 Hz, and the player makes a tick a whole number of
+// frames there: 2.5 / BPM seconds cut down to the frame, so 128 BPM runs a little fast.
+constexpr int64_t PLAY_RATE = 44100;
+
 struct Clock {
     int32_t speed;
     int32_t bpm;
-    double ms;
+    int64_t frames;
 };
 
 // Where a row sends the song next: the following row, a break or a jump.
@@ -38,9 +42,10 @@ Flow apply_row(const XmSong& song, int32_t pattern, int32_t row, Clock* clock)
     return flow;
 }
 
-double row_ms(const Clock& clock)
+int64_t row_frames(const Clock& clock)
 {
-    return clock.speed * 2500.0 / clock.bpm;
+    int64_t tick = PLAY_RATE * 5 / (2 * clock.bpm);
+    return clock.speed * tick;
 }
 
 std::string clock_text(double ms)
@@ -59,7 +64,7 @@ std::vector<std::vector<double>> song_row_times(const XmSong& song)
     std::vector<std::vector<double>> times;
     for (uint8_t pattern : song.orders)
         times.emplace_back(static_cast<size_t>(song.patterns[pattern].rows), -1.0);
-    Clock clock = {song.speed > 0 ? song.speed : 6, song.bpm >= 32 ? song.bpm : 125, 0.0};
+    Clock clock = {song.speed > 0 ? song.speed : 6, song.bpm >= 32 ? song.bpm : 125, 0};
     int32_t order = 0;
     int32_t row = 0;
     while (order < static_cast<int32_t>(song.orders.size())) {
@@ -69,9 +74,9 @@ std::vector<std::vector<double>> song_row_times(const XmSong& song)
             row = 0;  // a break past the end lands on row 0
         if (times[static_cast<size_t>(order)][static_cast<size_t>(row)] >= 0)
             break;  // the song came back to a row it played: it loops from here
-        times[static_cast<size_t>(order)][static_cast<size_t>(row)] = clock.ms;
+        times[static_cast<size_t>(order)][static_cast<size_t>(row)] = clock.frames * 1000.0 / PLAY_RATE;
         Flow flow = apply_row(song, pattern, row, &clock);
-        clock.ms += row_ms(clock) * (1 + flow.delay_rows);
+        clock.frames += row_frames(clock) * (1 + flow.delay_rows);
         if (flow.next_order < 0 && flow.next_row < 0 && row + 1 < rows) {
             row++;
             continue;

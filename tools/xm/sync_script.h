@@ -46,7 +46,7 @@ int32_t script_compile(XmSong* song, const SyncScript& script, std::string* why)
 // The W effects of the song as a script, order by order in playing order.
 SyncScript script_read(const XmSong& song);
 
-// Start time in milliseconds of each row as the song plays from the start:
+// Start time in milliseconds of each row as the song plays from the start at 44,100 Hz:
 // times[order][row], -1 for a row that is never reached. Follows speed and
 // tempo changes, pattern breaks, forward jumps and pattern delays; stops at a
 // backward jump (the song loops there).
