@@ -65,9 +65,6 @@ const Melody* lead_melody(const Place& place)
 {
     switch (place.section) {
     case THEME:
-        if (place.index == place.count - 1)
-            return &MOTIF_A_CADENCE;
-        return place.index % 2 == 0 ? &MOTIF_A : &MOTIF_A_ANSWER;
     case FINALE:
         if (place.index == place.count - 1)
             return &MOTIF_A_CADENCE;
