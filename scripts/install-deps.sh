@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config python3
   libopenmpt-dev libsdl2-dev libasound2-dev libstb-dev
-  libgtest-dev libgmock-dev clang-format
+  libgtest-dev libgmock-dev clang-format libxmp-dev
 )
 if [ "${1:-}" = "--bench" ]; then
   PACKAGES+=(libbenchmark-dev libcaca-dev)

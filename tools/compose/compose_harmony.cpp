@@ -1,0 +1,95 @@
+// Pads and arpeggios: close triad voicings and broken chords over each bar.
+#include "compose/compose_parts.h"
+#include "compose/synth.h"
+
+namespace {
+
+// Close triad voicing between G3 and F#4: neighbouring chords share tones.
+void voicing(const Chord& chord, int32_t tones[3])
+{
+    tones[0] = pitch_from(chord.root, 55);
+    tones[1] = pitch_from(chord.third, 55);
+    tones[2] = pitch_from(chord.fifth, 55);
+    for (int32_t i = 0; i < 2; i++)
+        for (int32_t j = 0; j < 2 - i; j++)
+            if (tones[j] > tones[j + 1]) {
+                int32_t swap = tones[j];
+                tones[j] = tones[j + 1];
+                tones[j + 1] = swap;
+            }
+}
+
+void write_pads(Writer* w, const Place& place, int32_t volume)
+{
+    const Progression& progression = progression_of(place);
+    int32_t previous[3] = {-1, -1, -1};
+    for (int32_t bar = 0; bar < 4; bar++) {
+        int32_t tones[3];
+        voicing(progression.bars[bar], tones);
+        for (int32_t voice = 0; voice < 3; voice++) {
+            if (tones[voice] == previous[voice])
+                continue;  // a held common tone keeps sounding
+            play(w, bar * BAR, PAD_LOW + voice, tones[voice], INSTRUMENT_PAD, volume);
+            previous[voice] = tones[voice];
+        }
+    }
+    if (place.section == OUTRO && place.index == place.count - 1)
+        for (int32_t voice = 0; voice < 3; voice++)
+            key_off(w, 56, PAD_LOW + voice);
+}
+
+// Sixteenth-note broken chord an octave above the pads; `every` 2 plays eighths.
+void write_arp(Writer* w, const Place& place, int32_t every, int32_t first_row, int32_t volume, int32_t fade)
+{
+    static const int32_t ORDER[] = {0, 1, 2, 3, 2, 1, 2, 3};
+    const Progression& progression = progression_of(place);
+    for (int32_t row = first_row; row < SHOW_ROWS; row += every) {
+        int32_t tones[3];
+        voicing(progression.bars[row / BAR], tones);
+        int32_t step = ORDER[(row / every) % 8];
+        int32_t pitch = step == 3 ? tones[0] + 24 : tones[step] + 12;
+        int32_t level = volume + fade * (row - first_row) / SHOW_ROWS;
+        play(w, row, ARP, pitch, INSTRUMENT_ARP, level < 0 ? 0 : (level > 64 ? 64 : level));
+    }
+}
+
+}  // namespace
+
+void write_harmony(Writer* w, const Place& place)
+{
+    switch (place.section) {
+    case INTRO:
+        write_pads(w, place, 40);
+        write_arp(w, place, 1, place.index == 0 ? 32 : 0, place.index == 0 ? 16 : 30, place.index == 0 ? 30 : 12);
+        break;
+    case BUILD:
+        if (place.index >= 2)
+            write_pads(w, place, 30);
+        write_arp(w, place, 1, 0, 40, 0);
+        break;
+    case THEME:
+        write_pads(w, place, 28);
+        write_arp(w, place, 1, 0, 36, 0);
+        break;
+    case BREAK:
+        write_pads(w, place, 48);
+        write_arp(w, place, 1, 0, 40, 0);
+        break;
+    case SECOND:
+        write_pads(w, place, 36);
+        write_arp(w, place, 2, 0, 44, 0);
+        break;
+    case FINALE:
+        write_pads(w, place, 34);
+        write_arp(w, place, 1, 0, 40, 0);
+        break;
+    case OUTRO:
+        write_pads(w, place, 44);
+        if (place.index == 0)
+            write_arp(w, place, 1, 0, 40, -24);
+        break;
+    }
+}
+
+// Envelopes hold at their sustain point until a key-off: a part that rests for
+// a whole pattern must let go of the note it held over from the one before.
