@@ -101,7 +101,8 @@ void BM_SceneFrame(benchmark::State& state)
     int32_t now = 60000;
     int64_t bytes = 0;
     for (auto _ : state) {
-        now += 17;  // a frame at 60 per second; the strobe fires every frame
+        now += 17;                               // a frame at 60 per second
+        picture_scene_state.strobe_last_ms = 0;  // so that the strobe fires every frame
         timeline = TIMELINE_START;
         timeline.scene_id = f.scene;
         timeline.scene_param = f.param;
@@ -128,6 +129,7 @@ void BM_SceneOnly(benchmark::State& state)
     int32_t now = 60000;
     for (auto _ : state) {
         now += 17;
+        picture_scene_state.strobe_last_ms = 0;
         timeline = TIMELINE_START;
         timeline.scene_id = f.scene;
         timeline.scene_param = f.param;
