@@ -21,7 +21,7 @@ bool image_empty(const Image& image)
 
 // One rotozoom layer at demo time tf: the products are taken in double and
 // rounded to float, and the zoom's sine is taken of that rounded value, so
-// the layers turn exactly as they always have.
+// that rounding is part of the picture.
 void rotozoom_layer(const Image& texture, float tf, double turn_rate, double zoom_rate, float shift)
 {
     if (image_empty(texture)) {
