@@ -20,8 +20,8 @@ bool image_empty(const Image& image)
 }
 
 // One rotozoom layer at demo time tf: the products are taken in double and
-// rounded to float, and the zoom's sine is taken of that rounded value, so
-// that rounding is part of the picture.
+// rounded to float, and the zoom's sine is taken of the rounded value; the
+// rounding shows in the picture, so it is kept exactly.
 void rotozoom_layer(const Image& texture, float tf, double turn_rate, double zoom_rate, float shift)
 {
     if (image_empty(texture)) {
