@@ -2,6 +2,7 @@
 #include "gfx2d/canvas.h"
 #include "graffiti/tag_overlay.h"
 #include "runtime/timeline.h"
+#include "scenes/picture_scenes.h"
 
 namespace {
 
@@ -22,7 +23,37 @@ void draw_timeline_scene(int32_t now)
     case SCENE_BLACK:
         clear_canvas(0);
         break;
+    case 1:
+        scene_title_tunnel(scene_clock, timeline.scene_param);
+        break;
+    case 5:
+        scene_purple_tunnel(cue_clock, timeline.scene_param);
+        break;
+    case 6:
+        scene_credits(scene_clock, timeline.scene_param);
+        break;
+    case 7:
+        scene_strobe(scene_clock);
+        break;
+    case 8:
+        scene_tile_warp(now, timeline.scene_param);
+        break;
+    case 9:
+        scene_boom(scene_clock);
+        break;
+    case 10:
+        scene_ending(scene_clock, timeline.scene_param);
+        break;
+    case 11:
+        scene_curtain(cue_clock, timeline.scene_selected, timeline.cue_restarted);
+        break;
+    case 12:
+        scene_rotozoom(now, cue_clock, timeline.scene_param, timeline.cue_restarted);
+        break;
     case SCENE_KEEP_FRAME:  // the previous frame, overlays included, stays
+        break;
+    case 15:
+        scene_slides(timeline.scene_param);
         break;
     default:
         break;

@@ -1,0 +1,65 @@
+// The scenes made of pictures and texture effects: bands, tunnels, warp, rotozoom, strobe, curtain.
+#pragma once
+#include <cstdint>
+
+#include "core/image.h"
+
+// What the strobe and the curtain remember between frames.
+struct PictureSceneState {
+    int32_t strobe_last_ms;   // scene time of the strobe's last colour change
+    int32_t curtain_columns;  // how many curtain columns have closed (the one closing included)
+};
+
+constexpr PictureSceneState PICTURE_SCENES_START = {.strobe_last_ms = 0, .curtain_columns = 0};
+
+// Lives for the whole run and is never reset as a whole: the strobe's time
+// survives leaving the scene, the curtain count restarts when its scene is
+// selected. Main thread only.
+extern PictureSceneState picture_scene_state;
+
+// The strobe's colours, packed (red + green * 256 + blue * 65536).
+constexpr uint32_t STROBE_COLOURS[8] = {0x7F00FF, 0xFFFF00, 0x00FFFF, 0xFF007F, 0x7FFF00, 0xFF7F00, 0x007FFF, 0x00FF7F};
+
+// Blits band number band (rows 100 band .. 100 band + 99) of picture over the
+// canvas. A band outside the picture, or an empty picture, draws nothing.
+void show_band(const Image& picture, int32_t band);
+
+// None of the band scenes clears the canvas: where a picture is transparent
+// the previous frame stays. The unused arguments keep the scene table's shape.
+
+// Band number band of the slides picture.
+void scene_slides(int32_t band);
+// Band number band of the credits picture (slot 2); t is not used.
+void scene_credits(int32_t t, int32_t band);
+// Band number band of the ending picture (slot 6); t is not used.
+void scene_ending(int32_t t, int32_t band);
+// The explosion (slot 4): a new band every 80 ms of scene time t, played
+// once, then nothing once the bands run out.
+void scene_boom(int32_t t);
+
+// At scene time t, clears the canvas to the next random strobe colour when
+// more than 15 ms have passed since the last change; otherwise draws nothing.
+void scene_strobe(int32_t t);
+
+// Closes the canvas with black columns 40 pixels wide: a selection opens all
+// of them again, each restarted cue starts closing the next one, top down at
+// one row per millisecond of cue time t. Earlier columns stay closed.
+void scene_curtain(int32_t t, int32_t selected, int32_t restarted);
+
+// Band number band of the title (slot 1), with the tile tunnel at scene time
+// t added over it, its centre off the lower right of the canvas.
+void scene_title_tunnel(int32_t t, int32_t band);
+
+// The purple tunnel at cue time t over the whole canvas, the vw0 picture over
+// it (vw1 too during the first 125 ms of each cue) and band number band of
+// the bubble picture on top.
+void scene_purple_tunnel(int32_t t, int32_t band);
+
+// The tile warped over the whole canvas at demo time t, so it never restarts;
+// param is not used.
+void scene_tile_warp(int32_t t, int32_t param);
+
+// The spare backdrop, then two rotozoom layers turning and zooming with demo
+// time t and shifted by cue time c: the spare texture, then the tile. A layer
+// whose texture is empty is skipped. param and restarted are not used.
+void scene_rotozoom(int32_t t, int32_t c, int32_t param, int32_t restarted);
