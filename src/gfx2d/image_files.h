@@ -1,6 +1,8 @@
 // The picture loaders: TGA and headerless raw files into the picture record.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "core/image.h"
 
@@ -18,6 +20,10 @@ void load_image(const char* path, Image* image);
 // without alpha bits get alpha 255. Failure: empty image and a message.
 void load_tga_image(const char* path, Image* image);
 
+// The TGA reader on a file's bytes (the buffer may be rewritten). Returns 1
+// with the picture in image, or 0 with image empty and the reason in *why.
+int32_t read_tga_image(uint8_t* bytes, size_t length, Image* image, std::string* why);
+
 // The size of a headless raw picture from its name ("..._WIDTHxHEIGHT.ext",
 // each number 1 to 4 digits). Returns 1 and fills width and height, or 0 when
 // the name carries no such size (width and height are then 0).
@@ -27,3 +33,9 @@ int32_t parse_raw_image_size(const char* path, int32_t* width, int32_t* height);
 // first. Failure (missing or short file, no memory, a size of 0 or above
 // 65535): empty image and a message.
 void load_raw_image(const char* path, Image* image, int32_t width, int32_t height);
+
+// The raw reader on a file's bytes: the first width * height * 4 of them.
+// Returns null with the picture in image, or the message text (and a detail,
+// possibly empty) with image empty.
+const char* read_raw_image(const uint8_t* data, size_t length, int32_t width, int32_t height, Image* image,
+                           std::string* detail);

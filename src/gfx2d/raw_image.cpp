@@ -103,19 +103,34 @@ void load_raw_image(const char* path, Image* image, int32_t width, int32_t heigh
         report("EEEEEEEEEEEK!!!     file cannot be read!!", path, why);
         return;
     }
-    if (file.size() < bytes) {
-        report("EEEEEEEEEEEK!!!     file too short!!", path,
-               std::to_string(file.size()) + " of " + std::to_string(bytes) + " bytes");
-        return;
+    std::string detail;
+    const char* problem = read_raw_image(file.data(), file.size(), width, height, image, &detail);
+    if (problem != nullptr) {
+        report(problem, path, detail);
+    }
+}
+
+const char* read_raw_image(const uint8_t* data, size_t length, int32_t width, int32_t height, Image* image,
+                           std::string* detail)
+{
+    free_image(image);
+    if (width < 1 || width > UINT16_MAX || height < 1 || height > UINT16_MAX) {
+        *detail = "expected ..._WIDTHxHEIGHT.raw";
+        return "EEEEEEEEEEEK!!!     no picture size in the name!!";
+    }
+    size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 4;
+    if (length < bytes) {
+        *detail = std::to_string(length) + " of " + std::to_string(bytes) + " bytes";
+        return "EEEEEEEEEEEK!!!     file too short!!";
     }
     uint32_t* pixels = static_cast<uint32_t*>(std::malloc(bytes));
     if (pixels == nullptr) {
-        report("EEEEEEEEEEEK!!!     not nuff mem!!", path);
-        return;
+        return "EEEEEEEEEEEK!!!     not nuff mem!!";
     }
-    std::memcpy(pixels, file.data(), bytes);
+    std::memcpy(pixels, data, bytes);
     image->pixels = pixels;
     image->width = static_cast<uint16_t>(width);
     image->height = static_cast<uint16_t>(height);
     image->width_shift = image_width_shift(static_cast<uint32_t>(width));
+    return nullptr;
 }

@@ -22,12 +22,14 @@
 #define STBI_ONLY_TGA
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
+#define STBI_MAX_DIMENSIONS 16384
 #include <stb_image.h>
 #pragma GCC diagnostic pop
 
 namespace {
 
 constexpr size_t TGA_HEADER_BYTES = 18;
+constexpr uint32_t TGA_MAX_PIXELS = 4096 * 4096;
 // The decoder takes an int length; no picture of ours comes near it.
 constexpr int64_t TGA_FILE_LIMIT = INT32_MAX;
 constexpr uint8_t TGA_RIGHT_TO_LEFT = 0x10;  // descriptor bit 4: columns stored right to left
@@ -85,6 +87,11 @@ const char* unsupported_kind(const TgaHeader& h)
     int kind = h.image_type & 7;
     if (h.width == 0 || h.height == 0) {
         return "zero width or height";
+    }
+    // A run-length file of a few hundred bytes can claim 65,535 x 65,535
+    // pixels; no picture of the show comes near the cap.
+    if (static_cast<uint32_t>(h.width) * h.height > TGA_MAX_PIXELS) {
+        return "picture too large";
     }
     if (h.colour_map_type > 1 || h.image_type > 11 || (h.image_type & 7) > 3 || kind == 0) {
         return "unknown picture type";
@@ -188,11 +195,17 @@ void load_tga_image(const char* path, Image* image)
         report(path, got == FILE_READ_MISSING ? "file not found" : "file cannot be read: " + reason);
         return;
     }
-    unsigned char* bytes = file.data();
-    size_t length = file.size();
+    if (read_tga_image(file.data(), file.size(), image, &reason) == 0) {
+        report(path, reason);
+    }
+}
+
+int32_t read_tga_image(uint8_t* bytes, size_t length, Image* image, std::string* why)
+{
+    free_image(image);
     if (length < TGA_HEADER_BYTES) {
-        report(path, "too short for a TGA header");
-        return;
+        *why = "too short for a TGA header";
+        return 0;
     }
     TgaHeader header = parse_header(bytes);
     const char* problem = unsupported_kind(header);
@@ -200,8 +213,8 @@ void load_tga_image(const char* path, Image* image)
         problem = truncated_data(header, bytes, length);
     }
     if (problem != nullptr) {
-        report(path, problem);
-        return;
+        *why = problem;
+        return 0;
     }
     drop_unused_colour_map(&header, bytes, &length);
 
@@ -210,8 +223,8 @@ void load_tga_image(const char* path, Image* image)
     int components = 0;
     unsigned char* rgba = stbi_load_from_memory(bytes, static_cast<int>(length), &width, &height, &components, 4);
     if (rgba == nullptr) {
-        report(path, std::string("decoder: ") + stbi_failure_reason());
-        return;
+        *why = std::string("decoder: ") + stbi_failure_reason();
+        return 0;
     }
     // Alpha only when the file has an alpha channel and declares its bits;
     // 24-bit pictures and undeclared fourth bytes are opaque.
@@ -221,8 +234,8 @@ void load_tga_image(const char* path, Image* image)
     if (pixels == nullptr || width != header.width || height != header.height) {
         std::free(pixels);
         stbi_image_free(rgba);
-        report(path, pixels == nullptr ? "not enough memory" : "decoder disagrees with the header");
-        return;
+        *why = pixels == nullptr ? "not enough memory" : "decoder disagrees with the header";
+        return 0;
     }
     convert_pixels(rgba, header, keep_alpha, pixels);
     stbi_image_free(rgba);
@@ -230,4 +243,5 @@ void load_tga_image(const char* path, Image* image)
     image->width = header.width;
     image->height = header.height;
     image->width_shift = image_width_shift(header.width);
+    return 1;
 }
