@@ -149,6 +149,9 @@ TEST_F(ModelScenes, LasersShowOnlyBetweenFrames31Point25And32Point75)
         EXPECT_EQ(test_canvas.pixels[CANVAS_WIDTH + 3] & 0xFFFFFF, c.shown ? LASER_RED : 0u) << c.t;
         EXPECT_EQ(test_canvas.pixels[4] & 0xFFFFFF, 0u);  // beside the picture: the ground
     }
+    free_image(&lasers_image);
+    scene_diplodocus(50, 6, 0);
+    EXPECT_EQ(test_canvas.pixels[CANVAS_WIDTH + 3] & 0xFFFFFF, 0u);
 }
 
 TEST_F(ModelScenes, EachDinosaurPicksItsGroundOnlyOnARestartedCue)
