@@ -77,7 +77,8 @@ class Session:
             cwd=cwd, env=environment)
         os.close(report_write)
         self.report = os.fdopen(report_read, "r")
-        threading.Thread(target=self._read_output, daemon=True).start()
+        self.output_reader = threading.Thread(target=self._read_output, daemon=True)
+        self.output_reader.start()
         self.event_reader = threading.Thread(target=self._read_events, daemon=True)
         self.event_reader.start()
         self.pid = int(self.wait_for_event("pid ", 10).split()[1])
@@ -152,8 +153,12 @@ class Session:
         self.leader.stderr.close()
         self.event_reader.join(5)
         self.report.close()
-        os.close(self.master)
+        # The slave first: the output reader then sees the end and stops before
+        # the master's descriptor number can be handed to the next session.
         os.close(self.slave)
+        self.reading.set()
+        self.output_reader.join(5)
+        os.close(self.master)
 
 
 @unittest.skipUnless(BIN, "KORVEL_BIN is not set")

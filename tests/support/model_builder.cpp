@@ -6,8 +6,10 @@
 
 #include "core/image.h"
 #include "render3d/edge_table.h"
+#include "render3d/model_prep.h"
 #include "render3d/spans.h"
 #include "render3d/texture_pool.h"
+#include "scenes/assets.h"
 
 void build_sphere_model(Model* model, int32_t rings, int32_t segments, float radius, int32_t frames)
 {
@@ -87,4 +89,46 @@ uint32_t checker_texel(int32_t x, int32_t y)
     const bool light = ((x / 4) + (y / 4)) % 2 == 0;
     const uint32_t red = static_cast<uint32_t>(x * 16);
     return light ? (0xFF000000u | red | 0xC0C000u) : (0xFF000000u | 0x602000u | (red / 2));
+}
+
+void build_swaying_model(Model* model, int32_t rings, int32_t segments, float radius, int32_t frames, float lift)
+{
+    build_sphere_model(model, rings, segments, radius, frames);
+    const int32_t n = model->vertex_count;
+    for (int32_t i = 0; i < n; i++) {
+        model->vertices[i].y = fixed_add(model->vertices[i].y, fixed_from_float(lift));
+    }
+    for (int32_t f = 1; f < frames; f++) {
+        const float stretch = 1.0f + 0.1f * static_cast<float>(f % 5);
+        const Fixed shift = fixed_from_int(f % 3 * 2);
+        for (int32_t i = 0; i < n; i++) {
+            const ModelVertex& first = model->vertices[i];
+            ModelVertex& p = model->vertices[f * n + i];
+            p.x = fixed_add(first.x, shift);
+            p.y = fixed_from_float(fixed_to_float(first.y) * stretch);
+            p.z = first.z;
+        }
+    }
+}
+
+void build_swaying_triple(ModelTriple* triple, int32_t rings, int32_t segments, float radius, int32_t frames,
+                          float lift, float shell, int32_t first_slot)
+{
+    Model* layers[3] = {&triple->body, &triple->shell, &triple->light};
+    for (int32_t i = 0; i < 3; i++) {
+        build_swaying_model(layers[i], rings, segments, radius, frames, lift);
+        layers[i]->texture = first_slot + i;
+    }
+    compute_vertex_normals(&triple->shell);
+    weld_vertex_normals(&triple->shell, 0.125f);
+    inflate_model(&triple->shell, shell);
+    compute_vertex_normals(&triple->light);
+    weld_vertex_normals(&triple->light, 0.125f);
+}
+
+void free_triple(ModelTriple* triple)
+{
+    free_model(&triple->body);
+    free_model(&triple->shell);
+    free_model(&triple->light);
 }

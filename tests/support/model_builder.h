@@ -31,3 +31,18 @@ void install_texture(int32_t slot, int32_t width, int32_t height, uint32_t (*tex
 // A 16 x 16 texture of 4 x 4 checks in two colours with a colour-key hole
 // in the middle, for pictures where the texture's orientation shows.
 uint32_t checker_texel(int32_t x, int32_t y);
+
+// A sphere centred lift units above the origin, of one size in every frame,
+// whose frames differ in where they stand and how tall they are (frame f:
+// moved f % 3 * 2 units along x, y stretched by 1 + 0.1 (f % 5)), for
+// animations of many frames.
+void build_swaying_model(Model* model, int32_t rings, int32_t segments, float radius, int32_t frames, float lift);
+
+struct ModelTriple;
+
+// A dinosaur triple of swaying spheres lifted by lift: the body textured from pool slot
+// first_slot, the shell (slot first_slot + 1) with welded normals and
+// inflated by shell units, the light (slot first_slot + 2) with normals.
+void build_swaying_triple(ModelTriple* triple, int32_t rings, int32_t segments, float radius, int32_t frames,
+                          float lift, float shell, int32_t first_slot);
+void free_triple(ModelTriple* triple);
