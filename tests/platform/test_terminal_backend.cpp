@@ -236,8 +236,12 @@ void body_fatal()
     platform_console_open();
     show_frame(0, 80, 50);
     if (fatal_signal == SIGSEGV) {
+#if defined(__SANITIZE_ADDRESS__)
+        raise(SIGSEGV);  // the address sanitizer reports a real bad store itself and exits
+#else
         volatile int* nowhere = nullptr;
         *nowhere = 1;
+#endif
     }
     if (fatal_signal == SIGABRT) {
         std::abort();

@@ -62,7 +62,8 @@ std::string xm_write_temp(const std::vector<uint8_t>& bytes, const char* name)
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr)
         return path;
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    if (!bytes.empty())  // an empty vector's data() may be null, which fwrite must not get
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
     return path;
 }
