@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // Pixels per cell side: square cells, so the picture keeps the canvas's shape
-// on the design grid (80 x 50 cells: 640 x 400 pixels).
+// on the display's own grid (80 x 50 cells: 640 x 400 pixels).
 constexpr int32_t CELL_PICTURE_CELL = 8;
 
 // Draws columns x rows cells (rows stride cells apart) into rgb, a picture

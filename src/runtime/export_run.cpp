@@ -292,15 +292,19 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
         platform_console_message("korvel: --video needs ffmpeg, which is not on PATH (Debian: apt-get install ffmpeg)");
         return EXIT_USAGE;
     }
-    // The video and the pictures show the design's grid; a recording the one asked for.
+    // The video and the pictures show the display's own 80 x 50 grid; a recording the one asked for.
     if (r.video_path != nullptr || r.screenshot_path != nullptr || r.canvas_shot_path != nullptr ||
         r.sheet_path != nullptr) {
         console_settings.grid_columns = DISPLAY_GRID_COLUMNS;
         console_settings.grid_rows = DISPLAY_GRID_ROWS;
     }
+    // Ctrl-C ends the rendering cleanly: the unfinished files are removed.
+    platform_signals_install();
     open_outputs(run);
     if (run->error.empty())
         plan_show(run, MUSIC_PATH);
+    if (run->error.empty() && platform_stop_signalled() != 0)
+        fail(run, "interrupted", "nothing was written");
     finish_audio(run);
     start_video(run);
     bool renders = r.record_path != nullptr || r.video_path != nullptr || r.screenshot_path != nullptr ||

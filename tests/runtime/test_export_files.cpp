@@ -48,8 +48,8 @@ TEST_F(Export, RecordingHasItsHeaderOneEventPerFrameAtItsTimeAndTheAudioOfTheSam
     EXPECT_EQ(le32(wav, 40), wav.size() - 44);  // the data chunk's size was filled in
     EXPECT_EQ(dir_names(dir), (std::vector<std::string>{"data", "show.cast", "show.wav"}));
 
-    ProgramRun design = run_korvel(dir, {"--record", "grid.cast", "--grid", "80x50", "--fps", "10"});
-    ASSERT_EQ(design.status, 0) << design.err;
+    ProgramRun literal = run_korvel(dir, {"--record", "grid.cast", "--grid", "80x50", "--fps", "10"});
+    ASSERT_EQ(literal.status, 0) << literal.err;
     CastRecording small = read_cast(read_file(at("grid.cast")));
     EXPECT_NE(small.header.find("\"width\": 80, \"height\": 50"), std::string::npos) << small.header;
     ASSERT_EQ(small.events.size(), 49u);  // 4.8 s at 10 frames a second, the end frame included
