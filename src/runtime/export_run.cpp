@@ -1,6 +1,5 @@
 // Rendering the show without a terminal: the same start-up, timeline and presentation on the virtual clock.
 #include <cstdio>
-#include <memory>
 
 #include "core/random.h"
 #include "display/console_display.h"
@@ -12,13 +11,8 @@
 #include "platform/recording.h"
 #include "platform/signals.h"
 #include "runtime/asset_catalog.h"
-#include "runtime/cast_writer.h"
-#include "runtime/export.h"
-#include "runtime/export_music.h"
-#include "runtime/export_pictures.h"
-#include "runtime/export_progress.h"
 #include "runtime/export_script.h"
-#include "runtime/export_video.h"
+#include "runtime/export_state.h"
 #include "runtime/sync_queue.h"
 #include "runtime/timeline.h"
 #include "scenes/scene_prep.h"
@@ -29,47 +23,6 @@ namespace {
 constexpr uint32_t SHOW_SEED = 1;
 constexpr int32_t EXIT_FAILED = 1;
 constexpr int32_t EXIT_USAGE = 2;
-constexpr int64_t NO_FRAME = -1;
-
-struct PictureOutput {
-    OutputFile file;
-    int64_t frame;  // the video frame it shows; NO_FRAME when not asked for
-    int32_t done;
-};
-
-struct ExportRun {
-    const ExportRequest* request;
-    int32_t fps;
-    int32_t intro_ms;
-    ExportPlan plan;
-    int64_t frames_needed;             // show frames to render
-    uint32_t record_start;             // virtual tick of the first presented frame
-    std::unique_ptr<CastWriter> cast;  // 16 KB of buffer: not on the stack
-    WavWriter audio;
-    WavWriter video_audio;  // the video's sound, read by ffmpeg
-    std::string video_audio_path;
-    VideoExport video;
-    PictureOutput screenshot;
-    PictureOutput canvas_shot;
-    OutputFile sheet_file;
-    ContactSheet sheet;
-    int32_t next_sheet_ms;
-    RgbPicture picture;
-    ExportProgress progress;
-    int64_t presented;
-    std::string error;  // the first failure, a whole line
-};
-
-bool opened(const OutputFile& file)
-{
-    return file.file != nullptr;
-}
-
-void fail(ExportRun* run, const std::string& path, const std::string& why)
-{
-    if (run->error.empty())
-        run->error = "korvel: " + path + ": " + why;
-}
 
 // Every frame presented, the intro's included, reaches the recorders here.
 void on_frame(const char* bytes, int32_t length, void* user)
@@ -84,65 +37,6 @@ void on_frame(const char* bytes, int32_t length, void* user)
     progress_update(&run->progress, run->presented);
 }
 
-int64_t first_frame_at(int32_t ms, int32_t fps)
-{
-    return (static_cast<int64_t>(ms) * fps + 999) / 1000;
-}
-
-void abandon_all(ExportRun* run)
-{
-    if (run->cast != nullptr)
-        cast_abandon(run->cast.get());
-    wav_abandon(&run->audio);
-    wav_abandon(&run->video_audio);
-    if (!run->video_audio_path.empty())
-        platform_remove_file(run->video_audio_path);
-    video_abandon(&run->video);
-    output_file_abandon(&run->screenshot.file);
-    output_file_abandon(&run->canvas_shot.file);
-    output_file_abandon(&run->sheet_file);
-}
-
-void open_picture(ExportRun* run, PictureOutput* out, const char* path, int32_t ms)
-{
-    out->frame = NO_FRAME;
-    if (path == nullptr || !run->error.empty())
-        return;
-    std::string why;
-    if (!output_file_open(&out->file, path, &why))
-        return fail(run, path, why);
-    out->frame = first_frame_at(ms, run->fps);
-}
-
-// Every output is created before any work, so a wrong path fails at once.
-void open_outputs(ExportRun* run)
-{
-    const ExportRequest& r = *run->request;
-    std::string why;
-    if (r.record_path != nullptr) {
-        int32_t columns = 0;
-        int32_t rows = 0;
-        platform_console_select(CONSOLE_BACKEND_RECORDING);
-        platform_console_grid(&columns, &rows);
-        run->cast = std::make_unique<CastWriter>();
-        if (!cast_open(run->cast.get(), r.record_path, columns, rows, &why)) {
-            run->cast.reset();
-            return fail(run, r.record_path, why);
-        }
-    }
-    if (r.audio_path != nullptr && !wav_open(&run->audio, r.audio_path, &why))
-        return fail(run, r.audio_path, why);
-    if (r.video_path != nullptr) {
-        run->video_audio_path = std::string(r.video_path) + ".partial.wav";
-        if (!wav_open(&run->video_audio, run->video_audio_path.c_str(), &why))
-            return fail(run, r.video_path, why);
-    }
-    open_picture(run, &run->screenshot, r.screenshot_path, r.screenshot_ms);
-    open_picture(run, &run->canvas_shot, r.canvas_shot_path, r.canvas_shot_ms);
-    if (r.sheet_path != nullptr && run->error.empty() && !output_file_open(&run->sheet_file, r.sheet_path, &why))
-        fail(run, r.sheet_path, why);
-}
-
 // The music pass fixes the show's length and writes the sound.
 void plan_show(ExportRun* run, const char* music_path)
 {
@@ -154,7 +48,7 @@ void plan_show(ExportRun* run, const char* music_path)
         wavs[count++] = &run->video_audio;
     std::string why;
     if (!plan_export(music_path, run->fps, run->request->duration_ms, run->intro_ms, wavs, count, &run->plan, &why))
-        return fail(run, music_path, why);
+        return export_fail(run, music_path, why);
     run->frames_needed = run->plan.frames;
     bool only_shots =
         run->request->record_path == nullptr && run->request->video_path == nullptr && !opened(run->sheet_file);
@@ -162,54 +56,8 @@ void plan_show(ExportRun* run, const char* music_path)
         run->frames_needed = std::max(run->screenshot.frame, run->canvas_shot.frame) + 1;
     for (const PictureOutput* shot : {&run->screenshot, &run->canvas_shot}) {
         if (shot->frame >= run->plan.frames)
-            fail(run, shot->file.final_path,
-                 "the show is only " + time_label(export_frame_time_ms(run->plan.frames, run->fps)) + " long");
-    }
-}
-
-void finish_audio(ExportRun* run)
-{
-    if (!run->error.empty())
-        return;
-    std::string why;
-    if (opened(run->audio.file) && !wav_finish(&run->audio, &why))
-        fail(run, run->request->audio_path, why);
-    if (opened(run->video_audio.file) && !wav_finish(&run->video_audio, &why))
-        fail(run, run->request->video_path, why);
-}
-
-void start_video(ExportRun* run)
-{
-    if (run->request->video_path == nullptr || !run->error.empty())
-        return;
-    std::string why;
-    if (!video_start(&run->video, run->request->video_path, DISPLAY_GRID_COLUMNS * 8, DISPLAY_GRID_ROWS * 8, run->fps,
-                     run->video_audio_path, &why))
-        fail(run, run->request->video_path, why);
-}
-
-void take_shot(ExportRun* run, PictureOutput* shot, int64_t k, bool canvas)
-{
-    if (shot->frame != k || shot->done)
-        return;
-    if (canvas)
-        picture_from_canvas(get_canvas()->pixels, CANVAS_SHOT_SCALE, &run->picture);
-    else
-        picture_from_cells(platform_recording_last_frame(), &run->picture);
-    std::string why;
-    if (!write_png_picture(&shot->file, run->picture, &why))
-        fail(run, shot->file.final_path, why);
-    shot->done = 1;
-}
-
-void take_pictures(ExportRun* run, int64_t k, int32_t t)
-{
-    take_shot(run, &run->screenshot, k, false);
-    take_shot(run, &run->canvas_shot, k, true);
-    if (opened(run->sheet_file) && t >= run->next_sheet_ms) {
-        picture_from_cells(platform_recording_last_frame(), &run->picture);
-        sheet_add(&run->sheet, run->picture, t);
-        run->next_sheet_ms += run->request->every_ms;
+            export_fail(run, shot->file.final_path,
+                        "the show is only " + time_label(export_frame_time_ms(run->plan.frames, run->fps)) + " long");
     }
 }
 
@@ -229,7 +77,7 @@ void play_show(ExportRun* run, uint32_t show_start)
         if (!run->error.empty() || stop_requested != 0)
             break;
         if (platform_stop_signalled() != 0)
-            return fail(run, "interrupted", "nothing was written");
+            return export_fail(run, "interrupted", "nothing was written");
     }
 }
 
@@ -245,32 +93,15 @@ void render_show(ExportRun* run, const DemoOptions& options)
     platform_recording_set_sink(on_frame, run);
     platform_console_select(CONSOLE_BACKEND_RECORDING);
     if (open_demo_display() == nullptr)
-        return fail(run, "canvas", "out of memory");
+        return export_fail(run, "canvas", "out of memory");
     progress_start(&run->progress, run->frames_needed + static_cast<int64_t>(run->intro_ms) * run->fps / 1000);
     run->record_start = platform_ticks_ms();
     if (options.drawing_path != nullptr && play_graffiti_intro(options.drawing_path, run->fps) == INTRO_LEFT)
-        return fail(run, "interrupted", "nothing was written");
+        return export_fail(run, "interrupted", "nothing was written");
     load_assets();
     prepare_scenes();
     play_show(run, run->record_start + static_cast<uint32_t>(run->intro_ms));
     free_assets();
-}
-
-void finish_outputs(ExportRun* run)
-{
-    std::string why;
-    if (run->cast != nullptr && !cast_finish(run->cast.get(), &why))
-        fail(run, run->request->record_path, why);
-    if (run->request->video_path != nullptr && run->error.empty()) {
-        if (!video_finish(&run->video, &why))
-            fail(run, run->request->video_path, why);
-        platform_remove_file(run->video_audio_path);
-    }
-    if (opened(run->sheet_file)) {
-        sheet_compose(run->sheet, &run->picture);
-        if (!write_png_picture(&run->sheet_file, run->picture, &why))
-            fail(run, run->request->sheet_path, why);
-    }
 }
 
 int32_t print_script()
@@ -304,7 +135,7 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
     if (run->error.empty())
         plan_show(run, MUSIC_PATH);
     if (run->error.empty() && platform_stop_signalled() != 0)
-        fail(run, "interrupted", "nothing was written");
+        export_fail(run, "interrupted", "nothing was written");
     finish_audio(run);
     start_video(run);
     bool renders = r.record_path != nullptr || r.video_path != nullptr || r.screenshot_path != nullptr ||

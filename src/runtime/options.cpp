@@ -22,6 +22,8 @@ const char* const USAGE =
     "  --fps N             frames a second shown (default 60; 0: as many as the machine can)\n"
     "  --color MODE        16, truecolor or none (default: by COLORTERM and NO_COLOR)\n"
     "  --nosound           play the music silently (the show still follows it)\n"
+    "  -h, --help          show this help and exit\n"
+    "  -V, --version       show the version and exit\n"
     "\n"
     "Rendering without a terminal (30 frames a second unless --fps says otherwise):\n"
     "  --record FILE       the show as a terminal recording (asciicast v2), 160x50 cells\n"
@@ -33,8 +35,6 @@ const char* const USAGE =
     "  --contact-sheet FILE         a picture every 5 seconds (--every S) with its time\n"
     "  --duration SECONDS  render only the first SECONDS of the show\n"
     "  --script            print every sync byte of the module with its meaning\n"
-    "  -h, --help          show this help and exit\n"
-    "  -V, --version       show the version and exit\n"
     "\n"
     "Run it from the directory that holds data/.\n";
 
