@@ -69,6 +69,11 @@ TEST_F(Export, TwoRunsGiveIdenticalFilesAndDurationCutsTheShort)
     ASSERT_EQ(events.events.size(), 60u);
     EXPECT_EQ(events.events.back().time_ms, 1966);
     EXPECT_EQ(wav_frames(read_file(at("a.wav"))), 60 * FRAMES_PER_VIDEO_FRAME);
+    // The audio alone is the same audio; standard error is no terminal, so no progress line.
+    ProgramRun audio = run_korvel(dir, {"--audio", "c.wav", "--duration", "2"});
+    ASSERT_EQ(audio.status, 0) << audio.err;
+    EXPECT_EQ(read_file(at("c.wav")), read_file(at("a.wav")));
+    EXPECT_EQ(first.err.find('\r'), std::string::npos);
 }
 
 TEST_F(Export, VideoHasTheFramesAndDurationAskedFor)
