@@ -145,6 +145,27 @@ TEST_F(Export, ScriptListsEverySyncByteWithItsMeaningThenTheLength)
     EXPECT_EQ(dir_names(dir), (std::vector<std::string>{"data"}));
 }
 
+// The player loops a song forever; without the end command the show ends with
+// the song's first pass and its rows are not listed twice.
+TEST(ExportSongEnd, ASongWithoutTheEndCommandEndsWithItsLastRow)
+{
+    XmSong song = xm_song(1);
+    int32_t p = xm_add_pattern(&song, 16);  // 16 rows of 0.12 s: 1.92 s, 57.6 video frames
+    xm_note(&song, p, 0, 0, 49);
+    xm_sync(&song, p, 4, 0, 0x41);
+    song.orders = {0};
+    std::string dir = make_show_dir(song, "song-end");
+    ProgramRun run = run_korvel(dir, {"--record", "show.cast"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(read_cast(read_file(dir + "/show.cast")).events.size(), 58u);
+    ProgramRun script = run_korvel(dir, {"--script"});
+    EXPECT_EQ(script.out,
+              "time        order  row  byte  meaning\n"
+              "0:00.480        0    4   41   flash\n"
+              "length 0:01.920 (the end of the module)\n");
+    std::filesystem::remove_all(dir);
+}
+
 TEST_F(Export, RefusalsSayWhyAndLeaveNoFileBehind)
 {
     const struct {
