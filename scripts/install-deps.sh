@@ -8,6 +8,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config python3
   libopenmpt-dev libsdl2-dev libasound2-dev libstb-dev
   libgtest-dev libgmock-dev clang-format libxmp-dev
+  ffmpeg
 )
 if [ "${1:-}" = "--bench" ]; then
   PACKAGES+=(libbenchmark-dev libcaca-dev)

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/headless.h"
+#include "platform/recording.h"
 #include "platform/terminal_backend.h"
 
 ConsoleSettings console_settings = {CONSOLE_COLOURS_AUTO, 0, 0, 0};
@@ -54,10 +55,19 @@ int32_t platform_console_available(std::string* why)
     return 0;
 }
 
+int32_t platform_stderr_is_terminal()
+{
+    return isatty(STDERR_FILENO) != 0 ? 1 : 0;
+}
+
 void platform_console_select(ConsoleBackend backend)
 {
-    const ConsoleDriver* chosen =
-        backend == CONSOLE_BACKEND_HEADLESS ? &HEADLESS_CONSOLE_DRIVER : &TERMINAL_CONSOLE_DRIVER;
+    const ConsoleDriver* chosen = &TERMINAL_CONSOLE_DRIVER;
+    if (backend == CONSOLE_BACKEND_HEADLESS) {
+        chosen = &HEADLESS_CONSOLE_DRIVER;
+    } else if (backend == CONSOLE_BACKEND_RECORDING) {
+        chosen = &RECORDING_CONSOLE_DRIVER;
+    }
     if (chosen != console_driver) {
         console_driver->close();
     }

@@ -6,8 +6,9 @@
 #include <string>
 
 enum ConsoleBackend : int32_t {
-    CONSOLE_BACKEND_TERMINAL = 0,  // standard output is a terminal
-    CONSOLE_BACKEND_HEADLESS = 1,  // frames recorded in memory, nothing written
+    CONSOLE_BACKEND_TERMINAL = 0,   // standard output is a terminal
+    CONSOLE_BACKEND_HEADLESS = 1,   // frames recorded in memory, nothing written
+    CONSOLE_BACKEND_RECORDING = 2,  // frames encoded as the terminal gets them, handed to a recorder
 };
 
 // One back end's operations. Every one is safe to call while closed.
@@ -136,6 +137,9 @@ void platform_console_write(const uint8_t* characters, const uint8_t* attributes
 // A message that would be drawn over while the display is open: written to
 // standard error now when the display is closed, else when it closes.
 void platform_console_message(const std::string& text);
+
+// Whether standard error is a terminal (a progress line then makes sense).
+int32_t platform_stderr_is_terminal();
 
 // Headless back end: the frames kept since the last clear (at most
 // HEADLESS_FRAME_LIMIT), and frame i of them, 0 the oldest. A frame stays

@@ -37,17 +37,6 @@ void poll_stop_keys()
         stop_requested = 1;
 }
 
-// The display is opened twice so that the grid in force for the run is
-// created after the window has been asked for its size.
-Framebuffer* open_display()
-{
-    Framebuffer* canvas = create_canvas();
-    platform_console_set_title(CONSOLE_TITLE);
-    console_set_window(80, 50, 1);
-    display_open();
-    return canvas;
-}
-
 // The timeline's timers run on the frame delta, so the show keeps its timing
 // at any frame rate; pacing only spares the machine and the terminal.
 void run_main_loop(uint32_t start_tick, int32_t fps)
@@ -82,6 +71,17 @@ void set_effect_time(int32_t ms)
     effect_time_ms = ms;
 }
 
+// The display is opened twice so that the grid in force for the run is
+// created after the window has been asked for its size.
+Framebuffer* open_demo_display()
+{
+    Framebuffer* canvas = create_canvas();
+    platform_console_set_title(CONSOLE_TITLE);
+    console_set_window(80, 50, 1);
+    display_open();
+    return canvas;
+}
+
 Framebuffer* create_canvas()
 {
     display_open();
@@ -96,7 +96,7 @@ Framebuffer* create_canvas()
 int32_t run_demo(const DemoOptions& options)
 {
     platform_signals_install();
-    Framebuffer* canvas = open_display();
+    Framebuffer* canvas = open_demo_display();
     if (canvas == nullptr) {
         display_close();
         platform_console_message("korvel: out of memory for the canvas");

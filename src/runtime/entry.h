@@ -20,6 +20,11 @@ void set_effect_time(int32_t ms);
 // Returns null only when the allocation fails.
 Framebuffer* create_canvas();
 
+// Creates the canvas, titles the console, asks for an 80 x 50 window and
+// opens the display again: the second opening is the one in force for the
+// run. Returns the canvas, or null when it cannot be allocated.
+Framebuffer* open_demo_display();
+
 // What the command line asked for.
 struct DemoOptions {
     const char* drawing_path;  // the intro's drawing, or null

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/signals.h"
 #include "runtime/entry.h"
+#include "runtime/export.h"
 #include "runtime/music.h"
 #include "runtime/options.h"
 
@@ -43,6 +44,14 @@ int main(int argc, char** argv)
     console_settings = line.console;
     music_settings.force_silent = line.nosound;
     std::string why;
+    // Rendering needs neither a terminal nor a sound device; only the module.
+    if (export_requested(line.rendering)) {
+        if (!music_is_there(&why)) {
+            std::fprintf(stderr, "%s\n", why.c_str());
+            return EXIT_FAILURE_STATUS;
+        }
+        return run_export(line.demo, line.rendering);
+    }
     if (!platform_console_available(&why)) {
         std::fprintf(stderr, "korvel: %s\n", why.c_str());
         return EXIT_USAGE;

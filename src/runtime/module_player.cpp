@@ -120,6 +120,16 @@ int32_t module_player_load_file(ModulePlayer* player, const char* path, std::str
     return module_player_load_memory(player, data.data(), data.size(), why);
 }
 
+int64_t module_player_length_frames(const ModulePlayer* player)
+{
+    if (player->module == nullptr)
+        return 0;
+    double seconds = openmpt_module_get_duration_seconds(player->module);
+    if (!(seconds > 0.0))
+        return 0;
+    return static_cast<int64_t>(seconds * MUSIC_SAMPLE_RATE + 0.5);
+}
+
 void module_player_unload(ModulePlayer* player)
 {
     if (player->module != nullptr)

@@ -50,6 +50,10 @@ struct ModulePlayer {
 int32_t module_player_load_file(ModulePlayer* player, const char* path, std::string* why);
 int32_t module_player_load_memory(ModulePlayer* player, const void* data, size_t size, std::string* why);
 
+// The song's length played once, in frames at MUSIC_SAMPLE_RATE (0 when
+// nothing is loaded). Playback itself goes on through loops and restarts.
+int64_t module_player_length_frames(const ModulePlayer* player);
+
 // Frees the module and its tables; the player may be loaded again. Safe on an empty player.
 void module_player_unload(ModulePlayer* player);
 

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int32_t EXIT_USAGE = 2;
+constexpr int64_t MAX_SECONDS = 24 * 60 * 60;
 
 const char* const USAGE =
     "usage: korvel [OPTION]... [--] [DRAWING.gml]\n"
@@ -24,6 +25,17 @@ const char* const USAGE =
     "  -h, --help          show this help and exit\n"
     "  -V, --version       show the version and exit\n"
     "\n"
+    "Rendering without a terminal (30 frames a second unless --fps says otherwise):\n"
+    "  --record FILE       the show as a terminal recording (asciicast v2), 160x50 cells\n"
+    "                      unless --grid says otherwise; replay with: asciinema play FILE\n"
+    "  --audio FILE        the show's sound as WAV (44,100 Hz, 16-bit stereo)\n"
+    "  --video FILE        the show as an MP4 video with sound (needs ffmpeg)\n"
+    "  --screenshot SECONDS FILE    the cell grid at that time as a PNG picture\n"
+    "  --canvas-shot SECONDS FILE   the 160x100 canvas at that time, 4 times larger\n"
+    "  --contact-sheet FILE         a picture every 5 seconds (--every S) with its time\n"
+    "  --duration SECONDS  render only the first SECONDS of the show\n"
+    "  --script            print every sync byte of the module with its meaning\n"
+    "\n"
     "Run it from the directory that holds data/.\n";
 
 // A whole decimal number from lo to hi, nothing else.
@@ -36,6 +48,35 @@ bool parse_number(const char* text, int32_t lo, int32_t hi, int32_t* value)
     if (*end != '\0' || number < lo || number > hi)
         return false;
     *value = static_cast<int32_t>(number);
+    return true;
+}
+
+// Seconds with up to three decimals ("12", "0.5", "90.125") as milliseconds,
+// from 0 to a day; no sign.
+bool parse_seconds(const char* text, int32_t* ms)
+{
+    if (text == nullptr || text[0] < '0' || text[0] > '9')
+        return false;
+    int64_t whole = 0;
+    const char* c = text;
+    for (; *c >= '0' && *c <= '9'; c++) {
+        whole = whole * 10 + (*c - '0');
+        if (whole > MAX_SECONDS)
+            return false;
+    }
+    int64_t fraction = 0;
+    int32_t digits = 0;
+    if (*c == '.') {
+        for (c++; *c >= '0' && *c <= '9' && digits < 3; c++, digits++)
+            fraction = fraction * 10 + (*c - '0');
+        if (digits == 0)
+            return false;
+        for (; digits < 3; digits++)
+            fraction *= 10;
+    }
+    if (*c != '\0' || whole * 1000 + fraction > MAX_SECONDS * 1000)
+        return false;
+    *ms = static_cast<int32_t>(whole * 1000 + fraction);
     return true;
 }
 
@@ -92,6 +133,85 @@ int32_t refuse(std::string* err, const std::string& text)
     return EXIT_USAGE;
 }
 
+// "--name FILE": a non-empty path.
+int32_t take_path(int argc, const char* const* argv, int* i, const char* name, const char** path, std::string* err)
+{
+    const char* value = option_value(argc, argv, i, name);
+    if (value == nullptr || value[0] == '\0')
+        return refuse(err, std::string(name) + " takes a file name");
+    *path = value;
+    return -1;
+}
+
+// "--name SECONDS FILE".
+int32_t take_shot(int argc, const char* const* argv, int* i, const char* name, int32_t* ms, const char** path,
+                  std::string* err)
+{
+    std::string usage = std::string(name) + " takes SECONDS FILE, the time 0 or more (e.g. 12.5)";
+    if (!parse_seconds(option_value(argc, argv, i, name), ms))
+        return refuse(err, usage);
+    if (*i + 1 >= argc || argv[*i + 1][0] == '\0')
+        return refuse(err, usage);
+    *i += 1;
+    *path = argv[*i];
+    return -1;
+}
+
+// The options that render rather than show: -1 when arg is none of them.
+int32_t take_export_option(int argc, const char* const* argv, int* i, CommandLine* line, std::string* err)
+{
+    const char* arg = argv[*i];
+    ExportRequest& r = line->rendering;
+    if (is_option(arg, "--record"))
+        return take_path(argc, argv, i, "--record", &r.record_path, err);
+    if (is_option(arg, "--audio"))
+        return take_path(argc, argv, i, "--audio", &r.audio_path, err);
+    if (is_option(arg, "--video"))
+        return take_path(argc, argv, i, "--video", &r.video_path, err);
+    if (is_option(arg, "--contact-sheet"))
+        return take_path(argc, argv, i, "--contact-sheet", &r.sheet_path, err);
+    if (is_option(arg, "--screenshot"))
+        return take_shot(argc, argv, i, "--screenshot", &r.screenshot_ms, &r.screenshot_path, err);
+    if (is_option(arg, "--canvas-shot"))
+        return take_shot(argc, argv, i, "--canvas-shot", &r.canvas_shot_ms, &r.canvas_shot_path, err);
+    if (is_option(arg, "--every")) {
+        if (!parse_seconds(option_value(argc, argv, i, "--every"), &r.every_ms) || r.every_ms == 0)
+            return refuse(err, "--every takes a time in seconds above 0");
+        return -1;
+    }
+    if (is_option(arg, "--duration")) {
+        if (!parse_seconds(option_value(argc, argv, i, "--duration"), &r.duration_ms) || r.duration_ms == 0)
+            return refuse(err, "--duration takes a time in seconds above 0");
+        return -1;
+    }
+    if (std::strcmp(arg, "--script") == 0) {
+        r.script = 1;
+        return -1;
+    }
+    return refuse(err, std::string("unknown option '") + arg + "'");
+}
+
+// What renders together: the audio with anything; one of the recording,
+// the video and the pictures (they need grids of different sizes); the
+// script alone.
+int32_t check_rendering(CommandLine* line, bool fps_given, std::string* err)
+{
+    const ExportRequest& r = line->rendering;
+    if (!export_requested(r))
+        return -1;
+    int32_t pictures = r.screenshot_path != nullptr || r.canvas_shot_path != nullptr || r.sheet_path != nullptr;
+    int32_t kinds = (r.record_path != nullptr) + (r.video_path != nullptr) + pictures;
+    if (r.script && (kinds > 0 || r.audio_path != nullptr))
+        return refuse(err, "--script prints the script alone; render files in another run");
+    if (kinds > 1)
+        return refuse(err, "--record, --video and the pictures are made in separate runs");
+    if (!fps_given)
+        line->demo.fps = DEFAULT_EXPORT_FPS;
+    if (line->demo.fps == 0 && !r.script)
+        return refuse(err, "--fps must be at least 1 to render");
+    return -1;
+}
+
 // One option at argv[*i]. Returns -1 to go on, or the exit status.
 int32_t take_option(int argc, const char* const* argv, int* i, CommandLine* line, std::string* out, std::string* err)
 {
@@ -128,7 +248,7 @@ int32_t take_option(int argc, const char* const* argv, int* i, CommandLine* line
             return refuse(err, "--color takes 16, truecolor or none");
         return -1;
     }
-    return refuse(err, std::string("unknown option '") + arg + "'");
+    return take_export_option(argc, argv, i, line, err);
 }
 
 }  // namespace
@@ -138,7 +258,9 @@ int32_t parse_command_line(int argc, const char* const* argv, CommandLine* line,
     *line = CommandLine{};
     line->demo.fps = DEFAULT_TERMINAL_FPS;
     line->console = console_settings;
+    line->rendering.every_ms = DEFAULT_SHEET_EVERY_MS;
     bool options_ended = false;
+    bool fps_given = false;
     for (int i = 1; i < argc; i++) {
         const char* arg = argv[i];
         if (!options_ended && std::strcmp(arg, "--") == 0) {
@@ -147,6 +269,7 @@ int32_t parse_command_line(int argc, const char* const* argv, CommandLine* line,
         }
         // A lone "-" is a name like any other.
         if (!options_ended && arg[0] == '-' && arg[1] != '\0') {
+            fps_given = fps_given || is_option(arg, "--fps");
             int32_t status = take_option(argc, argv, &i, line, out, err);
             if (status >= 0)
                 return status;
@@ -155,5 +278,5 @@ int32_t parse_command_line(int argc, const char* const* argv, CommandLine* line,
         if (line->demo.drawing_path == nullptr)
             line->demo.drawing_path = arg;  // only the first one counts
     }
-    return -1;
+    return check_rendering(line, fps_given, err);
 }

@@ -5,6 +5,7 @@
 
 #include "platform/console.h"
 #include "runtime/entry.h"
+#include "runtime/export.h"
 
 // Frames a second the terminal is paced to unless --fps says otherwise.
 constexpr int32_t DEFAULT_TERMINAL_FPS = 60;
@@ -14,6 +15,7 @@ struct CommandLine {
     DemoOptions demo;
     int32_t nosound;          // 1: --nosound
     ConsoleSettings console;  // --grid and --color on top of the defaults
+    ExportRequest rendering;  // what to render instead of showing the demo live
 };
 
 // Fills *line from argv, starting from the defaults. Returns -1 when the demo

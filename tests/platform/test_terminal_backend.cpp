@@ -16,7 +16,7 @@
 #include "platform/console.h"
 #include "platform/signals.h"
 #include "pty_run.h"
-#include "screen_model.h"
+#include "support/screen_model.h"
 
 namespace {
 

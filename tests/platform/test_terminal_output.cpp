@@ -8,7 +8,7 @@
 
 #include "moving_picture.h"
 #include "platform/terminal_output.h"
-#include "screen_model.h"
+#include "support/screen_model.h"
 
 namespace {
 

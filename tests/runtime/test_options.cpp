@@ -71,3 +71,62 @@ TEST(Options, EachArgumentListLeadsWhereItShould)
 }
 
 }  // namespace
+
+namespace {
+
+struct RenderCase {
+    std::vector<const char*> args;
+    int32_t status;  // -1: it renders
+    int32_t fps;
+    const char* record;
+    const char* shot;
+    int32_t shot_ms;
+    int32_t duration_ms;
+};
+
+TEST(Options, RenderingOptionsTakeTheirValuesAndRefuseMixtures)
+{
+    const RenderCase cases[] = {
+        {{"--record", "a.cast"}, -1, 30, "a.cast", nullptr, 0, 0},  // recordings default to 30 fps
+        {{"--record=a.cast", "--fps", "60"}, -1, 60, "a.cast", nullptr, 0, 0},
+        {{"--fps", "0", "--record", "a.cast"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--record"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--screenshot", "12.5", "s.png"}, -1, 30, nullptr, "s.png", 12500, 0},
+        {{"--screenshot=0.007", "s.png"}, -1, 30, nullptr, "s.png", 7, 0},
+        {{"--screenshot", "3"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--screenshot", "-3", "s.png"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--screenshot", "3.", "s.png"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--screenshot", "1.0001", "s.png"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--screenshot", "86401", "s.png"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--record", "a.cast", "--duration", "90"}, -1, 30, "a.cast", nullptr, 0, 90000},
+        {{"--record", "a.cast", "--duration", "x"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--record", "a.cast", "--audio", "a.wav"}, -1, 30, "a.cast", nullptr, 0, 0},
+        {{"--record", "a.cast", "--screenshot", "1", "s.png"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--video", "v.mp4", "--contact-sheet", "c.png"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--contact-sheet", "c.png", "--every", "0"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--script", "--record", "a.cast"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--script"}, -1, 30, nullptr, nullptr, 0, 0},
+        {{"--fps", "0"}, -1, 0, nullptr, nullptr, 0, 0},  // the live show may run unpaced
+    };
+    for (const RenderCase& c : cases) {
+        std::vector<const char*> argv = {"korvel"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        std::string joined;
+        for (const char* arg : c.args)
+            joined += std::string(arg) + " ";
+        CommandLine line;
+        std::string out;
+        std::string err;
+        int32_t status = parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err);
+        EXPECT_EQ(status, c.status) << joined << err;
+        if (status != -1)
+            continue;
+        EXPECT_EQ(line.demo.fps, c.fps) << joined;
+        EXPECT_STREQ(line.rendering.record_path, c.record) << joined;
+        EXPECT_STREQ(line.rendering.screenshot_path, c.shot) << joined;
+        EXPECT_EQ(line.rendering.screenshot_ms, c.shot_ms) << joined;
+        EXPECT_EQ(line.rendering.duration_ms, c.duration_ms) << joined;
+    }
+}
+
+}  // namespace

@@ -1,5 +1,5 @@
 // Test helper: a tiny terminal that replays encoder output onto a grid of cells.
-#include "screen_model.h"
+#include "support/screen_model.h"
 
 #include <cstdlib>
 

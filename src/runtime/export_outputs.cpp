@@ -1,0 +1,142 @@
+// The outputs of a rendering: created before any work, finished into place, or removed.
+#include "display/cell_picture.h"
+#include "display/console_display.h"
+#include "gfx2d/canvas.h"
+#include "platform/recording.h"
+#include "runtime/export_state.h"
+
+namespace {
+
+void open_picture(ExportRun* run, PictureOutput* out, const char* path, int32_t ms)
+{
+    out->frame = NO_FRAME;
+    if (path == nullptr || !run->error.empty())
+        return;
+    std::string why;
+    if (!output_file_open(&out->file, path, &why))
+        return export_fail(run, path, why);
+    out->frame = first_frame_at(ms, run->fps);
+}
+
+void take_shot(ExportRun* run, PictureOutput* shot, int64_t k, bool canvas)
+{
+    if (shot->frame != k || shot->done)
+        return;
+    if (canvas)
+        picture_from_canvas(get_canvas()->pixels, CANVAS_SHOT_SCALE, &run->picture);
+    else
+        picture_from_cells(platform_recording_last_frame(), &run->picture);
+    std::string why;
+    if (!write_png_picture(&shot->file, run->picture, &why))
+        export_fail(run, shot->file.final_path, why);
+    shot->done = 1;
+}
+
+}  // namespace
+
+bool opened(const OutputFile& file)
+{
+    return file.file != nullptr;
+}
+
+void export_fail(ExportRun* run, const std::string& path, const std::string& why)
+{
+    if (run->error.empty())
+        run->error = "korvel: " + path + ": " + why;
+}
+
+int64_t first_frame_at(int32_t ms, int32_t fps)
+{
+    return (static_cast<int64_t>(ms) * fps + 999) / 1000;
+}
+
+void open_outputs(ExportRun* run)
+{
+    const ExportRequest& r = *run->request;
+    std::string why;
+    if (r.record_path != nullptr) {
+        int32_t columns = 0;
+        int32_t rows = 0;
+        platform_console_select(CONSOLE_BACKEND_RECORDING);
+        platform_console_grid(&columns, &rows);
+        run->cast = std::make_unique<CastWriter>();
+        if (!cast_open(run->cast.get(), r.record_path, columns, rows, &why)) {
+            run->cast.reset();
+            return export_fail(run, r.record_path, why);
+        }
+    }
+    if (r.audio_path != nullptr && !wav_open(&run->audio, r.audio_path, &why))
+        return export_fail(run, r.audio_path, why);
+    if (r.video_path != nullptr) {
+        run->video_audio_path = std::string(r.video_path) + ".partial.wav";
+        if (!wav_open(&run->video_audio, run->video_audio_path.c_str(), &why))
+            return export_fail(run, r.video_path, why);
+    }
+    open_picture(run, &run->screenshot, r.screenshot_path, r.screenshot_ms);
+    open_picture(run, &run->canvas_shot, r.canvas_shot_path, r.canvas_shot_ms);
+    if (r.sheet_path != nullptr && run->error.empty() && !output_file_open(&run->sheet_file, r.sheet_path, &why))
+        export_fail(run, r.sheet_path, why);
+}
+
+void finish_audio(ExportRun* run)
+{
+    if (!run->error.empty())
+        return;
+    std::string why;
+    if (opened(run->audio.file) && !wav_finish(&run->audio, &why))
+        export_fail(run, run->request->audio_path, why);
+    if (opened(run->video_audio.file) && !wav_finish(&run->video_audio, &why))
+        export_fail(run, run->request->video_path, why);
+}
+
+void start_video(ExportRun* run)
+{
+    if (run->request->video_path == nullptr || !run->error.empty())
+        return;
+    std::string why;
+    if (!video_start(&run->video, run->request->video_path, DISPLAY_GRID_COLUMNS * CELL_PICTURE_CELL,
+                     DISPLAY_GRID_ROWS * CELL_PICTURE_CELL, run->fps, run->video_audio_path, &why))
+        export_fail(run, run->request->video_path, why);
+}
+
+void take_pictures(ExportRun* run, int64_t k, int32_t t)
+{
+    take_shot(run, &run->screenshot, k, false);
+    take_shot(run, &run->canvas_shot, k, true);
+    if (opened(run->sheet_file) && t >= run->next_sheet_ms) {
+        picture_from_cells(platform_recording_last_frame(), &run->picture);
+        sheet_add(&run->sheet, run->picture, t);
+        run->next_sheet_ms += run->request->every_ms;
+    }
+}
+
+void finish_outputs(ExportRun* run)
+{
+    std::string why;
+    if (run->cast != nullptr && !cast_finish(run->cast.get(), &why))
+        export_fail(run, run->request->record_path, why);
+    if (run->request->video_path != nullptr && run->error.empty()) {
+        if (!video_finish(&run->video, &why))
+            export_fail(run, run->request->video_path, why);
+        platform_remove_file(run->video_audio_path);
+    }
+    if (opened(run->sheet_file)) {
+        sheet_compose(run->sheet, &run->picture);
+        if (!write_png_picture(&run->sheet_file, run->picture, &why))
+            export_fail(run, run->request->sheet_path, why);
+    }
+}
+
+void abandon_all(ExportRun* run)
+{
+    if (run->cast != nullptr)
+        cast_abandon(run->cast.get());
+    wav_abandon(&run->audio);
+    wav_abandon(&run->video_audio);
+    if (!run->video_audio_path.empty())
+        platform_remove_file(run->video_audio_path);
+    video_abandon(&run->video);
+    output_file_abandon(&run->screenshot.file);
+    output_file_abandon(&run->canvas_shot.file);
+    output_file_abandon(&run->sheet_file);
+}

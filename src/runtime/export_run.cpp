@@ -1,0 +1,181 @@
+// Rendering the show without a terminal: the same start-up, timeline and presentation on the virtual clock.
+#include <cstdio>
+
+#include "core/random.h"
+#include "display/console_display.h"
+#include "gfx2d/canvas.h"
+#include "graffiti/graffiti_intro.h"
+#include "platform/child_process.h"
+#include "platform/clock.h"
+#include "platform/console.h"
+#include "platform/recording.h"
+#include "platform/signals.h"
+#include "runtime/asset_catalog.h"
+#include "runtime/export_script.h"
+#include "runtime/export_state.h"
+#include "runtime/sync_queue.h"
+#include "runtime/timeline.h"
+#include "scenes/scene_prep.h"
+
+namespace {
+
+// The state an unseeded generator starts from, as in the live show.
+constexpr uint32_t SHOW_SEED = 1;
+constexpr int32_t EXIT_FAILED = 1;
+constexpr int32_t EXIT_USAGE = 2;
+
+// Every frame presented, the intro's included, reaches the recorders here.
+void on_frame(const char* bytes, int32_t length, void* user)
+{
+    auto* run = static_cast<ExportRun*>(user);
+    uint32_t time_ms = platform_ticks_ms() - run->record_start;
+    if (run->cast != nullptr)
+        cast_write_event(run->cast.get(), time_ms, bytes, length);
+    if (run->request->video_path != nullptr)
+        video_write_frame(&run->video, platform_recording_last_frame());
+    run->presented++;
+    progress_update(&run->progress, run->presented);
+}
+
+// The music pass fixes the show's length and writes the sound.
+void plan_show(ExportRun* run, const char* music_path)
+{
+    WavWriter* wavs[2];
+    int32_t count = 0;
+    if (opened(run->audio.file))
+        wavs[count++] = &run->audio;
+    if (opened(run->video_audio.file))
+        wavs[count++] = &run->video_audio;
+    std::string why;
+    if (!plan_export(music_path, run->fps, run->request->duration_ms, run->intro_ms, wavs, count, &run->plan, &why))
+        return export_fail(run, music_path, why);
+    run->frames_needed = run->plan.frames;
+    bool only_shots =
+        run->request->record_path == nullptr && run->request->video_path == nullptr && !opened(run->sheet_file);
+    if (only_shots)
+        run->frames_needed = std::max(run->screenshot.frame, run->canvas_shot.frame) + 1;
+    for (const PictureOutput* shot : {&run->screenshot, &run->canvas_shot}) {
+        if (shot->frame >= run->plan.frames)
+            export_fail(run, shot->file.final_path,
+                        "the show is only " + time_label(export_frame_time_ms(run->plan.frames, run->fps)) + " long");
+    }
+}
+
+// The main loop of the live show with the virtual clock for the tick counter
+// and the music pass's sync bytes for the audio thread's.
+void play_show(ExportRun* run, uint32_t show_start)
+{
+    size_t next_sync = 0;
+    for (int64_t k = 0; k < run->frames_needed; k++) {
+        int32_t t = export_frame_time_ms(k, run->fps);
+        platform_clock_set(show_start + static_cast<uint32_t>(t));
+        for (; next_sync < run->plan.syncs.size() && run->plan.syncs[next_sync].frame == k; next_sync++)
+            push_sync_event(SyncEvent{run->plan.syncs[next_sync].command});
+        set_effect_time(t);
+        run_timeline(t);
+        take_pictures(run, k, t);
+        if (!run->error.empty() || stop_requested != 0)
+            break;
+        if (platform_stop_signalled() != 0)
+            return export_fail(run, "interrupted", "nothing was written");
+    }
+}
+
+// Start-up as the live show does it, on the recording console.
+void render_show(ExportRun* run, const DemoOptions& options)
+{
+    random_seed(SHOW_SEED);
+    timeline = TIMELINE_START;
+    sync_queue_reset();
+    stop_requested = 0;
+    set_effect_time(0);
+    platform_clock_use_virtual(0);
+    platform_recording_set_sink(on_frame, run);
+    platform_console_select(CONSOLE_BACKEND_RECORDING);
+    if (open_demo_display() == nullptr)
+        return export_fail(run, "canvas", "out of memory");
+    progress_start(&run->progress, run->frames_needed + static_cast<int64_t>(run->intro_ms) * run->fps / 1000);
+    run->record_start = platform_ticks_ms();
+    if (options.drawing_path != nullptr && play_graffiti_intro(options.drawing_path, run->fps) == INTRO_LEFT)
+        return export_fail(run, "interrupted", "nothing was written");
+    load_assets();
+    prepare_scenes();
+    play_show(run, run->record_start + static_cast<uint32_t>(run->intro_ms));
+    free_assets();
+}
+
+int32_t print_script()
+{
+    std::string text;
+    std::string why;
+    if (!list_script(MUSIC_PATH, &text, &why)) {
+        platform_console_message(std::string("korvel: ") + MUSIC_PATH + ": " + why);
+        return EXIT_FAILED;
+    }
+    std::fputs(text.c_str(), stdout);
+    return 0;
+}
+
+int32_t export_with(ExportRun* run, const DemoOptions& options)
+{
+    const ExportRequest& r = *run->request;
+    if (r.video_path != nullptr && !platform_find_program("ffmpeg")) {
+        platform_console_message("korvel: --video needs ffmpeg, which is not on PATH (Debian: apt-get install ffmpeg)");
+        return EXIT_USAGE;
+    }
+    // The video and the pictures show the display's own 80 x 50 grid; a recording the one asked for.
+    if (r.video_path != nullptr || r.screenshot_path != nullptr || r.canvas_shot_path != nullptr ||
+        r.sheet_path != nullptr) {
+        console_settings.grid_columns = DISPLAY_GRID_COLUMNS;
+        console_settings.grid_rows = DISPLAY_GRID_ROWS;
+    }
+    // Ctrl-C ends the rendering cleanly: the unfinished files are removed.
+    platform_signals_install();
+    open_outputs(run);
+    if (run->error.empty())
+        plan_show(run, MUSIC_PATH);
+    if (run->error.empty() && platform_stop_signalled() != 0)
+        export_fail(run, "interrupted", "nothing was written");
+    finish_audio(run);
+    start_video(run);
+    bool renders = r.record_path != nullptr || r.video_path != nullptr || r.screenshot_path != nullptr ||
+                   r.canvas_shot_path != nullptr || r.sheet_path != nullptr;
+    if (run->error.empty() && renders) {
+        render_show(run, options);
+        display_close();
+        progress_finish(&run->progress);
+    }
+    if (run->error.empty())
+        finish_outputs(run);
+    if (run->error.empty())
+        return 0;
+    abandon_all(run);
+    platform_console_message(run->error);
+    return EXIT_FAILED;
+}
+
+}  // namespace
+
+bool export_requested(const ExportRequest& r)
+{
+    return r.record_path != nullptr || r.audio_path != nullptr || r.video_path != nullptr ||
+           r.screenshot_path != nullptr || r.canvas_shot_path != nullptr || r.sheet_path != nullptr || r.script != 0;
+}
+
+int32_t run_export(const DemoOptions& options, const ExportRequest& request)
+{
+    if (request.script)
+        return print_script();
+    auto run = std::make_unique<ExportRun>();
+    run->request = &request;
+    run->fps = options.fps > 0 ? options.fps : DEFAULT_EXPORT_FPS;
+    run->intro_ms = options.drawing_path != nullptr ? static_cast<int32_t>(INTRO_LENGTH_MS) : 0;
+    run->next_sheet_ms = 0;
+    ConsoleSettings saved = console_settings;
+    int32_t status = export_with(run.get(), options);
+    // Tests render again in the same process: leave things as they were.
+    console_settings = saved;
+    platform_recording_set_sink(nullptr, nullptr);
+    platform_clock_use_real();
+    return status;
+}
