@@ -9,7 +9,7 @@ namespace {
 
 constexpr int32_t SKIN = 128;
 
-void add_picture(AssetSet* set, const char* name, const Picture& p)
+void add_skin(AssetSet* set, const char* name, const Picture& p)
 {
     add_file(set, name, encode_tga(p));
 }
@@ -98,13 +98,13 @@ Picture rock_skin()
 
 void generate_skins(AssetSet* set)
 {
-    add_picture(set, "texWht.tga", make_picture(8, 8, hex(0xFFFFFF), false));
-    add_picture(set, "lighting.tga", light_map());
-    add_picture(set, "diploTex.tga",
-                striped_skin({hex(0x7A3A12), hex(0xE08A2C), hex(0xFFE7A8), hex(0x3A1A08)}, 24, 0.6f, 3));
-    add_picture(set, "trexTex.tga",
-                striped_skin({hex(0x1E3C8C), hex(0x2F7FD8), hex(0xF2F0C8), hex(0x0C1030)}, 18, 0.7f, 5));
-    add_picture(set, "astTex.tga", rock_skin());
-    add_picture(set, "row_model.tga",
-                striped_skin({hex(0x5A1C6E), hex(0xB548C8), hex(0xFFD0F0), hex(0xFFE030)}, 32, 0.45f, 9));
+    add_skin(set, "texWht.tga", make_picture(8, 8, hex(0xFFFFFF), false));
+    add_skin(set, "lighting.tga", light_map());
+    add_skin(set, "diploTex.tga",
+             striped_skin({hex(0x7A3A12), hex(0xE08A2C), hex(0xFFE7A8), hex(0x3A1A08)}, 24, 0.6f, 3));
+    add_skin(set, "trexTex.tga",
+             striped_skin({hex(0x1E3C8C), hex(0x2F7FD8), hex(0xF2F0C8), hex(0x0C1030)}, 18, 0.7f, 5));
+    add_skin(set, "astTex.tga", rock_skin());
+    add_skin(set, "row_model.tga",
+             striped_skin({hex(0x5A1C6E), hex(0xB548C8), hex(0xFFD0F0), hex(0xFFE030)}, 32, 0.45f, 9));
 }

@@ -9,6 +9,9 @@
 #include "gfx2d/canvas.h"
 #include "gfx2d/filters.h"
 #include "gfx2d/picture_slots.h"
+#include "graffiti/gml.h"
+#include "graffiti/graffiti_intro.h"
+#include "graffiti/tag_overlay.h"
 #include "platform/console.h"
 #include "render3d/camera.h"
 #include "render3d/depth_buffer.h"
@@ -71,18 +74,6 @@ void shot(const char* name, uint32_t background)
 {
     std::printf("%-28s covers %5.1f %%\n", name, coverage(background));
     save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
-}
-
-// Where a world point lands on the canvas with the current camera (x, y), or off when behind.
-void probe(const char* label, float x, float y, float z)
-{
-    const Fixed* m = camera.view_projection.m;
-    const double f = 1.0 / 4096.0;
-    const double cx = (x * m[0] + y * m[4] + z * m[8]) * f + m[12] * f;
-    const double cy = (x * m[1] + y * m[5] + z * m[9]) * f + m[13] * f;
-    const double w = (x * m[3] + y * m[7] + z * m[11]) * f + m[15] * f;
-    std::printf("  %s (%g,%g,%g) -> (%.0f, %.0f)%s\n", label, x, y, z, 80 - 80 * cx / w, 50 + 50 * cy / w,
-                w >= 0 ? " behind" : "");
 }
 
 // The points of the planes z = -40, 0 and 40 that the canvas centre and corners show.
@@ -289,6 +280,28 @@ void picture_shot(const char* name, const Image& image)
     }
 }
 
+// Each tag over a mid-grey picture at a few moments, and the intro drawing.
+void graffiti_shots()
+{
+    for (int32_t tag = 0; tag < 17; tag++) {
+        for (int32_t t : {150, 400, 1500, 3000}) {
+            clear_canvas(0x605040);
+            draw_tag_overlay(t, tag, 1000 * tag);
+            char name[64];
+            std::snprintf(name, sizeof name, "tag%02d_t%04d", tag, t);
+            save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 2);
+        }
+    }
+    static GmlDrawing intro;
+    load_gml("data/intro.gml", &intro);
+    for (int32_t t : {2000, 6000, 10000, 15900}) {
+        draw_intro_frame(&intro, t);
+        char name[64];
+        std::snprintf(name, sizeof name, "intro_t%05d", t);
+        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 3);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -342,6 +355,9 @@ int main(int argc, char** argv)
         picture_shot("slides", slides_image);
         picture_shot("spare_texture", spare_texture);
         picture_shot("spare_backdrop", spare_backdrop);
+    }
+    if (only.empty() || only == "graffiti") {
+        graffiti_shots();
     }
     free_assets();
     return 0;
