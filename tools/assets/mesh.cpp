@@ -53,10 +53,18 @@ void stitch_rings(Mesh* mesh, int32_t first_a, int32_t first_b, int32_t segments
     }
 }
 
-void fan(Mesh* mesh, int32_t tip, int32_t first, int32_t segments)
+// Closes a ring with a cone to tip. The first ring of a part and its last
+// one need opposite turns to match the faces stitched between the rings.
+void fan(Mesh* mesh, int32_t tip, int32_t first, int32_t segments, bool last_ring)
 {
     for (int32_t s = 0; s < segments; s++) {
-        add_face(mesh, tip, first + s, first + (s + 1) % segments);
+        const int32_t a = first + s;
+        const int32_t b = first + (s + 1) % segments;
+        if (last_ring) {
+            add_face(mesh, tip, b, a);
+        } else {
+            add_face(mesh, tip, a, b);
+        }
     }
 }
 
@@ -120,10 +128,10 @@ void add_tube(Mesh* mesh, const std::vector<TubeRing>& rings, int32_t segments, 
         stitch_rings(mesh, starts[r], starts[r + 1], segments);
     }
     const int32_t start_tip = add_vertex(mesh, rings[0].centre - first_axis * start_cap, rings[0].bone, 0.5f, v0);
-    fan(mesh, start_tip, starts[0], segments);
+    fan(mesh, start_tip, starts[0], segments, false);
     const int32_t end_tip = add_vertex(mesh, rings[count - 1].centre + last_axis * end_cap, rings[count - 1].bone, 0.5f,
                                        v0 + v_step * static_cast<float>(count));
-    fan(mesh, end_tip, starts[count - 1], segments);
+    fan(mesh, end_tip, starts[count - 1], segments, true);
     face_outwards(mesh, first_face);
 }
 
@@ -145,11 +153,11 @@ void add_ellipsoid(Mesh* mesh, V3 centre, V3 radii, int32_t rings, int32_t segme
         }
     }
     const int32_t back = add_vertex(mesh, centre + V3{0, 0, radii.z}, bone, 0.5f, v1);
-    fan(mesh, front, starts.front(), segments);
+    fan(mesh, front, starts.front(), segments, false);
     for (size_t r = 0; r + 1 < starts.size(); r++) {
         stitch_rings(mesh, starts[r], starts[r + 1], segments);
     }
-    fan(mesh, back, starts.back(), segments);
+    fan(mesh, back, starts.back(), segments, true);
     face_outwards(mesh, first_face);
 }
 
