@@ -139,7 +139,7 @@ Pose scattered_pose(const Sign& s)
     for (size_t i = 0; i + 2 < s.bones.size(); i++) {
         BonePose& b = p[s.bones[i]];
         const float side = (i % 2 == 0) ? 1.0f : -1.0f;
-        b.shift = V3{side * rng_range(&rng, 60, 110), rng_range(&rng, -40, 40), rng_range(&rng, -60, 120)};
+        b.shift = V3{side * rng_range(&rng, 30, 70), rng_range(&rng, -10, 45), rng_range(&rng, -90, -30)};
         b.yaw = rng_range(&rng, -2.5f, 2.5f);
         b.pitch = rng_range(&rng, -1.5f, 1.5f);
         b.roll = rng_range(&rng, -2.0f, 2.0f);
@@ -148,8 +148,8 @@ Pose scattered_pose(const Sign& s)
     print.shift = V3{-40, 120, 80};
     print.yaw = 3.0f;
     print.roll = 1.0f;
-    p[s.bones.back()].shift = V3{0, -90, 60};
-    p[s.bones.back()].pitch = 1.2f;
+    // The slab stays: the flying letters show light against its grey, where
+    // against the white ground alone they would not show at all.
     return p;
 }
 
@@ -163,13 +163,13 @@ std::vector<Pose> sign_poses(const Sign& s)
         if (f <= SCATTERED_FRAME) {
             p = blend_poses(whole, burst, ease(static_cast<float>(f) / SCATTERED_FRAME));
         } else {
-            // The plinth comes home first, then the letters from left to right, the footprint last.
+            // The letters come home from left to right, the footprint last.
             const float t =
                 static_cast<float>(f - SCATTERED_FRAME) / static_cast<float>(FRAME_COUNT - 1 - SCATTERED_FRAME);
             for (size_t i = 0; i < s.bones.size(); i++) {
                 const float order = i + 1 == s.bones.size() ? 0.0f : static_cast<float>(i + 1);
-                const float start = order * 0.07f;
-                const float local = std::clamp((t - start) / 0.5f, 0.0f, 1.0f);
+                const float start = order * 0.04f;
+                const float local = std::clamp((t - start) / 0.4f, 0.0f, 1.0f);
                 p[s.bones[i]] = blend_poses(burst, whole, ease(local))[s.bones[i]];
             }
         }

@@ -128,8 +128,8 @@ std::vector<Pose> diplo_poses(const Diplo& d)
     }
     // 32 .. 34: the head snaps forward to fire, recoils, and holds.
     poses.push_back(reared_pose(d, 0.78f, -0.06f, 0.55f, -0.2f));
-    poses.push_back(reared_pose(d, 0.95f, 0.08f, -0.1f, 0.3f));
-    poses.push_back(reared_pose(d, 0.88f, 0.03f, 0.2f, 0.1f));
+    poses.push_back(reared_pose(d, 0.9f, -0.02f, -0.1f, 0.3f));
+    poses.push_back(reared_pose(d, 0.88f, 0.0f, 0.15f, 0.1f));
     return poses;
 }
 

@@ -9,6 +9,7 @@
 #include "gfx2d/canvas.h"
 #include "gfx2d/filters.h"
 #include "gfx2d/picture_slots.h"
+#include "gfx2d/texture_effects.h"
 #include "graffiti/gml.h"
 #include "graffiti/graffiti_intro.h"
 #include "graffiti/tag_overlay.h"
@@ -169,6 +170,7 @@ void diplo_shot(int32_t preset, float s)
     set_camera_projection(camera, 50, 600, c.scale);
     update_camera(camera);
     Model* body = &diplo_models.body;
+    float herd_frame = 0.0f;
     if (preset < 4) {
         float f = s * 20 + 5;
         while (f > 20) {
@@ -182,6 +184,7 @@ void diplo_shot(int32_t preset, float s)
                   : preset == 5 ? std::min(1.25f * std::sqrt(0.5f * s) + 30, 31.0f)
                                 : std::min(s * 20 + 31, 33.0f);
         blend_model_frames(body, f);
+        herd_frame = f;
         const float poses[3][4] = {{0, 0, 0, 0}, {36, 0, 3, 0.105f}, {-33, 0, 17, -0.14f}};
         for (int32_t pass = 1; pass <= 2; pass++) {
             for (const auto& p : poses) {
@@ -189,13 +192,16 @@ void diplo_shot(int32_t preset, float s)
                 draw_model_passes(&diplo_models, pass, &canvas);
             }
         }
-        if (f > 31.25f && f < 32.75f) {
-            blit_image(lasers_image, 0, 0);
-        }
+    }
+    // The share is the animals' alone, measured before the lasers are laid over them.
+    const float cov = coverage(bg);
+    if (herd_frame > 31.25f && herd_frame < 32.75f) {
+        blit_image(lasers_image, 0, 0);
     }
     char name[64];
     std::snprintf(name, sizeof name, "diplo_p%d_ms%04d", preset, static_cast<int32_t>(s * 1000));
-    shot(name, bg);
+    std::printf("%-28s covers %5.1f %%\n", name, cov);
+    save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
 }
 
 void trex_shot(int32_t preset, float tf)
@@ -249,7 +255,8 @@ void rock_shot(int32_t count, float tf)
     }
     char name[64];
     std::snprintf(name, sizeof name, "rock_n%d_ms%04d", count, static_cast<int32_t>(tf));
-    shot(name, 0x000000);
+    std::printf("%-28s covers %5.1f %%\n", name, depth_coverage());
+    save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
 }
 
 void row_shot(float s)
@@ -277,6 +284,68 @@ void picture_shot(const char* name, const Image& image)
 {
     if (image.pixels != nullptr) {
         save(name, image.pixels, image.width, image.height, 2);
+    }
+}
+
+// The picture scenes as their scenes compose them, from the same pictures and effects.
+void band_shot(const char* name, const Image& image, int32_t band)
+{
+    clear_canvas(0x402010);
+    blit_image(image, 0, -100 * band);
+    save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+}
+
+void picture_scene_shots()
+{
+    char name[64];
+    for (int32_t band = 0; band < 4; band++) {
+        clear_canvas(0);
+        blit_image(picture_slots.slots[1], 0, -100 * band);
+        add_tunnel(180.0f, 80.0f, dino_tile_image, &canvas, 1500 + 700 * band);
+        std::snprintf(name, sizeof name, "scene01_title_band%d", band);
+        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+    }
+    for (int32_t t : {60, 400}) {
+        draw_tunnel(125.0f, 60.0f, tile_purple_image, &canvas, 2000 + t);
+        blit_image(vw0_image, 80, 32);
+        if (t < 125) {
+            blit_image(vw1_image, 80, 32);
+        }
+        blit_image(bubble_image, 0, t < 125 ? 0 : -100);
+        std::snprintf(name, sizeof name, "scene05_purple_t%03d", t);
+        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+    }
+    for (int32_t band = 0; band < 5; band++) {
+        std::snprintf(name, sizeof name, "scene06_credits_band%d", band);
+        band_shot(name, picture_slots.slots[2], band);
+    }
+    draw_warp(&canvas, 0, 0, 160, 100, dino_tile_image, 7000);
+    save("scene08_warp", canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+    for (int32_t t : {0, 160, 400, 720, 1040}) {
+        std::snprintf(name, sizeof name, "scene09_boom_t%04d", t);
+        band_shot(name, picture_slots.slots[4], t / 80);
+    }
+    for (int32_t band = 0; band < 4; band++) {
+        std::snprintf(name, sizeof name, "scene10_ending_band%d", band);
+        band_shot(name, picture_slots.slots[6], band);
+    }
+    for (float tf : {3000.0f, 9000.0f}) {
+        blit_image(spare_backdrop, 0, 0);
+        rotozoom(tf * 0.002f, 2.0f * std::sin(tf * 0.0004f), 0.5f, spare_texture, &canvas);
+        rotozoom(tf * 0.0035f, 2.0f * std::sin(tf * 0.0005f), 0.5f, dino_tile_image, &canvas);
+        std::snprintf(name, sizeof name, "scene12_rotozoom_t%05d", static_cast<int32_t>(tf));
+        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+    }
+    for (int32_t band = 0; band < 5; band++) {
+        std::snprintf(name, sizeof name, "scene15_slides_band%d", band);
+        band_shot(name, slides_image, band);
+    }
+    for (int32_t panel = 0; panel < 4; panel++) {
+        rock_shot(3, 800);
+        const float p = std::pow(static_cast<float>(600) / 250.0f, 0.5f);
+        blit_image(picture_slots.slots[5], 60 - static_cast<int32_t>(p * 80.0f), -100 * panel);
+        std::snprintf(name, sizeof name, "greets_panel%d_t0600", panel);
+        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
     }
 }
 
@@ -355,6 +424,9 @@ int main(int argc, char** argv)
         picture_shot("slides", slides_image);
         picture_shot("spare_texture", spare_texture);
         picture_shot("spare_backdrop", spare_backdrop);
+    }
+    if (only.empty() || only == "scenes") {
+        picture_scene_shots();
     }
     if (only.empty() || only == "graffiti") {
         graffiti_shots();
