@@ -81,7 +81,7 @@ Picture bubbles()
         fill_ellipse(&p, 50, top + 20, 48, 17, hex(0x000000));
         fill_ellipse(&p, 50, top + 20, 46, 15, hex(0xFFFFFF));
         fill_triangle(&p, 55, top + 30, 72, top + 30, 83, top + 46, hex(0xFFFFFF));
-        const TextStyle ink{2, hex(0x200040), hex(0xC00060), rgba(0, 0, 0, 0), rgba(0, 0, 0, 0)};
+        const TextStyle ink{2, hex(0x000000), hex(0x000000), rgba(0, 0, 0, 0), rgba(0, 0, 0, 0)};
         draw_text_centred(&p, 50, static_cast<int32_t>(top) + 13, words[b], ink);
     }
     return p;

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "display/cell_table.h"
+#include "display/console_display.h"
+#include "display/present.h"
 #include "gfx2d/canvas.h"
 #include "gfx2d/filters.h"
 #include "gfx2d/picture_slots.h"
@@ -51,6 +54,51 @@ void save(const std::string& name, const uint32_t* pixels, int32_t width, int32_
     }
     const std::string path = out_dir + "/" + name + ".png";
     stbi_write_png(path.c_str(), width * zoom, height * zoom, 3, rgb.data(), width * zoom * 3);
+}
+
+// The canvas as the cells show it: the real conversion into 80 x 50 cells,
+// each drawn as a block of its background mixed with its foreground by the
+// share of the cell its glyph inks. Beside the canvas at the same size.
+bool cells_on = false;
+
+void save_with_cells(const std::string& name)
+{
+    static const uint32_t PALETTE[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                         0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                         0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};  // 0xBBGGRR
+    display_present(canvas.pixels);
+    display_flush();
+    const int32_t count = platform_headless_frame_count();
+    if (count == 0) {
+        return;
+    }
+    const RecordedFrame f = platform_headless_frame(count - 1);
+    std::vector<uint32_t> both(CANVAS_WIDTH * 2 * CANVAS_HEIGHT);
+    for (int32_t y = 0; y < CANVAS_HEIGHT; y++) {
+        for (int32_t x = 0; x < CANVAS_WIDTH; x++) {
+            both[y * CANVAS_WIDTH * 2 + x] = canvas.pixels[y * CANVAS_WIDTH + x];
+            const int32_t cx = x * f.columns / CANVAS_WIDTH;
+            const int32_t cy = y * f.rows / CANVAS_HEIGHT;
+            const uint8_t ch = f.characters[cy * f.columns + cx];
+            const uint8_t attr = f.attributes[cy * f.columns + cx];
+            int32_t level = 0;
+            for (int32_t i = 0; i < GLYPH_LEVELS * GLYPH_VARIANTS; i++) {
+                if (GLYPH_RAMP[i] == ch) {
+                    level = i / GLYPH_VARIANTS;
+                }
+            }
+            const uint32_t fg = PALETTE[attr & 15];
+            const uint32_t bg = PALETTE[(attr >> 4) & 15];
+            uint32_t out = 0;
+            for (int32_t c = 0; c < 3; c++) {
+                const uint32_t a = (bg >> (8 * c)) & 0xFF;
+                const uint32_t b = (fg >> (8 * c)) & 0xFF;
+                out |= ((a * (15 - level) + b * level) / 15) << (8 * c);
+            }
+            both[y * CANVAS_WIDTH * 2 + CANVAS_WIDTH + x] = out;
+        }
+    }
+    save(name, both.data(), CANVAS_WIDTH * 2, CANVAS_HEIGHT, 3);
 }
 
 float depth_coverage()
@@ -288,11 +336,20 @@ void picture_shot(const char* name, const Image& image)
 }
 
 // The picture scenes as their scenes compose them, from the same pictures and effects.
+void scene_save(const std::string& name)
+{
+    if (cells_on) {
+        save_with_cells(name);
+    } else {
+        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+    }
+}
+
 void band_shot(const char* name, const Image& image, int32_t band)
 {
     clear_canvas(0x402010);
     blit_image(image, 0, -100 * band);
-    save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+    scene_save(name);
 }
 
 void picture_scene_shots()
@@ -303,7 +360,7 @@ void picture_scene_shots()
         blit_image(picture_slots.slots[1], 0, -100 * band);
         add_tunnel(180.0f, 80.0f, dino_tile_image, &canvas, 1500 + 700 * band);
         std::snprintf(name, sizeof name, "scene01_title_band%d", band);
-        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+        scene_save(name);
     }
     for (int32_t t : {60, 400}) {
         draw_tunnel(125.0f, 60.0f, tile_purple_image, &canvas, 2000 + t);
@@ -313,14 +370,14 @@ void picture_scene_shots()
         }
         blit_image(bubble_image, 0, t < 125 ? 0 : -100);
         std::snprintf(name, sizeof name, "scene05_purple_t%03d", t);
-        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+        scene_save(name);
     }
     for (int32_t band = 0; band < 5; band++) {
         std::snprintf(name, sizeof name, "scene06_credits_band%d", band);
         band_shot(name, picture_slots.slots[2], band);
     }
     draw_warp(&canvas, 0, 0, 160, 100, dino_tile_image, 7000);
-    save("scene08_warp", canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+    scene_save("scene08_warp");
     for (int32_t t : {0, 160, 400, 720, 1040}) {
         std::snprintf(name, sizeof name, "scene09_boom_t%04d", t);
         band_shot(name, picture_slots.slots[4], t / 80);
@@ -334,7 +391,7 @@ void picture_scene_shots()
         rotozoom(tf * 0.002f, 2.0f * std::sin(tf * 0.0004f), 0.5f, spare_texture, &canvas);
         rotozoom(tf * 0.0035f, 2.0f * std::sin(tf * 0.0005f), 0.5f, dino_tile_image, &canvas);
         std::snprintf(name, sizeof name, "scene12_rotozoom_t%05d", static_cast<int32_t>(tf));
-        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+        scene_save(name);
     }
     for (int32_t band = 0; band < 5; band++) {
         std::snprintf(name, sizeof name, "scene15_slides_band%d", band);
@@ -345,7 +402,7 @@ void picture_scene_shots()
         const float p = std::pow(static_cast<float>(600) / 250.0f, 0.5f);
         blit_image(picture_slots.slots[5], 60 - static_cast<int32_t>(p * 80.0f), -100 * panel);
         std::snprintf(name, sizeof name, "greets_panel%d_t0600", panel);
-        save(name, canvas.pixels, CANVAS_WIDTH, CANVAS_HEIGHT, 4);
+        scene_save(name);
     }
 }
 
@@ -379,6 +436,11 @@ int main(int argc, char** argv)
     const std::string only = argc > 2 ? argv[2] : "";
     platform_console_close();
     set_canvas(&canvas);
+    if (getenv("CELLS") != nullptr) {
+        platform_console_select(CONSOLE_BACKEND_HEADLESS);
+        display_open();
+        cells_on = true;
+    }
     load_assets();
     prepare_scenes();
     if (only.empty() || only == "blz") {
@@ -432,5 +494,8 @@ int main(int argc, char** argv)
         graffiti_shots();
     }
     free_assets();
+    if (cells_on) {
+        display_close();
+    }
     return 0;
 }
