@@ -1,11 +1,14 @@
 // Every generated file loads through the show's own loaders without a message and has the shape its scene relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "asset_files.h"
 #include "gfx2d/image_files.h"
@@ -262,6 +265,126 @@ TEST_F(GeneratedFiles, DrawingsAreTimedStrokesWithinTheRecord)
             EXPECT_GE(last, 24.0f);
             EXPECT_LE(last, 32.0f);
         }
+    }
+}
+
+namespace {
+
+// Frame k of a loaded model as positions in model units.
+std::vector<float> frame_positions(const Model& m, int32_t k)
+{
+    std::vector<float> out;
+    for (int32_t i = 0; i < m.vertex_count; i++) {
+        const ModelVertex& v = m.vertices[k * m.vertex_count + i];
+        out.insert(out.end(), {fixed_to_float(v.x), fixed_to_float(v.y), fixed_to_float(v.z)});
+    }
+    return out;
+}
+
+float largest_move(const Model& m, int32_t a, int32_t b)
+{
+    const std::vector<float> p = frame_positions(m, a);
+    const std::vector<float> q = frame_positions(m, b);
+    float most = 0.0f;
+    for (size_t i = 0; i < p.size(); i += 3) {
+        most = std::max(most, std::hypot(p[i] - q[i], p[i + 1] - q[i + 1], p[i + 2] - q[i + 2]));
+    }
+    return most;
+}
+
+float highest(const Model& m, int32_t k)
+{
+    const std::vector<float> p = frame_positions(m, k);
+    float top = -1e9f;
+    for (size_t i = 1; i < p.size(); i += 3) {
+        top = std::max(top, p[i]);
+    }
+    return top;
+}
+
+}  // namespace
+
+TEST_F(GeneratedFiles, AnimationsMoveVisiblyWhereTheScenesPlayThem)
+{
+    Model trex = {};
+    load_model("trex.baf", true, &trex);
+    // Every preset plays frames 3p - 1 to 3p + 1 (0 to 2 for preset 0): each must move.
+    for (int32_t p = 0; p < 16; p++) {
+        const int32_t first = p == 0 ? 0 : 3 * p - 1;
+        EXPECT_GT(largest_move(trex, first, first + 1) + largest_move(trex, first + 1, first + 2), 4.0f)
+            << "preset " << p;
+    }
+    free_model(&trex);
+
+    Model diplo = {};
+    load_model("diplo.baf", true, &diplo);
+    // Rearing over 27 to 31 lifts the head (file units are four times the shown size).
+    EXPECT_GT(highest(diplo, 31) - highest(diplo, 27), 4 * 20.0f);
+    EXPECT_GT(largest_move(diplo, 31, 32), 4 * 3.0f);
+    free_model(&diplo);
+
+    Model blz = {};
+    load_model("blz.baf", true, &blz);
+    // Whole at 0 and 83, so the wrap from the last frame to the first is seamless; burst at 13.
+    EXPECT_EQ(largest_move(blz, 0, blz.frame_count - 1), 0.0f);
+    EXPECT_GT(largest_move(blz, 0, 13), 50.0f);
+    free_model(&blz);
+}
+
+TEST_F(GeneratedFiles, TagsStayOnTheCanvasOfTheirSlot)
+{
+    // Where draw_tag_overlay puts a slot's drawing once it has arrived: x and
+    // y offsets and the scale; slots 12-14 rise from below and 7-9 scroll
+    // left, so only their height and top are bounded.
+    struct Slot {
+        float dx, dy, scale;
+        bool bound_x, bound_bottom;
+    };
+    static GmlDrawing drawing;
+    for (int32_t tag = 0; tag < 17; tag++) {
+        Slot slot{0, 20, 1, true, true};
+        if (tag >= 7 && tag <= 9) {
+            slot = Slot{0, 12, 2, false, true};
+        } else if (tag == 10 || tag == 11 || tag == 15 || tag == 16) {
+            slot = Slot{0, 0, 1, true, true};
+        } else if (tag >= 12 && tag <= 14) {
+            slot = Slot{0, 0, 1, true, false};
+        }
+        char name[16];
+        std::snprintf(name, sizeof name, "tag%02d.gml", tag);
+        SCOPED_TRACE(name);
+        ASSERT_EQ(load_drawing(name, &drawing), GML_LOAD_OK);
+        for (int32_t s = 0; s < drawing.stroke_count; s++) {
+            for (int32_t p = 0; p < drawing.strokes[s].point_count; p++) {
+                const float x = drawing.strokes[s].points[p][0] * 160.0f * slot.scale + slot.dx;
+                const float y = drawing.strokes[s].points[p][1] * 100.0f * slot.scale + slot.dy;
+                if (slot.bound_x) {
+                    ASSERT_TRUE(x >= 0.0f && x < 160.0f) << x;
+                }
+                ASSERT_GE(y, 0.0f);
+                ASSERT_LT(y, slot.bound_bottom ? 100.0f : 200.0f);
+            }
+        }
+    }
+}
+
+TEST_F(GeneratedFiles, DoubleSizeTagsHaveACornerPictureToShow)
+{
+    // Tags 7-9 lay credits, promo text and explosion with the top-left at
+    // (156 - width, 80): the top 20 rows show, left of the last 4 columns.
+    for (const char* name : {"credz.tga", "promotext.tga", "boomb.tga"}) {
+        SCOPED_TRACE(name);
+        Image image = {};
+        load_picture(name, &image);
+        ASSERT_NE(image.pixels, nullptr);
+        int32_t opaque = 0;
+        for (int32_t y = 0; y < 20; y++) {
+            for (int32_t x = std::max(0, image.width - 160); x < image.width - 4; x++) {
+                opaque += (image.pixels[y * image.width + x] >> 24) > 128 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(opaque, 20 * 40);
+        free_image(&image);
     }
 }
 
