@@ -72,7 +72,7 @@ Picture head(bool open)
 // Speech bubbles, one per band, pointing down and right at the head.
 Picture bubbles()
 {
-    const char* const words[] = {"RAWR!", "HELLO!", "YUM!", "KORVEL!"};
+    const char* const words[] = {"RAWR!", "HELLO!", "YUM!", "KORVEL!", "MORE!", "LOUDER!"};
     const auto bands = static_cast<int32_t>(std::size(words));
     Picture p = make_picture(BAND_WIDTH, bands * BAND_HEIGHT, rgba(0, 0, 0, 0), true);
     for (int32_t b = 0; b < bands; b++) {
