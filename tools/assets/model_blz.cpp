@@ -14,8 +14,10 @@ constexpr int32_t SCATTERED_FRAME = 13;  // frame 0 assembled, 13 scattered, 83 
 constexpr float UNIT = 5.5f;             // one cell of the letter grid
 constexpr float STROKE = 1.3f;           // stroke width in cells
 constexpr float DEPTH = 9.0f;
-constexpr float ENGRAVE = 60.0f;       // how deep the name is cut into the slab
-constexpr float ENGRAVE_CELL = 1.4f;   // the grid the cut follows, a quarter of a stroke
+constexpr float ENGRAVE = 60.0f;  // how deep the name is cut into the slab
+// The grids the cuts follow: the model format allows 2048 edges in all.
+constexpr float NAME_CELL = 2.8f;
+constexpr float PRINT_CELL = 4.0f;
 constexpr float LETTER_PITCH = 28.0f;  // from one letter to the next
 constexpr float LETTER_BASE = 22.0f;   // height of the name's baseline
 // The slab under the name.
@@ -92,10 +94,11 @@ struct Sign {
 // grid of cells, every cell whose centre lies off the holes is solid, and the
 // solid cells become boxes, one per run along a row, runs that repeat on the
 // rows above merged into one box.
-void add_engraved_plate(Mesh* mesh, const std::vector<std::array<float, 8>>& holes, V3 centre, V3 half, int32_t bone)
+void add_engraved_plate(Mesh* mesh, const std::vector<std::array<float, 8>>& holes, V3 centre, V3 half, float cell,
+                        int32_t bone)
 {
-    const int32_t columns = static_cast<int32_t>(2 * half.x / ENGRAVE_CELL);
-    const int32_t rows = static_cast<int32_t>(2 * half.y / ENGRAVE_CELL);
+    const int32_t columns = static_cast<int32_t>(2 * half.x / cell);
+    const int32_t rows = static_cast<int32_t>(2 * half.y / cell);
     const float cell_width = 2 * half.x / static_cast<float>(columns);
     const float cell_height = 2 * half.y / static_cast<float>(rows);
     const float left = centre.x - half.x;
@@ -160,7 +163,7 @@ void add_footprint(Mesh* mesh, int32_t bone)
     const float plate_bottom = PRINT_Y + 0.2f * k - r;
     add_box(mesh, V3{PRINT_X, (SLAB_CENTRE_Y + plate_bottom) * 0.5f, 9},
             V3{4.0f, (plate_bottom - SLAB_CENTRE_Y) * 0.5f, 4.0f}, bone, 1.0f / 64.0f);
-    add_engraved_plate(mesh, holes, V3{PRINT_X, PRINT_Y + 0.2f * k, 0}, V3{r, r, 0}, bone);
+    add_engraved_plate(mesh, holes, V3{PRINT_X, PRINT_Y + 0.2f * k, 0}, V3{r, r, 0}, PRINT_CELL, bone);
 }
 
 // Three claw slashes to the footprint's upper left, on a plate of their own.
@@ -201,7 +204,8 @@ Sign build_sign()
     // letters fly out the plate at the grooves' bottom keeps them dark.
     const int32_t slab = add_bone(&s.skeleton, -1, V3{0, 38, 9});
     s.bones.push_back(slab);
-    add_engraved_plate(&s.mesh, strokes, V3{0, SLAB_CENTRE_Y, 0}, V3{SLAB_HALF_WIDTH, SLAB_HALF_HEIGHT, 0}, slab);
+    add_engraved_plate(&s.mesh, strokes, V3{0, SLAB_CENTRE_Y, 0}, V3{SLAB_HALF_WIDTH, SLAB_HALF_HEIGHT, 0}, NAME_CELL,
+                       slab);
     return s;
 }
 
