@@ -108,6 +108,25 @@ Pose reared_pose(const Diplo& d, float lean, float neck_lift, float head_dip, fl
     return p;
 }
 
+// Braced on all four legs, the front of the body slightly raised, the neck
+// lowered forward by neck_dip at every joint.
+Pose firing_pose(const Diplo& d, float lean, float neck_dip, float head_dip)
+{
+    Pose p = rest_pose(d.skeleton);
+    p[d.root].pitch = lean;
+    for (int32_t i = 0; i < 4; i++) {
+        p[d.legs[i].hip].pitch = -lean;
+    }
+    for (size_t k = 0; k < d.neck.size(); k++) {
+        p[d.neck[k]].pitch = neck_dip;
+    }
+    p[d.head].pitch = head_dip;
+    for (size_t k = 0; k < d.tail.size(); k++) {
+        p[d.tail[k]].pitch = k < 3 ? -lean * 0.3f : -0.04f;
+    }
+    return p;
+}
+
 std::vector<Pose> diplo_poses(const Diplo& d)
 {
     std::vector<Pose> poses;
@@ -126,10 +145,11 @@ std::vector<Pose> diplo_poses(const Diplo& d)
         Pose p = blend_poses(stand_pose(d), reared, ease(t));
         poses.push_back(p);
     }
-    // 32 .. 34: the head snaps forward to fire, recoils, and holds.
-    poses.push_back(reared_pose(d, 0.78f, -0.06f, 0.55f, -0.2f));
-    poses.push_back(reared_pose(d, 0.9f, -0.02f, -0.1f, 0.3f));
-    poses.push_back(reared_pose(d, 0.88f, 0.0f, 0.15f, 0.1f));
+    // 32 .. 34: down onto all fours with the neck thrust forward to fire, and
+    // held low: the herd's close cameras frame the animals at walking height.
+    poses.push_back(firing_pose(d, 0.5f, -0.04f, 0.3f));
+    poses.push_back(firing_pose(d, 0.16f, -0.09f, 0.2f));
+    poses.push_back(firing_pose(d, 0.15f, -0.085f, 0.15f));
     return poses;
 }
 
