@@ -28,14 +28,15 @@ void starfield(Picture* p, int32_t y0, int32_t y1, uint32_t seed)
     }
 }
 
-void band_lines(Picture* p, int32_t band, const std::vector<std::string>& lines, const std::vector<TextStyle>& styles)
+void band_lines(Picture* p, int32_t band, const std::vector<std::string>& lines, const std::vector<TextStyle>& styles,
+                int32_t top, int32_t height)
 {
     int32_t total = 0;
     for (size_t i = 0; i < lines.size(); i++) {
         total += GLYPH_HEIGHT * styles[i].scale;
     }
-    const int32_t gap = (BAND_HEIGHT - total) / static_cast<int32_t>(lines.size() + 1);
-    int32_t y = band * BAND_HEIGHT + gap;
+    const int32_t gap = (height - total) / static_cast<int32_t>(lines.size() + 1);
+    int32_t y = band * BAND_HEIGHT + top + gap;
     for (size_t i = 0; i < lines.size(); i++) {
         draw_text_centred(p, p->width / 2, y, lines[i], styles[i]);
         y += GLYPH_HEIGHT * styles[i].scale + gap;

@@ -19,5 +19,7 @@ void starfield(Picture* p, int32_t y0, int32_t y1, uint32_t seed);
 // corner of the canvas (the picture's top-left at (156 - width, 80)): a dark
 // label with text, ending 4 columns before the picture's right edge.
 void corner_label(Picture* p, const std::string& text, uint32_t colour);
-// A row of lines centred in a 100-row band: each line's text at the scale, spaced evenly.
-void band_lines(Picture* p, int32_t band, const std::vector<std::string>& lines, const std::vector<TextStyle>& styles);
+// A row of lines centred in a 100-row band: each line's text at the scale, spaced evenly within
+// the band's rows top to top + height (the whole band unless given).
+void band_lines(Picture* p, int32_t band, const std::vector<std::string>& lines, const std::vector<TextStyle>& styles,
+                int32_t top = 0, int32_t height = BAND_HEIGHT);

@@ -106,5 +106,5 @@ void generate_skins(AssetSet* set)
              striped_skin({hex(0x1E3C8C), hex(0x2F7FD8), hex(0xF2F0C8), hex(0x0C1030)}, 18, 0.7f, 5));
     add_skin(set, "astTex.tga", rock_skin());
     add_skin(set, "row_model.tga",
-             striped_skin({hex(0x5A1C6E), hex(0xB548C8), hex(0xFFD0F0), hex(0xFFE030)}, 32, 0.45f, 9));
+             striped_skin({hex(0x9A5A14), hex(0xE8A030), hex(0xFFF0C0), hex(0x4A2206)}, 32, 0.3f, 9));
 }
