@@ -61,6 +61,33 @@ TEST(PixelFont, MeasuresWhatItDraws)
     EXPECT_FALSE(font_has_glyph('~'));
 }
 
+// Centred text starts on even coordinates whatever the centre and width, so its dots meet the cells.
+TEST(PixelFont, CentredTextStartsOnTheCellGrid)
+{
+    const struct {
+        int32_t cx, y;
+        const char* text;
+    } cases[] = {{80, 79, "DIPLODOCUS"}, {80, 20, "T-REX"}, {81, 33, "AB"}, {50, 0, "I"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Picture p = make_picture(160, 100, rgba(0, 0, 0), false);
+        draw_text_centred(&p, c.cx, c.y, c.text, TextStyle{2, hex(0xFFFFFF), hex(0xFFFFFF), 0, 0});
+        int32_t left = 160;
+        int32_t top = 100;
+        for (int32_t y = 0; y < 100; y++) {
+            for (int32_t x = 0; x < 160; x++) {
+                if ((get(p, x, y) & 0xFFFFFF) != 0) {
+                    left = std::min(left, x);
+                    top = std::min(top, y);
+                }
+            }
+        }
+        EXPECT_EQ(left % 2, 0);
+        EXPECT_EQ(top % 2, 0);
+        EXPECT_LE(std::abs(left + text_width(c.text, 2) / 2 - c.cx), 1);
+    }
+}
+
 TEST(Skeleton, ABoneTurnsAboutItsJointAndCarriesItsChildren)
 {
     Skeleton s;

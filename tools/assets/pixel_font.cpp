@@ -138,5 +138,6 @@ void draw_text(Picture* p, int32_t x, int32_t y, const std::string& text, const 
 
 void draw_text_centred(Picture* p, int32_t cx, int32_t y, const std::string& text, const TextStyle& style)
 {
-    draw_text(p, cx - text_width(text, style.scale) / 2, y, text, style);
+    const int32_t left = cx - text_width(text, style.scale) / 2;
+    draw_text(p, left - (left & 1), y - (y & 1), text, style);
 }

@@ -22,5 +22,6 @@ bool font_has_glyph(char c);
 int32_t text_width(const std::string& text, int32_t scale);
 // Draws text with its top-left corner at (x, y). Unknown characters draw as blanks.
 void draw_text(Picture* p, int32_t x, int32_t y, const std::string& text, const TextStyle& style);
-// Draws text centred on column cx.
+// Draws text centred on column cx, its corner moved up and left to even coordinates: the console
+// shows each 2 x 2 block of pixels as one cell, so every dot of a scale-2 letter fills one cell.
 void draw_text_centred(Picture* p, int32_t cx, int32_t y, const std::string& text, const TextStyle& style);
