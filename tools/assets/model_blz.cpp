@@ -27,7 +27,7 @@ constexpr float SLAB_CENTRE_Y = LETTER_BASE + 3 * UNIT;
 // The footprint above the name, its centre and size.
 constexpr float PRINT_X = 0.0f;
 constexpr float PRINT_Y = 150.0f;
-constexpr float PRINT_SIZE = 40.0f;
+constexpr float PRINT_SIZE = 34.0f;
 
 struct Stroke {
     float x0, y0, x1, y1;
