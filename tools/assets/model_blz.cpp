@@ -14,14 +14,14 @@ constexpr int32_t SCATTERED_FRAME = 13;  // frame 0 assembled, 13 scattered, 83 
 constexpr float UNIT = 5.5f;             // one cell of the letter grid
 constexpr float STROKE = 1.3f;           // stroke width in cells
 constexpr float DEPTH = 9.0f;
-constexpr float ENGRAVE = 60.0f;  // how deep the name is cut into the slab
+constexpr float ENGRAVE = 100.0f;  // how deep the name is cut into the slab
 // The grids the cuts follow: the model format allows 2048 edges in all.
 constexpr float NAME_CELL = 2.8f;
 constexpr float PRINT_CELL = 4.0f;
 constexpr float LETTER_PITCH = 28.0f;  // from one letter to the next
 constexpr float LETTER_BASE = 22.0f;   // height of the name's baseline
 // The slab under the name.
-constexpr float SLAB_HALF_WIDTH = 110.0f;
+constexpr float SLAB_HALF_WIDTH = 130.0f;
 constexpr float SLAB_HALF_HEIGHT = 3 * UNIT + 24;
 constexpr float SLAB_CENTRE_Y = LETTER_BASE + 3 * UNIT;
 // The footprint above the name, its centre and size.
