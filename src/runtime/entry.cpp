@@ -54,11 +54,24 @@ void run_main_loop(uint32_t start_tick, int32_t fps)
     }
 }
 
-void run_test_card(Framebuffer* canvas)
+// An address no process maps; read through a volatile so that the compiler
+// neither sees the constant nor drops the access.
+volatile uintptr_t unmapped_address = 16;
+
+void crash_for_test(int32_t how)
+{
+    if (how == TEST_CRASH_SEGV)
+        *reinterpret_cast<volatile int32_t*>(unmapped_address) = 1;
+    if (how == TEST_CRASH_ABORT)
+        std::abort();
+}
+
+void run_test_card(Framebuffer* canvas, int32_t test_crash)
 {
     draw_test_card(canvas);
     while (stop_requested == 0) {
         display_present(canvas->pixels);
+        crash_for_test(test_crash);
         poll_stop_keys();
         platform_sleep_ms(TEST_CARD_FRAME_MS);
     }
@@ -103,7 +116,7 @@ int32_t run_demo(const DemoOptions& options)
         return 1;
     }
     if (options.test_card) {
-        run_test_card(canvas);
+        run_test_card(canvas, options.test_crash);
         display_close();
         return 0;
     }
