@@ -24,6 +24,14 @@ const char* unreadable(int fd, int64_t limit, int64_t* size)
     return nullptr;
 }
 
+// A named pipe or a device would make a blocking open wait for a writer that
+// never comes; opened without waiting, they are refused as not regular files.
+// Reads of regular files ignore the flag.
+int open_without_waiting(const char* path)
+{
+    return open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+}
+
 // Reads exactly bytes->size() bytes. Returns null, or the reason it could not.
 const char* read_all(int fd, std::vector<uint8_t>* bytes)
 {
@@ -45,7 +53,7 @@ const char* read_all(int fd, std::vector<uint8_t>* bytes)
 
 FileRead platform_check_file(const char* path, std::string* why)
 {
-    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    int fd = open_without_waiting(path);
     if (fd < 0) {
         *why = std::strerror(errno);
         return FILE_READ_MISSING;
@@ -62,7 +70,7 @@ FileRead platform_check_file(const char* path, std::string* why)
 FileRead platform_read_file(const char* path, int64_t limit, std::vector<uint8_t>* bytes, std::string* why)
 {
     bytes->clear();
-    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    int fd = open_without_waiting(path);
     if (fd < 0) {
         *why = std::strerror(errno);
         return FILE_READ_MISSING;

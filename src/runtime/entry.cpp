@@ -2,6 +2,7 @@
 #include "runtime/entry.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "display/console_display.h"
 #include "display/present.h"
@@ -54,11 +55,27 @@ void run_main_loop(uint32_t start_tick, int32_t fps)
     }
 }
 
-void run_test_card(Framebuffer* canvas)
+// The one canvas, allocated by the first create_canvas; never freed.
+Framebuffer* process_canvas = nullptr;
+
+// An address no process maps; read through a volatile so that the compiler
+// neither sees the constant nor drops the access.
+volatile uintptr_t unmapped_address = 16;
+
+void crash_for_test(int32_t how)
+{
+    if (how == TEST_CRASH_SEGV)
+        *reinterpret_cast<volatile int32_t*>(unmapped_address) = 1;
+    if (how == TEST_CRASH_ABORT)
+        std::abort();
+}
+
+void run_test_card(Framebuffer* canvas, int32_t test_crash)
 {
     draw_test_card(canvas);
     while (stop_requested == 0) {
         display_present(canvas->pixels);
+        crash_for_test(test_crash);
         poll_stop_keys();
         platform_sleep_ms(TEST_CARD_FRAME_MS);
     }
@@ -86,11 +103,16 @@ Framebuffer* create_canvas()
 {
     display_open();
     // Zeroed rather than left undefined: the first frames before any scene
-    // draws show black instead of whatever the heap held.
-    auto* canvas = static_cast<Framebuffer*>(std::calloc(1, sizeof(Framebuffer)));
-    if (canvas != nullptr)
-        set_canvas(canvas);
-    return canvas;
+    // draws show black instead of whatever the heap held. A later start-up in
+    // the same process (a second rendering) clears the same canvas instead of
+    // dropping it for a new one.
+    if (process_canvas == nullptr)
+        process_canvas = static_cast<Framebuffer*>(std::calloc(1, sizeof(Framebuffer)));
+    else
+        std::memset(process_canvas, 0, sizeof(Framebuffer));
+    if (process_canvas != nullptr)
+        set_canvas(process_canvas);
+    return process_canvas;
 }
 
 int32_t run_demo(const DemoOptions& options)
@@ -103,7 +125,7 @@ int32_t run_demo(const DemoOptions& options)
         return 1;
     }
     if (options.test_card) {
-        run_test_card(canvas);
+        run_test_card(canvas, options.test_crash);
         display_close();
         return 0;
     }

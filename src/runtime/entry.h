@@ -25,11 +25,18 @@ Framebuffer* create_canvas();
 // run. Returns the canvas, or null when it cannot be allocated.
 Framebuffer* open_demo_display();
 
+// --test-crash: the test card's first frame is followed by a real fault or an
+// abort, so that the tests see the terminal restored on a crash.
+constexpr int32_t TEST_CRASH_NONE = 0;
+constexpr int32_t TEST_CRASH_SEGV = 1;
+constexpr int32_t TEST_CRASH_ABORT = 2;
+
 // What the command line asked for.
 struct DemoOptions {
-    const char* drawing_path;  // the intro's drawing, or null
-    int32_t test_card;         // 1: show the test card instead of the demo
-    int32_t fps;               // frames a second the loop is paced to; 0: not paced
+    const char* drawing_path;              // the intro's drawing, or null
+    int32_t test_card;                     // 1: show the test card instead of the demo
+    int32_t fps;                           // frames a second the loop is paced to; 0: not paced
+    int32_t test_crash = TEST_CRASH_NONE;  // tests only: how the test card ends after its first frame
 };
 
 // The module that carries the music and the whole script.

@@ -228,6 +228,12 @@ int32_t take_option(int argc, const char* const* argv, int* i, CommandLine* line
         line->demo.test_card = 1;
         return -1;
     }
+    // Not in the help: only the terminal tests crash on purpose.
+    if (std::strcmp(arg, "--test-crash=segv") == 0 || std::strcmp(arg, "--test-crash=abort") == 0) {
+        line->demo.test_card = 1;
+        line->demo.test_crash = arg[13] == 's' ? TEST_CRASH_SEGV : TEST_CRASH_ABORT;
+        return -1;
+    }
     if (std::strcmp(arg, "--nosound") == 0) {
         line->nosound = 1;
         return -1;

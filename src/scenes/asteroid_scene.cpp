@@ -32,10 +32,10 @@ constexpr int32_t ROCK_Z[ROCK_PLACES] = {0,  65,  20,  -55,  -70};
 // clang-format on
 
 constexpr int32_t PARTICLE_SIZE = 8;
-constexpr double CLOUD_RADIUS = 14.0;              // units round the rock's axis
-constexpr int32_t STREAM_LENGTH = 50 * FIXED_ONE;  // 20.12: the particles wrap every 50 units
-constexpr double STREAM_SPEED = 0.05;              // units per millisecond
-constexpr int32_t POINTS_ADD_SATURATE = 1;         // draw_model_points mode
+constexpr int32_t CLOUD_RADIUS_FIXED = 14 * FIXED_ONE;  // 20.12: 14 units round the rock's axis
+constexpr int32_t STREAM_LENGTH = 50 * FIXED_ONE;       // 20.12: the particles wrap every 50 units
+constexpr double STREAM_SPEED = 0.05;                   // units per millisecond
+constexpr int32_t POINTS_ADD_SATURATE = 1;              // draw_model_points mode
 
 // The fixed fields of the cloud record; its vertex count changes per rock.
 void ready_cloud(Model* cloud)
@@ -52,10 +52,15 @@ void place_particle(ModelVertex* vertex, int32_t k, float tf)
 {
     const int32_t r = random_next();
     const float a = float(double(r) + STREAM_SPEED * double(tf));
+    // sin and cos of k rounded to float, then times 14 * 4096 exactly. Written
+    // as double(float(...)) * ..., GCC's vectoriser fused the two round trips
+    // and dropped the rounding at -O2 and above (not under the sanitizers),
+    // so particles moved by a pixel between builds. A call taking a float
+    // keeps the rounding in every build.
     const float sine = float(std::sin(double(k)));
     const float cosine = float(std::cos(double(k)));
-    const int32_t x = int32_t(double(sine) * CLOUD_RADIUS * FIXED_ONE);
-    const int32_t y = int32_t(double(cosine) * CLOUD_RADIUS * FIXED_ONE);
+    const int32_t x = mul_int_float(CLOUD_RADIUS_FIXED, sine);
+    const int32_t y = mul_int_float(CLOUD_RADIUS_FIXED, cosine);
     // In 64 bits: at clocks of hours a * 4096 no longer fits 32 bits.
     const auto z = int32_t(int64_t(a * float(-FIXED_ONE)) % STREAM_LENGTH);
     const float b = float(double(z) / double(STREAM_LENGTH) + 1.0);  // 1 at the rock, towards 0 far off

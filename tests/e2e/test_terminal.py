@@ -23,7 +23,8 @@ FRAME_END = b"\x1b[?2026l"
 # Stands in for a job-control shell: it leads the pty's session and runs the
 # program as the foreground job in a process group of its own, so that the
 # terminal's Ctrl-Z and Ctrl-C reach the program alone and a stop is real.
-# It reports "pid N", "stopped", "continued" and "exit STATUS" on a pipe.
+# It reports "pid N", "stopped", "continued" and "exit STATUS" on a pipe, and
+# runs the program as the user it is given ("-": as itself).
 SESSION_LEADER = r"""
 import fcntl, os, signal, sys, termios
 report = os.fdopen(int(sys.argv[1]), "w", buffering=1)
@@ -34,13 +35,21 @@ if pid == 0:
     os.setpgid(0, 0)
     signal.signal(signal.SIGTTOU, signal.SIG_IGN)
     os.tcsetpgrp(0, os.getpid())
-    signal.signal(signal.SIGTTOU, signal.SIG_DFL)
-    os.execv(sys.argv[2], sys.argv[2:])
+    # Python ignores these; a shell's jobs start with every signal at its default.
+    for sig in (signal.SIGTTOU, signal.SIGPIPE, signal.SIGXFSZ):
+        signal.signal(sig, signal.SIG_DFL)
+    if sys.argv[2] != "-":
+        os.setgroups([])
+        os.setgid(int(sys.argv[2]))
+        os.setuid(int(sys.argv[2]))
+    os.execv(sys.argv[3], sys.argv[3:])
 try:
     os.setpgid(pid, pid)
 except OSError:
     pass
 report.write("pid %d\n" % pid)
+# On a hang-up the kernel tells the session leader, and a shell passes it on to its jobs.
+signal.signal(signal.SIGHUP, lambda *_: os.killpg(pid, signal.SIGHUP))
 while True:
     _, status = os.waitpid(pid, os.WUNTRACED | os.WCONTINUED)
     if os.WIFSTOPPED(status):
@@ -58,11 +67,11 @@ def set_size(fd, columns, rows):
 
 
 class Session:
-    """The program running on a fresh 80 x 50 pty."""
+    """The program running on a fresh pty, 80 x 50 unless asked otherwise."""
 
-    def __init__(self, *arguments, cwd=SOURCE_DIR):
+    def __init__(self, *arguments, cwd=SOURCE_DIR, columns=80, rows=50, sound=False, environment=None, user=None):
         self.master, self.slave = os.openpty()
-        set_size(self.slave, 80, 50)
+        set_size(self.slave, columns, rows)
         self.modes_before = termios.tcgetattr(self.slave)
         self.output = bytearray()
         self.reading = threading.Event()  # cleared: the terminal stops reading
@@ -70,9 +79,11 @@ class Session:
         self.events = []
         self.lock = threading.Condition()
         report_read, report_write = os.pipe()
-        environment = dict(os.environ, TERM="xterm-256color", LANG="C.UTF-8")
+        environment = dict(os.environ, TERM="xterm-256color", LANG="C.UTF-8", **(environment or {}))
+        sound_option = [] if sound else ["--nosound"]
         self.leader = subprocess.Popen(
-            [sys.executable, "-c", SESSION_LEADER, str(report_write), BIN, "--nosound", *arguments],
+            [sys.executable, "-c", SESSION_LEADER, str(report_write), "-" if user is None else str(user), BIN,
+             *sound_option, *arguments],
             stdin=self.slave, stdout=self.slave, stderr=subprocess.PIPE, pass_fds=(report_write,),
             cwd=cwd, env=environment)
         os.close(report_write)

@@ -1,6 +1,7 @@
 // The whole start-up, loop and shut-down on the headless console.
 #include <gtest/gtest.h>
 
+#include "display/console_display.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/keyboard.h"
@@ -81,4 +82,18 @@ TEST_F(Entry, EscapeDuringTheIntroEndsTheDemoBeforeTheMusicStarts)
     std::string said = testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("ERROR!!! no/such/drawing.gml NOT FOUND!!"), std::string::npos) << said;
     EXPECT_EQ(music_state.output, MUSIC_OUTPUT_NONE);
+}
+
+// The renderings start the show more than once in a process; each used to allocate a canvas and
+// lose the one before (a leak under the address sanitizer).
+TEST_F(Entry, ASecondStartUpClearsTheSameCanvasInsteadOfLeakingIt)
+{
+    Framebuffer* first = create_canvas();
+    ASSERT_NE(first, nullptr);
+    first->pixels[123] = 0xABCDEF;
+    display_close();
+    Framebuffer* second = create_canvas();
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(second->pixels[123], 0u);
+    display_close();
 }

@@ -159,3 +159,21 @@ TEST_F(AsteroidField, CloudsThinOutAndStayInTheirStreamAtAnyClock)
         EXPECT_GT(shades.size(), 10u) << rock;  // spread along the stream, not piled at one depth
     }
 }
+
+// Particles 300 and 355 of the first rock at 500 ms, worked out by hand with sin and cos of k
+// rounded to float: unrounded, x of 300 is -62844 and y of 355 is -55970, as an optimised build
+// once drew them.
+TEST_F(AsteroidField, ParticleCircleTakesSineAndCosineRoundedToFloatInEveryBuild)
+{
+    const struct {
+        int32_t k, x, y, z;
+    } cases[] = {{300, -63281, -1060, -94590}, {355, -3887, -56484, -69320}};
+    random_seed(0);
+    fill_particle_cloud(0, 500.0f);
+    for (const auto& c : cases) {
+        const ModelVertex& v = asteroid_scene.cloud_vertices[c.k];
+        EXPECT_EQ(v.x, c.x) << c.k;
+        EXPECT_EQ(v.y, c.y) << c.k;
+        EXPECT_EQ(v.z, c.z) << c.k;
+    }
+}

@@ -1,9 +1,11 @@
 // Every generated file loads through the show's own loaders without a message and has the shape its scene relies on.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -28,13 +30,16 @@ protected:
     {
         set_ = new AssetSet;
         generate_all_assets(set_);
-        folder_ = new std::string(::testing::TempDir() + "korvel_generated_data");
+        // One folder per process: ctest runs each test of the suite as a process
+        // of its own, side by side, and a shared folder was rewritten under a reader.
+        folder_ = new std::string(::testing::TempDir() + "korvel_generated_data_" + std::to_string(getpid()));
         std::string reason;
         ASSERT_TRUE(write_asset_set(*set_, *folder_, &reason)) << reason;
     }
     static void TearDownTestSuite()
     {
         delete set_;
+        std::filesystem::remove_all(*folder_);
         delete folder_;
     }
     void SetUp() override
