@@ -8,6 +8,14 @@
 #include <cerrno>
 #include <cstring>
 
+// Windows opens files in text mode unless told otherwise, and has no close-on-exec flag.
+#ifndef O_BINARY
+#define O_BINARY 0
+#endif
+#ifndef O_CLOEXEC
+#define O_CLOEXEC 0
+#endif
+
 namespace {
 
 // Why the opened file cannot be read whole, or null when it can.
@@ -45,7 +53,7 @@ const char* read_all(int fd, std::vector<uint8_t>* bytes)
 
 FileRead platform_check_file(const char* path, std::string* why)
 {
-    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    int fd = open(path, O_RDONLY | O_CLOEXEC | O_BINARY);
     if (fd < 0) {
         *why = std::strerror(errno);
         return FILE_READ_MISSING;
@@ -62,7 +70,7 @@ FileRead platform_check_file(const char* path, std::string* why)
 FileRead platform_read_file(const char* path, int64_t limit, std::vector<uint8_t>* bytes, std::string* why)
 {
     bytes->clear();
-    int fd = open(path, O_RDONLY | O_CLOEXEC);
+    int fd = open(path, O_RDONLY | O_CLOEXEC | O_BINARY);
     if (fd < 0) {
         *why = std::strerror(errno);
         return FILE_READ_MISSING;
