@@ -49,14 +49,27 @@ const char* read_all(int fd, std::vector<uint8_t>* bytes)
     return nullptr;
 }
 
+// Why open() refused path. Windows refuses a directory with "Permission denied":
+// name what it is instead, as the other systems' reading does.
+FileRead refused(const char* path, std::string* why)
+{
+    int error = errno;
+    struct stat info = {};
+    if (stat(path, &info) == 0 && !S_ISREG(info.st_mode)) {
+        *why = "not a regular file";
+        return FILE_READ_FAILED;
+    }
+    *why = std::strerror(error);
+    return FILE_READ_MISSING;
+}
+
 }  // namespace
 
 FileRead platform_check_file(const char* path, std::string* why)
 {
     int fd = open(path, O_RDONLY | O_CLOEXEC | O_BINARY);
     if (fd < 0) {
-        *why = std::strerror(errno);
-        return FILE_READ_MISSING;
+        return refused(path, why);
     }
     int64_t size = 0;
     const char* problem = unreadable(fd, INT64_MAX, &size);
@@ -72,8 +85,7 @@ FileRead platform_read_file(const char* path, int64_t limit, std::vector<uint8_t
     bytes->clear();
     int fd = open(path, O_RDONLY | O_CLOEXEC | O_BINARY);
     if (fd < 0) {
-        *why = std::strerror(errno);
-        return FILE_READ_MISSING;
+        return refused(path, why);
     }
     int64_t size = 0;
     const char* problem = unreadable(fd, limit, &size);

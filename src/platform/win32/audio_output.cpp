@@ -2,8 +2,9 @@
 // of 1,024 frames, rendered by a thread of ours as the device frees them.
 #include "platform/audio_output.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <mmsystem.h>
 
 #include <atomic>
 #include <string>
