@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -28,12 +30,17 @@ protected:
     {
         set_ = new AssetSet;
         generate_all_assets(set_);
-        folder_ = new std::string(::testing::TempDir() + "korvel_generated_data");
+        // A folder of this process's own: ctest runs each case as a process
+        // of its own, two at a time, and one must not rewrite what another reads.
+        folder_ =
+            new std::string(::testing::TempDir() + "korvel_generated_data_" + std::to_string(std::random_device{}()));
         std::string reason;
         ASSERT_TRUE(write_asset_set(*set_, *folder_, &reason)) << reason;
     }
     static void TearDownTestSuite()
     {
+        std::error_code ignored;
+        std::filesystem::remove_all(*folder_, ignored);
         delete set_;
         delete folder_;
     }
