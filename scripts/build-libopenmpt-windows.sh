@@ -39,6 +39,8 @@ APT_OPTIONS=(
   -o "Dir::Etc::SourceParts=$APT/parts"
   -o "Dir::State::Lists=$APT/lists"
   -o "Dir::Cache=$APT/cache"
+  # The files land in a folder of ours, which apt's unprivileged user cannot write.
+  -o "APT::Sandbox::User=root"
 )
 echo "build-libopenmpt-windows: fetching the source package"
 apt-get "${APT_OPTIONS[@]}" update -qq

@@ -7,6 +7,11 @@ int32_t platform_find_program(const char*)
     return 0;
 }
 
+std::string platform_program_missing(const char* name)
+{
+    return std::string(name) + ", which the Windows build does not run (render videos with the Linux build)";
+}
+
 int32_t platform_child_start(ChildProcess* child, const std::vector<std::string>&, std::string* why)
 {
     child->pid = 0;
