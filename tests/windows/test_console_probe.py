@@ -19,32 +19,48 @@ WINE_TIMEOUT_S = 180
 PROBE_TIMES = ["3.0", "24.5", "47.25"]
 
 
+class ConsoleRun:
+    """argv with a pseudo-terminal as its console (wine's console needs one)."""
+
+    def __init__(self, argv):
+        self.master, slave = pty.openpty()
+        env = dict(os.environ, WINEDEBUG="-all")
+        self.process = subprocess.Popen(argv, stdin=slave, stdout=slave, stderr=slave, cwd=SOURCE_DIR, env=env,
+                                        start_new_session=True)
+        os.close(slave)
+        self.output = bytearray()
+
+    def read_until(self, done, seconds):
+        """Collects output until done(output) holds, the program ends or time runs out."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline and not done(self.output):
+            ready, _, _ = select.select([self.master], [], [], 0.2)
+            if ready:
+                try:
+                    chunk = os.read(self.master, 65536)
+                except OSError:
+                    return
+                if not chunk:
+                    return
+                self.output += chunk
+            elif self.process.poll() is not None:
+                return
+
+    def finish(self, seconds=WINE_TIMEOUT_S):
+        """The exit status, or None when it had to be killed."""
+        self.read_until(lambda _: False, seconds)
+        status = self.process.poll()
+        if status is None:
+            self.process.kill()
+        self.process.wait(timeout=30)
+        os.close(self.master)
+        return status
+
+
 def run_on_console(argv):
-    """Runs argv with a pseudo-terminal as its console (wine's console needs
-    one); returns the exit status and what it printed."""
-    master, slave = pty.openpty()
-    env = dict(os.environ, WINEDEBUG="-all")
-    process = subprocess.Popen(argv, stdin=slave, stdout=slave, stderr=slave, cwd=SOURCE_DIR, env=env,
-                               start_new_session=True)
-    os.close(slave)
-    output = bytearray()
-    deadline = time.monotonic() + WINE_TIMEOUT_S
-    while time.monotonic() < deadline:
-        ready, _, _ = select.select([master], [], [], 0.5)
-        if ready:
-            try:
-                chunk = os.read(master, 65536)
-            except OSError:
-                break
-            if not chunk:
-                break
-            output += chunk
-        elif process.poll() is not None:
-            break
-    else:
-        process.kill()
-    os.close(master)
-    return process.wait(timeout=30), bytes(output)
+    run = ConsoleRun(argv)
+    status = run.finish()
+    return status, bytes(run.output)
 
 
 def read_cells(path):
