@@ -8,9 +8,23 @@
 #include "platform/signals.h"
 #include "platform/win32/win32_console.h"
 
+// Every handle starts as "none"; the first opening fills them.
 Win32Console win32_console = {
-    0,       INVALID_HANDLE_VALUE, {}, 0, 0, 0, 0, INVALID_HANDLE_VALUE, INVALID_HANDLE_VALUE, 0, 0,
-    nullptr, INVALID_HANDLE_VALUE, {}};
+    .saved = 0,
+    .output = INVALID_HANDLE_VALUE,
+    .saved_cursor = {},
+    .saved_attributes = 0,
+    .saved_mode = 0,
+    .saved_code_page = 0,
+    .open = 0,
+    .shown = INVALID_HANDLE_VALUE,
+    .spare = INVALID_HANDLE_VALUE,
+    .columns = 0,
+    .rows = 0,
+    .records = nullptr,
+    .input = INVALID_HANDLE_VALUE,
+    .messages = {},
+};
 
 namespace {
 
