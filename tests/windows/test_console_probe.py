@@ -48,11 +48,15 @@ class ConsoleRun:
 
     def finish(self, seconds=WINE_TIMEOUT_S):
         """The exit status, or None when it had to be killed."""
+        deadline = time.monotonic() + seconds
         self.read_until(lambda _: False, seconds)
-        status = self.process.poll()
-        if status is None:
+        # The console's end of the terminal closes before wine's process has gone.
+        try:
+            status = self.process.wait(timeout=max(1.0, deadline - time.monotonic()))
+        except subprocess.TimeoutExpired:
             self.process.kill()
-        self.process.wait(timeout=30)
+            self.process.wait(timeout=30)
+            status = None
         os.close(self.master)
         return status
 
