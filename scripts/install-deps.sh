@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build and test korvel; with --bench,
-# also those of the benchmarks (Google Benchmark and the peer they are compared with).
+# also those of the benchmarks (Google Benchmark and the peer they are compared with);
+# with --windows, the MinGW-w64 cross compiler and wine (scripts/build-windows.sh).
 # Idempotent and non-interactive; run as root (or through sudo).
 set -euo pipefail
 
@@ -12,6 +13,9 @@ PACKAGES=(
 )
 if [ "${1:-}" = "--bench" ]; then
   PACKAGES+=(libbenchmark-dev libcaca-dev)
+fi
+if [ "${1:-}" = "--windows" ]; then
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev)
 fi
 
 missing=()

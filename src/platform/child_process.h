@@ -13,6 +13,9 @@ struct ChildProcess {
 // Whether a program of that name can be found on PATH and run.
 int32_t platform_find_program(const char* name);
 
+// The program's name and why it cannot be run here, for "... needs <this>".
+std::string platform_program_missing(const char* name);
+
 // Starts argv[0] (looked up on PATH) with argv, its standard input reading a
 // pipe that we write, standard output and error as ours. Returns 1, or 0
 // with the reason in *why.

@@ -1,8 +1,9 @@
-// The tick counter: CLOCK_MONOTONIC milliseconds, or a virtual clock for tests.
+// The tick counter: the system's millisecond clock, or a virtual clock for tests.
 #include "platform/clock.h"
 
+#include "platform/clock_source.h"
+
 #include <atomic>
-#include <ctime>
 
 namespace {
 
@@ -16,15 +17,6 @@ struct ClockState {
 ClockState clock_state;
 
 }  // namespace
-
-uint32_t platform_monotonic_ms()
-{
-    timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    // Truncated to 32 bits on purpose: readers only take differences.
-    uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
-    return static_cast<uint32_t>(ms);
-}
 
 uint32_t platform_ticks_ms()
 {
@@ -67,7 +59,5 @@ void platform_sleep_ms(uint32_t ms)
         platform_clock_advance(ms);
         return;
     }
-    timespec pause = {static_cast<time_t>(ms / 1000u), static_cast<long>(ms % 1000u) * 1000000L};
-    // A signal cuts the pause short, which only makes the next frame come sooner.
-    nanosleep(&pause, nullptr);
+    clock_source_sleep_ms(ms);
 }

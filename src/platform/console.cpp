@@ -1,16 +1,13 @@
-// The console operations: the chosen driver, availability, queued messages.
+// The console operations: the chosen driver and queued messages.
 #include "platform/console.h"
 
-#include <unistd.h>
-#include <cstdlib>
-#include <cstring>
-
+#include "platform/console_native.h"
 #include "platform/headless.h"
 #include "platform/recording.h"
-#include "platform/terminal_backend.h"
 
 ConsoleSettings console_settings = {CONSOLE_COLOURS_AUTO, 0, 0, 0};
-const ConsoleDriver* console_driver = &TERMINAL_CONSOLE_DRIVER;
+// Dynamic initialisation: nothing reads the driver before main starts.
+const ConsoleDriver* console_driver = native_console_driver();
 
 namespace {
 
@@ -33,36 +30,9 @@ std::string printable_line(const std::string& text)
 
 }  // namespace
 
-int32_t platform_console_available(std::string* why)
-{
-    const char* reason = nullptr;
-    const char* term = std::getenv("TERM");
-    if (isatty(STDIN_FILENO) == 0) {
-        reason = "standard input is not a terminal";
-    } else if (isatty(STDOUT_FILENO) == 0) {
-        reason = "standard output is not a terminal";
-    } else if (term == nullptr || term[0] == '\0') {
-        reason = "TERM is not set";
-    } else if (std::strcmp(term, "dumb") == 0) {
-        reason = "the terminal is \"dumb\" (TERM=dumb): it cannot position the cursor";
-    }
-    if (reason == nullptr) {
-        return 1;
-    }
-    if (why != nullptr) {
-        *why = reason;
-    }
-    return 0;
-}
-
-int32_t platform_stderr_is_terminal()
-{
-    return isatty(STDERR_FILENO) != 0 ? 1 : 0;
-}
-
 void platform_console_select(ConsoleBackend backend)
 {
-    const ConsoleDriver* chosen = &TERMINAL_CONSOLE_DRIVER;
+    const ConsoleDriver* chosen = native_console_driver();
     if (backend == CONSOLE_BACKEND_HEADLESS) {
         chosen = &HEADLESS_CONSOLE_DRIVER;
     } else if (backend == CONSOLE_BACKEND_RECORDING) {
@@ -122,6 +92,6 @@ void platform_console_message(const std::string& text)
 {
     std::string line = printable_line(text);
     if (console_driver->queue_message(line) == 0) {
-        terminal_write_message(line);
+        native_write_message(line);
     }
 }

@@ -8,6 +8,18 @@
 #include <cerrno>
 #include <cstring>
 
+// Windows opens files in text mode unless told otherwise, and has no close-on-exec flag.
+#ifndef O_BINARY
+#define O_BINARY 0
+#endif
+#ifndef O_CLOEXEC
+#define O_CLOEXEC 0
+#endif
+// Nor pipes that an open could wait on.
+#ifndef O_NONBLOCK
+#define O_NONBLOCK 0
+#endif
+
 namespace {
 
 // Why the opened file cannot be read whole, or null when it can.
@@ -29,7 +41,7 @@ const char* unreadable(int fd, int64_t limit, int64_t* size)
 // Reads of regular files ignore the flag.
 int open_without_waiting(const char* path)
 {
-    return open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    return open(path, O_RDONLY | O_CLOEXEC | O_BINARY | O_NONBLOCK);
 }
 
 // Reads exactly bytes->size() bytes. Returns null, or the reason it could not.
@@ -49,14 +61,27 @@ const char* read_all(int fd, std::vector<uint8_t>* bytes)
     return nullptr;
 }
 
+// Why open() refused path. Windows refuses a directory with "Permission denied":
+// name what it is instead, as the other systems' reading does.
+FileRead refused(const char* path, std::string* why)
+{
+    int error = errno;
+    struct stat info = {};
+    if (stat(path, &info) == 0 && !S_ISREG(info.st_mode)) {
+        *why = "not a regular file";
+        return FILE_READ_FAILED;
+    }
+    *why = std::strerror(error);
+    return FILE_READ_MISSING;
+}
+
 }  // namespace
 
 FileRead platform_check_file(const char* path, std::string* why)
 {
     int fd = open_without_waiting(path);
     if (fd < 0) {
-        *why = std::strerror(errno);
-        return FILE_READ_MISSING;
+        return refused(path, why);
     }
     int64_t size = 0;
     const char* problem = unreadable(fd, INT64_MAX, &size);
@@ -72,8 +97,7 @@ FileRead platform_read_file(const char* path, int64_t limit, std::vector<uint8_t
     bytes->clear();
     int fd = open_without_waiting(path);
     if (fd < 0) {
-        *why = std::strerror(errno);
-        return FILE_READ_MISSING;
+        return refused(path, why);
     }
     int64_t size = 0;
     const char* problem = unreadable(fd, limit, &size);

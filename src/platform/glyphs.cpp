@@ -1,9 +1,6 @@
 // Code page 437 cell bytes -> the bytes a terminal is sent for them (UTF-8 or ASCII).
 #include "platform/glyphs.h"
 
-#include <langinfo.h>
-#include <locale.h>
-#include <clocale>
 #include <cstring>
 
 namespace {
@@ -81,19 +78,4 @@ void glyph_table_build(GlyphTable* table, int32_t utf8)
     for (int32_t cell = 0; cell < 256; cell++) {
         table->blank[cell] = table->length[cell] == 1 && table->bytes[cell][0] == ' ';
     }
-}
-
-int32_t locale_is_utf8()
-{
-    // setlocale(LC_ALL, "") would also switch LC_NUMERIC for the whole program,
-    // and the model and drawing readers parse "1.5" with the C library: ask a
-    // private locale object instead.
-    locale_t user = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
-    if (user == static_cast<locale_t>(0)) {
-        return 0;
-    }
-    const char* codeset = nl_langinfo_l(CODESET, user);
-    int32_t utf8 = codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
-    freelocale(user);
-    return utf8;
 }

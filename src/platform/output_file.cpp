@@ -3,10 +3,39 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#endif
 #include <cerrno>
 #include <cstring>
 
 namespace {
+
+// Flushes the file's data to the disk. 0 on success.
+int sync_to_disk(FILE* file)
+{
+#ifdef _WIN32
+    return _commit(_fileno(file));
+#else
+    return fsync(fileno(file));
+#endif
+}
+
+// Replaces final_path by temp_path in one step. 0 on success, errno set otherwise.
+int replace_file(const char* temp_path, const char* final_path)
+{
+#ifdef _WIN32
+    // rename() on Windows refuses to replace an existing file.
+    if (MoveFileExA(temp_path, final_path, MOVEFILE_REPLACE_EXISTING) != 0) {
+        return 0;
+    }
+    errno = EACCES;
+    return -1;
+#else
+    return std::rename(temp_path, final_path);
+#endif
+}
 
 int32_t fail(OutputFile* out, const char* what)
 {
@@ -78,7 +107,7 @@ int32_t output_file_commit(OutputFile* out, std::string* why)
     if (std::fflush(out->file) != 0) {
         fail(out, "write failed");
     }
-    if (out->failed == 0 && fsync(fileno(out->file)) != 0 && errno != EINVAL) {
+    if (out->failed == 0 && sync_to_disk(out->file) != 0 && errno != EINVAL) {
         fail(out, "write failed");
     }
     if (std::fclose(out->file) != 0) {
@@ -105,7 +134,7 @@ void output_file_abandon(OutputFile* out)
 
 int32_t platform_rename_into_place(const std::string& temp_path, const std::string& final_path, std::string* why)
 {
-    if (std::rename(temp_path.c_str(), final_path.c_str()) != 0) {
+    if (replace_file(temp_path.c_str(), final_path.c_str()) != 0) {
         *why = std::string("cannot be renamed into place (") + std::strerror(errno) + ")";
         std::remove(temp_path.c_str());
         return 0;

@@ -120,7 +120,7 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
 {
     const ExportRequest& r = *run->request;
     if (r.video_path != nullptr && !platform_find_program("ffmpeg")) {
-        platform_console_message("korvel: --video needs ffmpeg, which is not on PATH (Debian: apt-get install ffmpeg)");
+        platform_console_message("korvel: --video needs " + platform_program_missing("ffmpeg"));
         return EXIT_USAGE;
     }
     // The video and the pictures show the display's own 80 x 50 grid; a recording the one asked for.

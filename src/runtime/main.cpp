@@ -5,6 +5,7 @@
 #include "platform/console.h"
 #include "platform/files.h"
 #include "platform/signals.h"
+#include "runtime/console_probe.h"
 #include "runtime/entry.h"
 #include "runtime/export.h"
 #include "runtime/music.h"
@@ -44,6 +45,13 @@ int main(int argc, char** argv)
     console_settings = line.console;
     music_settings.force_silent = line.nosound;
     std::string why;
+    if (line.probe_path != nullptr) {
+        if (!music_is_there(&why)) {
+            std::fprintf(stderr, "%s\n", why.c_str());
+            return EXIT_FAILURE_STATUS;
+        }
+        return run_console_probe(line.demo, line.probe_ms, line.probe_path);
+    }
     // Rendering needs neither a terminal nor a sound device; only the module.
     if (export_requested(line.rendering)) {
         if (!music_is_there(&why)) {

@@ -188,6 +188,9 @@ int32_t take_export_option(int argc, const char* const* argv, int* i, CommandLin
         r.script = 1;
         return -1;
     }
+    // Test-only, so not in the help: the end-to-end check of a platform's console.
+    if (is_option(arg, "--console-probe"))
+        return take_shot(argc, argv, i, "--console-probe", &line->probe_ms, &line->probe_path, err);
     return refuse(err, std::string("unknown option '") + arg + "'");
 }
 

@@ -16,6 +16,8 @@ struct CommandLine {
     int32_t nosound;          // 1: --nosound
     ConsoleSettings console;  // --grid and --color on top of the defaults
     ExportRequest rendering;  // what to render instead of showing the demo live
+    const char* probe_path;   // test-only --console-probe SECONDS FILE: the shown cells read back
+    int32_t probe_ms;
 };
 
 // Fills *line from argv, starting from the defaults. Returns -1 when the demo

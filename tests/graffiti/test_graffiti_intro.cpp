@@ -168,7 +168,11 @@ TEST_F(Intro, PlaysSixteenSecondsOfTheTickCounterAndLeavesOnEscape)
 
     std::atomic<int32_t> result{-1};
     std::thread intro([&] { result = play_graffiti_intro(path.c_str(), 0); });
-    for (int32_t step = 0; step < 1000 && result.load() == -1; step++) {
+    // Until the intro ends, not for a number of steps: where a short sleep
+    // returns at once (MinGW's), a fixed count could run out before the intro
+    // has read its start time, and the clock would then never move again.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (result.load() == -1 && std::chrono::steady_clock::now() < deadline) {
         platform_clock_advance(40);
         std::this_thread::sleep_for(std::chrono::microseconds(500));
     }

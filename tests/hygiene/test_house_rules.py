@@ -9,7 +9,7 @@ ROOT = os.environ.get("KORVEL_SOURCE_DIR", os.path.join(os.path.dirname(__file__
 SOURCE_SUFFIXES = (".cpp", ".h")
 # Operating-system interfaces: only src/platform may include them.
 SYSTEM_HEADERS = re.compile(
-    r"^(unistd|fcntl|termios|pthread|signal|poll|dirent|langinfo|dlfcn|pwd|spawn|sched|semaphore|windows)\.h$"
+    r"^(unistd|fcntl|termios|pthread|signal|poll|dirent|langinfo|dlfcn|pwd|spawn|sched|semaphore|windows|mmsystem|io)\.h$"
     r"|^(sys|arpa|netinet|SDL2|alsa)/")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 
@@ -62,6 +62,15 @@ class HouseRules(unittest.TestCase):
             for _, header in INCLUDE.findall(read(path)):
                 with self.subTest(path=path, header=header):
                     self.assertIsNone(SYSTEM_HEADERS.search(header))
+
+    def test_only_the_platform_asks_which_system_it_is_built_for(self):
+        system_test = re.compile(r"^\s*#\s*(if|ifdef|ifndef|elif)\b.*\b(_WIN32|_WIN64|__MINGW\w*|__CYGWIN__)", re.M)
+        for folder in ("src", "tests", "tools"):
+            for path in source_files(folder):
+                if path.startswith(os.path.join("src", "platform")):
+                    continue
+                with self.subTest(path=path):
+                    self.assertIsNone(system_test.search(read(path)))
 
     @unittest.skipUnless(shutil.which("clang-format"), "clang-format is not installed")
     def test_the_tree_follows_the_format(self):

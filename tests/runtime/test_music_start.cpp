@@ -1,10 +1,10 @@
 // start_music and stop_music: failures name the file and the reason; a module played
 // on the silent thread delivers its sync bytes through the queue in real time.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -67,10 +67,10 @@ TEST_F(StartMusicTest, UnplayableFilesFailAndSayWhy)
 
     std::string directory = xm_write_temp({}, "dir.xm");
     std::remove(directory.c_str());
-    ASSERT_EQ(mkdir(directory.c_str(), 0700), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(directory));
     EXPECT_EQ(start_music(directory.c_str()), 0);
     EXPECT_NE(music_state.last_error.find("not a regular file"), std::string::npos) << music_state.last_error;
-    rmdir(directory.c_str());
+    std::filesystem::remove(directory);
     EXPECT_EQ(music_state.playing, 0);
 }
 

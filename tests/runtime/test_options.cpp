@@ -129,4 +129,36 @@ TEST(Options, RenderingOptionsTakeTheirValuesAndRefuseMixtures)
     }
 }
 
+// The console probe reads a time and a file like a screenshot, and is no rendering:
+// the show is played on the platform's own console.
+TEST(Options, ConsoleProbeTakesATimeAndAFile)
+{
+    struct ProbeCase {
+        std::vector<const char*> args;
+        int32_t status;
+        const char* path;
+        int32_t ms;
+    };
+    const ProbeCase cases[] = {
+        {{"--console-probe", "24.5", "p.cells"}, -1, "p.cells", 24500},
+        {{"--console-probe=0", "p.cells"}, -1, "p.cells", 0},
+        {{"--console-probe", "24.5"}, 2, nullptr, 0},
+        {{"--console-probe", "x", "p.cells"}, 2, nullptr, 0},
+    };
+    for (const ProbeCase& c : cases) {
+        std::vector<const char*> argv = {"korvel"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        CommandLine line;
+        std::string out;
+        std::string err;
+        EXPECT_EQ(parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err), c.status)
+            << c.args[0] << " " << err;
+        if (c.status != -1)
+            continue;
+        EXPECT_STREQ(line.probe_path, c.path);
+        EXPECT_EQ(line.probe_ms, c.ms);
+        EXPECT_FALSE(export_requested(line.rendering));
+    }
+}
+
 }  // namespace

@@ -1,12 +1,12 @@
 // Every generated file loads through the show's own loaders without a message and has the shape its scene relies on.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -30,16 +30,18 @@ protected:
     {
         set_ = new AssetSet;
         generate_all_assets(set_);
-        // One folder per process: ctest runs each test of the suite as a process
-        // of its own, side by side, and a shared folder was rewritten under a reader.
-        folder_ = new std::string(::testing::TempDir() + "korvel_generated_data_" + std::to_string(getpid()));
+        // A folder of this process's own: ctest runs each case as a process
+        // of its own, two at a time, and one must not rewrite what another reads.
+        folder_ =
+            new std::string(::testing::TempDir() + "korvel_generated_data_" + std::to_string(std::random_device{}()));
         std::string reason;
         ASSERT_TRUE(write_asset_set(*set_, *folder_, &reason)) << reason;
     }
     static void TearDownTestSuite()
     {
+        std::error_code ignored;
+        std::filesystem::remove_all(*folder_, ignored);
         delete set_;
-        std::filesystem::remove_all(*folder_);
         delete folder_;
     }
     void SetUp() override

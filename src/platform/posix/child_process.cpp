@@ -34,6 +34,11 @@ int32_t platform_find_program(const char* name)
     return 0;
 }
 
+std::string platform_program_missing(const char* name)
+{
+    return std::string(name) + ", which is not on PATH (Debian: apt-get install " + name + ")";
+}
+
 int32_t platform_child_start(ChildProcess* child, const std::vector<std::string>& argv, std::string* why)
 {
     *child = ChildProcess{0, -1};
