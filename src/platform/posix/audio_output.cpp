@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/audio_device.h"
 #include "platform/audio_thread_mask.h"
-#include "platform/silent_audio.h"
 
 #ifdef KORVEL_HAVE_ALSA
 #include <alsa/asoundlib.h>
@@ -134,29 +134,14 @@ int32_t open_device(AudioRenderFn render, void* user, std::string* why)
 
 }  // namespace
 
-AudioSink audio_output_open(AudioRenderFn render, void* user, int32_t silent, std::string* why)
+int32_t audio_device_open(AudioRenderFn render, void* user, std::string* why)
 {
-    audio_output_close();
-    if (silent)
-        *why = "silent output was asked for";
-    if (!silent && open_device(render, user, why)) {
-        audio_output.sink = AUDIO_SINK_DEVICE;
-        return AUDIO_SINK_DEVICE;
-    }
-    std::string thread_failure;
-    if (!silent_audio_start(render, user, &thread_failure)) {
-        *why = thread_failure;
-        return AUDIO_SINK_NONE;
-    }
-    audio_output.sink = AUDIO_SINK_SILENT;
-    return AUDIO_SINK_SILENT;
+    return open_device(render, user, why);
 }
 
-void audio_output_close()
+void audio_device_close()
 {
     if (audio_output.device != 0)
         SDL_CloseAudioDevice(audio_output.device);
     audio_output.device = 0;
-    silent_audio_stop();
-    audio_output.sink = AUDIO_SINK_NONE;
 }
