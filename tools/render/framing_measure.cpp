@@ -2,6 +2,8 @@
 #include "render/framing_measure.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include "assets/model_marks.h"
 #include "core/framebuffer.h"
@@ -32,10 +34,14 @@ bool is_model_scene(int32_t scene)
     return scene == SCENE_EMBLEM || scene == SCENE_DIPLODOCUS || scene == SCENE_TREX || scene == SCENE_ROW;
 }
 
-// Inside the view volume and in front of the camera: on the canvas, between the near and far planes.
+constexpr uint32_t OFF_CANVAS = 0x0F;  // outcode bits: left, right, above, below
+constexpr uint32_t TOO_NEAR = 0x20;
+
+// On the canvas and in front of the near plane. The far plane does not cut
+// into the picture: a head beyond it is gone whole, not cut off by the frame.
 bool in_view(const ModelVertex& v)
 {
-    return v.behind == 0 && (v.outcode & 0xFF) == 0;
+    return v.behind == 0 && (v.outcode & (OFF_CANVAS | TOO_NEAR)) == 0;
 }
 
 bool vertices_in_view(const Model& model, int32_t first, int32_t count)
@@ -57,6 +63,7 @@ bool heads_in_view(Model* model, const ModelPlace* places, int32_t count)
         set_model_pose(model, places[i].x, places[i].y, places[i].z, places[i].yaw, model->pitch, model->roll);
         transform_model(model);
         all = vertices_in_view(*model, HEAD_VERTEX, 1) && all;
+        if (getenv("FRAMING_DEBUG")) { const ModelVertex& v = model->vertices[model->current_frame * model->vertex_count]; fprintf(stderr, "%d: %d %d %x %d\n", i, v.sx >> 12, v.sy >> 12, v.outcode, v.behind); }
     }
     return all;
 }
