@@ -2,8 +2,6 @@
 #include "render/framing_measure.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 #include "assets/model_marks.h"
 #include "core/framebuffer.h"
@@ -63,7 +61,6 @@ bool heads_in_view(Model* model, const ModelPlace* places, int32_t count)
         set_model_pose(model, places[i].x, places[i].y, places[i].z, places[i].yaw, model->pitch, model->roll);
         transform_model(model);
         all = vertices_in_view(*model, HEAD_VERTEX, 1) && all;
-        if (getenv("FRAMING_DEBUG")) { const ModelVertex& v = model->vertices[model->current_frame * model->vertex_count]; fprintf(stderr, "%d: %d %d %x %d\n", i, v.sx >> 12, v.sy >> 12, v.outcode, v.behind); }
     }
     return all;
 }
