@@ -141,7 +141,7 @@ std::vector<Pose> diplo_poses(const Diplo& d)
     }
     // 28 .. 31: up on the hind legs.
     // Half up, not upright: the herd's cameras from below keep the heads in the frame.
-    const Pose reared = reared_pose(d, 0.32f, -0.01f, 0.3f, 0.3f);
+    const Pose reared = reared_pose(d, 0.42f, 0.0f, 0.3f, 0.3f);
     for (int32_t f = STAND_FRAME + 1; f <= REARED_FRAME; f++) {
         const float t = static_cast<float>(f - STAND_FRAME) / static_cast<float>(REARED_FRAME - STAND_FRAME);
         Pose p = blend_poses(stand_pose(d), reared, ease(t));
