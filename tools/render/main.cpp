@@ -1,5 +1,6 @@
 // korvel-render: plays a module offline into a WAV file and prints its levels, or measures the framing of model shots.
 #include <cstdio>
+#include <string>
 
 #include "render/framing_measure.h"
 #include "render/render_measure.h"
@@ -51,9 +52,8 @@ int main(int argc, char** argv)
     if (argc == 3 && std::string(argv[1]) == "--framing")
         return print_framing(argv[2]);
     if (argc != 3) {
-        std::fprintf(stderr,
-                     "usage: korvel-render MODULE.xm OUT.wav\n       korvel-render --framing MODULE.xm   (from the "
-                     "directory holding data/)\n");
+        std::fputs("usage: korvel-render MODULE.xm OUT.wav\n", stderr);
+        std::fputs("       korvel-render --framing MODULE.xm   (where data/ is)\n", stderr);
         return 2;
     }
     RenderMeasure measure;
