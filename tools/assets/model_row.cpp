@@ -1,4 +1,4 @@
-// The row scene's animal: a triceratops with frill and three horns, one frame, its front legs at the origin.
+// The row scene's animal: a triceratops with frill and three horns, one frame, the origin at its shoulders.
 #include "creature.h"
 
 void generate_row_model(AssetSet* set)
@@ -35,7 +35,7 @@ void generate_row_model(AssetSet* set)
                 2.8f, 6);
     }
     // The copies turn about the model's origin, and the nearest stands at the canvas's left
-    // edge: set on its front legs, the head swings round close to its place and stays in the
+    // edge: turning about its shoulders, the head swings round close to its place and stays in the
     // picture. Sized so that the five, 50 units apart, stand clear of each other.
     const std::vector<Pose> still = {rest_pose(skeleton)};
     add_model_file(set, "row_model.bof", mesh, pose_frames(mesh, skeleton, still, Placement{0, V3{0, 4, 12}, 0.92f}),

@@ -51,7 +51,7 @@ SHOTS = [
     ("scene02_p7", 77.8, "model", "diplodocus herd, preset 7: firing, the whole herd from the side"),
     ("scene03_p2", 79.7, "model", "t-rex, preset 2"),
     ("scene03_p3", 81.6, "model", "t-rex, preset 3"),
-    ("scene14_row", 84.5, "model", "row of triceratops turning about their front legs (the fifth stands beyond the far plane), tag 7 with the credits corner over it (counted in the share)"),
+    ("scene14_row", 84.5, "model", "row of triceratops turning about their shoulders (the fifth stands beyond the far plane), tag 7 with the credits corner over it (counted in the share)"),
     ("scene09_boom", 86.6, "none", "boom: the fireball"),
     ("scene04_rocks05", 92.5, "rocks:89.966:0", "asteroids, 5 rocks"),
     ("scene04_rocks09", 107.2, "rocks:89.966:1", "asteroids, 9 rocks, promo text band 1"),
