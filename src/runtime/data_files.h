@@ -1,0 +1,53 @@
+// The files of the data folder, each named once: the generator writes them, the build tracks them, the catalog loads
+// them.
+#pragma once
+
+// Read line by line by the build (tools/assets/CMakeLists.txt): one quoted name a line.
+// clang-format off
+constexpr const char* DATA_FILES[] = {
+    "dino_tile.tga",
+    "tilePurple.tga",
+    "texWht.tga",
+    "lighting.tga",
+    "diploTex.tga",
+    "trexTex.tga",
+    "astTex.tga",
+    "row_model.tga",
+    "title.tga",
+    "credz.tga",
+    "ending1.tga",
+    "promotext.tga",
+    "boomb.tga",
+    "greets.tga",
+    "slides.tga",
+    "lasers.tga",
+    "vw0.tga",
+    "vw1.tga",
+    "bubble.tga",
+    "spare_texture.tga",
+    "spare_backdrop.tga",
+    "diplo.baf",
+    "trex.baf",
+    "blz.baf",
+    "rock.bof",
+    "row_model.bof",
+    "tag00.gml",
+    "tag01.gml",
+    "tag02.gml",
+    "tag03.gml",
+    "tag04.gml",
+    "tag05.gml",
+    "tag06.gml",
+    "tag07.gml",
+    "tag08.gml",
+    "tag09.gml",
+    "tag10.gml",
+    "tag11.gml",
+    "tag12.gml",
+    "tag13.gml",
+    "tag14.gml",
+    "tag15.gml",
+    "tag16.gml",
+    "intro.gml",
+};
+// clang-format on
