@@ -1,4 +1,4 @@
-// The one frame loop: a step per frame, driven by the pacer on the tick counter.
+// The one frame loop: a step per frame, driven by the pacer on the tick counter or by the virtual clock.
 #pragma once
 #include <cstdint>
 

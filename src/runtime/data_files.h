@@ -1,5 +1,4 @@
-// The files of the data folder, each named once: the generator writes them, the build tracks them, the catalog loads
-// them.
+// The data folder's files, named once: the generator writes them, the build tracks them, the catalog loads them.
 #pragma once
 
 // Read line by line by the build (tools/assets/CMakeLists.txt): one quoted name a line.
