@@ -31,7 +31,7 @@ void pull_in_real_time()
 
 }  // namespace
 
-bool silent_audio_start(AudioRenderFn render, void* user, std::string* why)
+int32_t silent_audio_start(AudioRenderFn render, void* user, std::string* why)
 {
     silent_audio_stop();
     silent_audio.render = render;
@@ -49,9 +49,9 @@ bool silent_audio_start(AudioRenderFn render, void* user, std::string* why)
     audio_threads_mask_end();
     if (!silent_audio.thread.joinable()) {
         silent_audio.running.store(0, std::memory_order_release);
-        return false;
+        return 0;
     }
-    return true;
+    return 1;
 }
 
 void silent_audio_stop()

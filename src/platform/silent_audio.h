@@ -24,9 +24,9 @@ extern SilentAudio silent_audio;
 
 // Starts the thread: it renders a block of AUDIO_BUFFER_FRAMES at once, then
 // one more each time the previous block's span of real time has passed,
-// sleeping to absolute deadlines so the pace never drifts. Returns true, or
-// false with the reason in *why.
-bool silent_audio_start(AudioRenderFn render, void* user, std::string* why);
+// sleeping to absolute deadlines so the pace never drifts. Returns 1, or 0
+// with the reason in *why.
+int32_t silent_audio_start(AudioRenderFn render, void* user, std::string* why);
 
 // Ends the thread and waits for it (at most one block, 23 ms). Safe when not started.
 void silent_audio_stop();
