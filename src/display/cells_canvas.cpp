@@ -287,7 +287,9 @@ struct AllDistances {
     int32_t d[8];
 };
 
-constexpr AllDistances all_distances(int32_t value, int32_t saturation, int32_t hue)
+// Always inlined: the row pass that calls it is built with other settings,
+// and a call per cell would stop it from being vectorised.
+[[gnu::always_inline]] constexpr AllDistances all_distances(int32_t value, int32_t saturation, int32_t hue)
 {
     const int32_t v1 = value - 1535;
     const int32_t v2 = value - 2559;
@@ -333,31 +335,15 @@ ROW_PASS void row_levels(RowSamples* s, int32_t count)
         const int32_t sector = s->hue[i] >> HUE_SECTOR_BITS;
         const int32_t folded = sector + (s->hue[i] & (HUE_SECTOR - 1));
         const int32_t h = folded >= 4095 ? folded - 4095 : folded;
-        // all_distances written out: a helper with other optimisation
-        // settings would not be inlined here.
-        const int32_t value = s->value[i];
-        const int32_t saturation = s->saturation[i];
-        const int32_t v1 = value - 1535;
-        const int32_t v2 = value - 2559;
-        const int32_t v3 = value - 4095;
-        const int32_t a0 = 6 * value * value;
-        const int32_t a1 = 6 * v1 * v1;
-        const int32_t a2 = 6 * v2 * v2;
-        const int32_t a3 = 6 * v3 * v3;
-        const int32_t s1 = saturation - 4095;
-        const int32_t b0 = 3 * saturation * saturation;
-        const int32_t b1 = 3 * s1 * s1;
-        const int32_t h1 = h - HUE_SECTOR;
-        const int32_t c0 = 3 * h * h;
-        const int32_t c1 = 3 * h1 * h1;
-        const int32_t d0 = 4 * a0;
-        const int32_t d1 = 5 * (a1 + b0);
-        const int32_t d2 = 5 * (a2 + b0);
-        const int32_t d3 = 4 * (a3 + b0);
-        const int32_t d4 = 3 * (a1 + b1 + c1);
-        const int32_t d5 = 2 * (a3 + b1 + c1);
-        const int32_t d6 = 3 * (a1 + b1 + c0);
-        const int32_t d7 = 2 * (a3 + b1 + c0);
+        const AllDistances all = all_distances(s->value[i], s->saturation[i], h);
+        const int32_t d0 = all.d[0];
+        const int32_t d1 = all.d[1];
+        const int32_t d2 = all.d[2];
+        const int32_t d3 = all.d[3];
+        const int32_t d4 = all.d[4];
+        const int32_t d5 = all.d[5];
+        const int32_t d6 = all.d[6];
+        const int32_t d7 = all.d[7];
         // Pick by the slot's bits: no table, no branch.
         const int32_t n01 = near & 1 ? d1 : d0;
         const int32_t n23 = near & 1 ? d3 : d2;
@@ -626,7 +612,7 @@ void convert_with_dither(const CellSpan& span, const SurfaceDesc* desc, const ui
 {
     if (d->matrix != nullptr)
         convert<DitherKind::ORDERED, Blend>(span, desc, pixels, sampler, d);
-    else if (console_display.dither == OPT_DITHER_RANDOM)
+    else if (console_display.dither == DITHER_RANDOM)
         convert<DitherKind::RANDOM, Blend>(span, desc, pixels, sampler, d);
     else
         convert<DitherKind::CONSTANT, Blend>(span, desc, pixels, sampler, d);
@@ -647,12 +633,12 @@ int32_t cells_from_canvas_format(const CellSpan& span, const SurfaceDesc* desc, 
     if (!is_canvas_format(desc) || span.last_x - span.first_x + 1 > FAST_MAX_COLUMNS)
         return -1;
     Sampler sampler = Sampler::CENTRE;
-    if (console_display.sampling == OPT_SAMPLE_AVERAGE) {
+    if (console_display.sampling == SAMPLING_AVERAGE) {
         const bool exact = desc->width == 2 * span.width && desc->height == 2 * span.height;
         sampler = exact ? Sampler::TWO_BY_TWO : Sampler::AVERAGE;
     }
     const uint8_t* bytes = static_cast<const uint8_t*>(pixels);
-    if (console_display.colour_scheme == OPT_COLOUR_BLEND)
+    if (console_display.colour_scheme == COLOUR_SCHEME_BLEND)
         convert_with_dither<true>(span, desc, bytes, sampler, dither);
     else
         convert_with_dither<false>(span, desc, bytes, sampler, dither);

@@ -80,7 +80,7 @@ static void sample_cell(const CellSpan& span, const SurfaceDesc* desc, const voi
     int64_t py1 = (cy + 1) * sh / span.height;
     uint64_t sums[4] = {0, 0, 0, 0};
 
-    if (console_display.sampling != OPT_SAMPLE_AVERAGE) {
+    if (console_display.sampling != SAMPLING_AVERAGE) {
         surface_accumulate_pixel(desc, pixels, static_cast<int32_t>((px0 + px1) / 2),
                                  static_cast<int32_t>((py0 + py1) / 2), sums);
         for (int32_t c = 0; c < 4; c++)
@@ -161,7 +161,7 @@ static void single_cell(int32_t x, int32_t y, int32_t hue, int32_t saturation, i
 
 void cells_convert_generic(const CellSpan& span, const SurfaceDesc* desc, const void* pixels, DitherSource* dither)
 {
-    const bool blend = console_display.colour_scheme == OPT_COLOUR_BLEND;
+    const bool blend = console_display.colour_scheme == COLOUR_SCHEME_BLEND;
     for (int32_t y = span.first_y; y <= span.last_y; y++) {
         dither->start_row(dither, y);
         for (int32_t x = span.first_x; x <= span.last_x; x++) {

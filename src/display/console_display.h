@@ -25,6 +25,29 @@ constexpr int32_t OPT_DITHER_BAYER4 = 51;   // 4 x 4 ordered
 constexpr int32_t OPT_DITHER_BAYER8 = 52;   // 8 x 8 ordered
 constexpr int32_t OPT_DITHER_RANDOM = 53;   // random 0 to 255
 
+// The settings the codes select, as the display holds them; each keeps the
+// number of its code, and 0 means not set yet.
+enum ColourScheme : int32_t {
+    COLOUR_SCHEME_UNSET = 0,
+    COLOUR_SCHEME_SINGLE = OPT_COLOUR_SINGLE,
+    COLOUR_SCHEME_BLEND = OPT_COLOUR_BLEND,
+};
+
+enum Sampling : int32_t {
+    SAMPLING_UNSET = 0,
+    SAMPLING_CENTRE = OPT_SAMPLE_CENTRE,
+    SAMPLING_AVERAGE = OPT_SAMPLE_AVERAGE,
+};
+
+enum Dither : int32_t {
+    DITHER_UNSET = 0,
+    DITHER_NONE = OPT_DITHER_NONE,
+    DITHER_BAYER2 = OPT_DITHER_BAYER2,
+    DITHER_BAYER4 = OPT_DITHER_BAYER4,
+    DITHER_BAYER8 = OPT_DITHER_BAYER8,
+    DITHER_RANDOM = OPT_DITHER_RANDOM,
+};
+
 struct ConsoleDisplay {
     int32_t kind;  // 0 until the first opening, DISPLAY_KIND_CONSOLE from then on
 
@@ -39,9 +62,9 @@ struct ConsoleDisplay {
     int32_t foreground;  // current colours, copied into a cell when it is stored
     int32_t background;
 
-    int32_t colour_scheme;  // 0 before the first opening, then 17 or 18
-    int32_t sampling;       // 0, then 33 or 34
-    int32_t dither;         // 0, then 49 to 53
+    ColourScheme colour_scheme;  // unset before the first opening
+    Sampling sampling;
+    Dither dither;
 
     SlotPalette palette;
     CellTable table;

@@ -73,18 +73,18 @@ int32_t dither_source_select(DitherSource* d, int32_t option)
 {
     *d = DitherSource{no_start_row, constant_value, no_advance, nullptr, 0, nullptr, 0};
     switch (option) {
-    case OPT_DITHER_NONE:
+    case DITHER_NONE:
         return 0;
-    case OPT_DITHER_BAYER2:
+    case DITHER_BAYER2:
         select_ordered(d, BAYER2, 2);
         return 0;
-    case OPT_DITHER_BAYER4:
+    case DITHER_BAYER4:
         select_ordered(d, BAYER4, 4);
         return 0;
-    case OPT_DITHER_BAYER8:
+    case DITHER_BAYER8:
         select_ordered(d, BAYER8, 8);
         return 0;
-    case OPT_DITHER_RANDOM:
+    case DITHER_RANDOM:
         d->value = random_value;
         return 0;
     default:

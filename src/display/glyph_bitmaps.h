@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-constexpr int32_t GLYPH_BITMAP_SIZE = 8;
+#include "platform/glyphs.h"
 
 // Eight rows of a cell byte's glyph, bit 7 the leftmost pixel. Bytes outside
 // the ramp are blank: the conversion writes only ramp glyphs.

@@ -44,10 +44,10 @@ void draw_gml(const GmlDrawing* drawing, int32_t time_ms, float min_width, float
             set_pen_thickness(truncate_to_int(min_width + level * (max_width - min_width)));
             const float* a = stroke.points[j];
             const float* b = stroke.points[j + 1];
-            draw_line_bgr(truncate_to_int(a[0] * 160.0f * scale + offset_x),
-                          truncate_to_int(a[1] * 100.0f * scale + offset_y),
-                          truncate_to_int(b[0] * 160.0f * scale + offset_x),
-                          truncate_to_int(b[1] * 100.0f * scale + offset_y), blue, green, red);
+            draw_line_bgr(truncate_to_int(a[0] * GML_SCALE_X * scale + offset_x),
+                          truncate_to_int(a[1] * GML_SCALE_Y * scale + offset_y),
+                          truncate_to_int(b[0] * GML_SCALE_X * scale + offset_x),
+                          truncate_to_int(b[1] * GML_SCALE_Y * scale + offset_y), blue, green, red);
         }
     }
 }

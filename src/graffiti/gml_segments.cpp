@@ -10,7 +10,8 @@ GmlSegment gml_segment(const GmlStroke& stroke, int32_t j)
     const float* a = stroke.points[j];
     const float* b = stroke.points[j + 1];
     GmlSegment segment;
-    segment.dist = std::fabs(160.0f * a[0] - 160.0f * b[0]) + std::fabs(160.0f * a[1] - 160.0f * b[1]);
+    segment.dist =
+        std::fabs(GML_SCALE_X * a[0] - GML_SCALE_X * b[0]) + std::fabs(GML_SCALE_X * a[1] - GML_SCALE_X * b[1]);
     segment.dt = std::fabs(stroke.times[j + 1] - stroke.times[j]);
     segment.speed = segment.dist / segment.dt / 50.0f;
     return segment;

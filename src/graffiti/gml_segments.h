@@ -2,7 +2,13 @@
 #pragma once
 #include <cstdint>
 
+#include "core/framebuffer.h"
 #include "graffiti/gml.h"
+
+// Points are recorded between 0 and 1 on each axis; the canvas's size in
+// pixels scales them to it.
+constexpr float GML_SCALE_X = static_cast<float>(CANVAS_WIDTH);
+constexpr float GML_SCALE_Y = static_cast<float>(CANVAS_HEIGHT);
 
 // The smoothed pen width each drawing operation carries from segment to
 // segment, stroke to stroke and call to call. 0 when the program starts and
@@ -16,7 +22,7 @@ extern GmlPenMemory gml_pen_memory;
 
 // One segment of a stroke, from point j to point j + 1, in canvas terms.
 struct GmlSegment {
-    float dist;   // |160 dx| + |160 dy|, the Manhattan length
+    float dist;   // |GML_SCALE_X dx| + |GML_SCALE_X dy|, the Manhattan length
     float dt;     // |time(j + 1) - time(j)|, seconds
     float speed;  // dist / dt / 50; meaningless when dt is 0
 };

@@ -8,7 +8,7 @@
 #include "gfx2d/canvas.h"
 #include "graffiti/gml_segments.h"
 #include "platform/clock.h"
-#include "platform/frame_pacer.h"
+#include "platform/frame_loop.h"
 #include "platform/keyboard.h"
 #include "platform/signals.h"
 
@@ -48,32 +48,27 @@ void draw_intro_segment(const GmlStroke& stroke, int32_t j, float pulse)
     set_pen_thickness(truncate_to_int(level * pulse));
     const float* a = stroke.points[j];
     const float* b = stroke.points[j + 1];
-    draw_line_bgr(truncate_to_int(160.0f * a[0]), truncate_to_int(100.0f * a[1]), truncate_to_int(160.0f * b[0]),
-                  truncate_to_int(100.0f * b[1]), INTRO_GREY, INTRO_GREY, INTRO_GREY);
+    draw_line_bgr(truncate_to_int(GML_SCALE_X * a[0]), truncate_to_int(GML_SCALE_Y * a[1]),
+                  truncate_to_int(GML_SCALE_X * b[0]), truncate_to_int(GML_SCALE_Y * b[1]), INTRO_GREY, INTRO_GREY,
+                  INTRO_GREY);
 }
 
-// Reads at most one key, as the main loop does.
-int32_t leave_requested()
-{
-    return platform_key_poll() == KEY_ESCAPE || platform_stop_signalled() != 0;
-}
+struct IntroPlay {
+    const GmlDrawing* drawing;
+    IntroResult result;
+};
 
-IntroResult run_intro_frames(const GmlDrawing* drawing, int32_t fps)
+// The intro's own step on the frame loop.
+bool intro_step(void* state, int64_t, int32_t t)
 {
-    uint32_t start = platform_ticks_ms();
-    FramePacer pacer;
-    frame_pacer_start(&pacer, fps, start);
-    clear_canvas_rgb(0, 0, 0);
-    for (;;) {
-        uint32_t now = platform_ticks_ms();
-        if (now - start >= INTRO_LENGTH_MS)
-            return INTRO_FINISHED;
-        draw_intro_frame(drawing, static_cast<int32_t>(now - start));
-        display_present(get_canvas()->pixels);
-        if (leave_requested())
-            return INTRO_LEFT;
-        frame_pacer_wait(&pacer);
-    }
+    auto* play = static_cast<IntroPlay*>(state);
+    if (t >= static_cast<int32_t>(INTRO_LENGTH_MS))
+        return false;
+    draw_intro_frame(play->drawing, t);
+    display_present(get_canvas()->pixels);
+    if (poll_stop_keys())
+        play->result = INTRO_LEFT;
+    return play->result == INTRO_FINISHED;
 }
 
 }  // namespace
@@ -116,8 +111,11 @@ IntroResult play_graffiti_intro(const char* path, int32_t fps)
     IntroResult result = INTRO_FINISHED;
     if (load_gml(path, drawing) != GML_LOAD_OK)
         result = wait_for_key_after_error(platform_keyboard_interactive());
-    if (result == INTRO_FINISHED)
-        result = run_intro_frames(drawing, fps);
+    IntroPlay play = {drawing, result};
+    if (result == INTRO_FINISHED) {
+        clear_canvas_rgb(0, 0, 0);
+        run_paced_frames(intro_step, &play, fps);
+    }
     std::free(drawing);
-    return result;
+    return play.result;
 }

@@ -30,6 +30,18 @@ std::string printable_line(const std::string& text)
 
 }  // namespace
 
+bool console_grid_is_literal()
+{
+    return console_settings.grid_columns > 0 && console_settings.grid_rows > 0;
+}
+
+void console_grid_choose(int32_t own_columns, int32_t own_rows, int32_t* columns, int32_t* rows)
+{
+    bool literal = console_grid_is_literal();
+    *columns = literal ? console_settings.grid_columns : own_columns;
+    *rows = literal ? console_settings.grid_rows : own_rows;
+}
+
 void platform_console_select(ConsoleBackend backend)
 {
     const ConsoleDriver* chosen = native_console_driver();

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/framebuffer.h"
+
 enum ConsoleBackend : int32_t {
     CONSOLE_BACKEND_TERMINAL = 0,   // standard output is a terminal
     CONSOLE_BACKEND_HEADLESS = 1,   // frames recorded in memory, nothing written
@@ -53,14 +55,14 @@ enum ConsoleFit : int32_t {
 // The grid the terminal driver offers when none is asked for: a cell then
 // covers at least 1 x 2 canvas pixels, since finer cells cost more and show
 // no more of a 160 x 100 picture.
-constexpr int32_t CONSOLE_AUTO_COLUMNS = 160;
-constexpr int32_t CONSOLE_AUTO_ROWS = 50;
+constexpr int32_t CONSOLE_AUTO_COLUMNS = CANVAS_WIDTH;
+constexpr int32_t CONSOLE_AUTO_ROWS = CANVAS_HEIGHT / 2;
 // The grid of the display's own design, and the headless default.
 constexpr int32_t CONSOLE_DESIGN_COLUMNS = 80;
 constexpr int32_t CONSOLE_DESIGN_ROWS = 50;
 // The largest grid that may be asked for: a cell of at least one canvas pixel.
-constexpr int32_t CONSOLE_MAX_COLUMNS = 160;
-constexpr int32_t CONSOLE_MAX_ROWS = 100;
+constexpr int32_t CONSOLE_MAX_COLUMNS = CANVAS_WIDTH;
+constexpr int32_t CONSOLE_MAX_ROWS = CANVAS_HEIGHT;
 
 // Colour output of the terminal back end.
 enum ConsoleColours : int32_t {
@@ -91,10 +93,16 @@ struct RecordedFrame {
 // of fixed slots, allocated once (8 MB); a frame of more than
 // HEADLESS_FRAME_CELLS cells keeps its top rows that fit.
 constexpr int32_t HEADLESS_FRAME_LIMIT = 256;
-constexpr int32_t HEADLESS_FRAME_CELLS = 160 * 100;
+constexpr int32_t HEADLESS_FRAME_CELLS = CANVAS_PIXELS;
 
 // Read before the first opening; defaults: auto colours, the driver's grid.
 extern ConsoleSettings console_settings;
+
+// Whether --grid named the grid; a driver then takes it literally.
+bool console_grid_is_literal();
+
+// The grid named by --grid, or else the driver's own (own_columns x own_rows).
+void console_grid_choose(int32_t own_columns, int32_t own_rows, int32_t* columns, int32_t* rows);
 
 // Whether the terminal back end can run here (standard input and output are
 // terminals and TERM is not "dumb"). On 0, *why holds a one-line reason.

@@ -2,11 +2,12 @@
 #pragma once
 #include <cstdint>
 
+#include "core/framebuffer.h"
 #include "platform/console.h"
 
 // The canvas's shape, width : height in pixels.
-constexpr int32_t VIEW_ASPECT_WIDTH = 160;
-constexpr int32_t VIEW_ASPECT_HEIGHT = 100;
+constexpr int32_t VIEW_ASPECT_WIDTH = CANVAS_WIDTH;
+constexpr int32_t VIEW_ASPECT_HEIGHT = CANVAS_HEIGHT;
 
 struct TerminalSize {
     int32_t columns;

@@ -7,10 +7,15 @@ namespace {
 
 uint32_t due_ms(const FramePacer* pacer, int64_t frame)
 {
-    return pacer->start_ms + static_cast<uint32_t>(frame * 1000 / pacer->fps);
+    return pacer->start_ms + static_cast<uint32_t>(frame_time_ms(frame, pacer->fps));
 }
 
 }  // namespace
+
+int32_t frame_time_ms(int64_t frame, int32_t fps)
+{
+    return static_cast<int32_t>(frame * 1000 / fps);
+}
 
 void frame_pacer_start(FramePacer* pacer, int32_t fps, uint32_t now_ms)
 {

@@ -9,6 +9,9 @@ struct FramePacer {
     int64_t frame;  // the frame that ran last
 };
 
+// Milliseconds from frame 0 to frame k at fps (rounded down); fps > 0.
+int32_t frame_time_ms(int64_t frame, int32_t fps);
+
 // Frame 0 is due now.
 void frame_pacer_start(FramePacer* pacer, int32_t fps, uint32_t now_ms);
 

@@ -32,9 +32,7 @@ void headless_set_title(const char*) {}
 
 void headless_grid(int32_t* columns, int32_t* rows)
 {
-    bool literal = console_settings.grid_columns > 0 && console_settings.grid_rows > 0;
-    *columns = literal ? console_settings.grid_columns : CONSOLE_DESIGN_COLUMNS;
-    *rows = literal ? console_settings.grid_rows : CONSOLE_DESIGN_ROWS;
+    console_grid_choose(CONSOLE_DESIGN_COLUMNS, CONSOLE_DESIGN_ROWS, columns, rows);
 }
 
 int32_t headless_ready()

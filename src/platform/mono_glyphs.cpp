@@ -1,39 +1,10 @@
 // The ink ramp of a picture shown without colour codes.
 #include "platform/mono_glyphs.h"
 
+#include "platform/glyphs.h"
 #include "platform/palette.h"
 
 namespace {
-
-// How much of a cell each glyph of the conversion's ramp inks, in 1/16ths;
-// any other printable byte counts as half a cell.
-int32_t glyph_coverage(uint8_t character)
-{
-    switch (character) {
-    case 0x00:
-    case 0x20:
-    case 0xFF:
-        return 0;
-    case 0xFA:  // middle dot
-        return 2;
-    case 0xF9:  // small bullet
-        return 3;
-    case 0x07:  // bullet
-        return 4;
-    case 0x2B:  // plus
-        return 5;
-    case 0x09:  // white circle
-        return 6;
-    case 0x4F:  // capital O
-        return 8;
-    case 0x30:  // digit zero
-        return 9;
-    case 0xE9:  // capital theta
-        return 10;
-    default:
-        return 8;
-    }
-}
 
 // Perceived brightness of a console colour, 0..255 (weights of 1/1000).
 int32_t luminance(int32_t index)
@@ -42,16 +13,18 @@ int32_t luminance(int32_t index)
     return (299 * c[0] + 587 * c[1] + 114 * c[2]) / 1000;
 }
 
+constexpr int32_t CELL_PIXELS = GLYPH_BITMAP_SIZE * GLYPH_BITMAP_SIZE;
+
 }  // namespace
 
 void mono_table_build(MonoTable* table)
 {
     for (int32_t character = 0; character < 256; character++) {
-        int32_t ink = glyph_coverage(static_cast<uint8_t>(character));
+        int32_t ink = glyph_ink(static_cast<uint8_t>(character));
         for (int32_t attribute = 0; attribute < 256; attribute++) {
             int32_t background = luminance(attribute >> 4);
             int32_t foreground = luminance(attribute & 15);
-            int32_t brightness = (background * (16 - ink) + foreground * ink) / 16;
+            int32_t brightness = (background * (CELL_PIXELS - ink) + foreground * ink) / CELL_PIXELS;
             int32_t level = brightness * MONO_LEVELS / 256;
             table->glyph[character][attribute] = static_cast<uint8_t>(MONO_RAMP[level]);
         }

@@ -53,9 +53,7 @@ void recording_set_title(const char*) {}
 
 void recording_grid(int32_t* columns, int32_t* rows)
 {
-    bool literal = console_settings.grid_columns > 0 && console_settings.grid_rows > 0;
-    *columns = literal ? console_settings.grid_columns : RECORDING_COLUMNS;
-    *rows = literal ? console_settings.grid_rows : RECORDING_ROWS;
+    console_grid_choose(RECORDING_COLUMNS, RECORDING_ROWS, columns, rows);
 }
 
 void recording_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/framebuffer.h"
 #include "platform/console.h"
 
 // Receives one presented frame's terminal bytes (length 0 when nothing
@@ -12,8 +13,8 @@ extern const ConsoleDriver RECORDING_CONSOLE_DRIVER;
 
 // The grid of a recording when --grid asks for none: it keeps the picture's
 // shape in players whose cells are twice as tall as wide.
-constexpr int32_t RECORDING_COLUMNS = 160;
-constexpr int32_t RECORDING_ROWS = 50;
+constexpr int32_t RECORDING_COLUMNS = CANVAS_WIDTH;
+constexpr int32_t RECORDING_ROWS = CANVAS_HEIGHT / 2;
 
 // Where the frames go (null: they are only kept as the last frame). Set
 // before the display opens; stays until changed.

@@ -1,20 +1,19 @@
 // The silent audio thread: pulls the music in real time when no sound can be played,
 // so that the music clock and its sync bytes keep the pace they would have with sound.
 #pragma once
-#include <pthread.h>
-
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <string>
+#include <thread>
 
 #include "platform/audio_output.h"
 
 struct SilentAudio {
-    pthread_t thread;
-    int32_t started;                     // main thread only: 1 while the thread exists
-    std::atomic<int32_t> running;        // cleared by the main thread to end the thread
-    std::atomic<int64_t> frames_pulled;  // frames rendered so far, block by block
-    int64_t start_ns;                    // monotonic time of the first block
+    std::thread thread;                           // main thread only: joinable while the thread exists
+    std::atomic<int32_t> running;                 // cleared by the main thread to end the thread
+    std::atomic<int64_t> frames_pulled;           // frames rendered so far, block by block
+    std::chrono::steady_clock::time_point start;  // when the first block was rendered
     AudioRenderFn render;
     void* render_user;
     int16_t block[AUDIO_BUFFER_FRAMES * 2];  // the thread's own buffer: no allocation while it runs

@@ -150,10 +150,3 @@ int32_t key_parser_next(KeyParser* parser, uint32_t now_ms)
     consume(parser, measure.length);
     return measure.key;
 }
-
-void key_parser_clear(KeyParser* parser)
-{
-    parser->length = 0;
-    parser->waiting = 0;
-    parser->waiting_since_ms = 0;
-}

@@ -27,5 +27,3 @@ int32_t key_parser_feed(KeyParser* parser, const uint8_t* bytes, int32_t length)
 // empty or its head may still grow into a longer sequence (given until
 // now_ms - waiting_since_ms reaches KEY_ESCAPE_TIMEOUT_MS, wrap-safe).
 int32_t key_parser_next(KeyParser* parser, uint32_t now_ms);
-
-void key_parser_clear(KeyParser* parser);

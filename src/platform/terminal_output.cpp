@@ -229,7 +229,7 @@ void take_as_shown(FrameEncoder* encoder, const uint8_t* characters, const uint8
         std::memcpy(encoder->shadow_attributes.data() + y * columns, attributes + static_cast<size_t>(y) * stride,
                     columns);
     }
-    encoder->shadow_valid = 1;
+    encoder->shadow_valid = true;
 }
 
 }  // namespace
@@ -262,10 +262,10 @@ void frame_encoder_place(FrameEncoder* encoder, int32_t columns, int32_t rows, i
         encoder->shadow_characters.assign(cells, 0);
         encoder->shadow_attributes.assign(cells, 0);
         encoder->output.assign(capacity, 0);
-        encoder->shadow_valid = 0;
+        encoder->shadow_valid = false;
     }
     if (origin_column != encoder->origin_column || origin_row != encoder->origin_row) {
-        encoder->shadow_valid = 0;
+        encoder->shadow_valid = false;
     }
     encoder->columns = columns;
     encoder->rows = rows;
@@ -275,7 +275,7 @@ void frame_encoder_place(FrameEncoder* encoder, int32_t columns, int32_t rows, i
 
 void frame_encoder_invalidate(FrameEncoder* encoder)
 {
-    encoder->shadow_valid = 0;
+    encoder->shadow_valid = false;
     encoder->pen_foreground = -1;
     encoder->pen_background = -1;
 }
@@ -365,7 +365,7 @@ int32_t frame_encode(FrameEncoder* encoder, const uint8_t* characters, const uin
         encoder->last_changed_cells = 0;
         return 0;
     }
-    if (encoder->shadow_valid == 0) {
+    if (!encoder->shadow_valid) {
         return encode_fresh(encoder, characters, attributes, stride, bytes);
     }
     return encode_update(encoder, characters, attributes, stride, bytes);

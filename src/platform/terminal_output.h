@@ -33,7 +33,7 @@ struct FrameEncoder {
     int32_t rows;
     int32_t origin_column;  // the view's top-left cell on the terminal, 0-based
     int32_t origin_row;
-    int32_t shadow_valid;    // 0: the screen is unknown; the next frame clears and redraws all
+    bool shadow_valid;       // false: the screen is unknown; the next frame clears and redraws all
     int32_t pen_foreground;  // colours in force on the terminal; -1 unknown
     int32_t pen_background;
     std::vector<uint8_t> shadow_characters;  // what the view shows, columns x rows

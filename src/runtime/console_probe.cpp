@@ -5,22 +5,19 @@
 #include <memory>
 #include <string>
 
-#include "core/random.h"
 #include "display/console_display.h"
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/console_probe.h"
+#include "platform/frame_loop.h"
 #include "runtime/asset_catalog.h"
 #include "runtime/export.h"
 #include "runtime/export_music.h"
-#include "runtime/sync_queue.h"
-#include "runtime/timeline.h"
+#include "runtime/show.h"
 #include "scenes/scene_prep.h"
 
 namespace {
 
-// The state an unseeded generator starts from, as in the live show.
-constexpr uint32_t SHOW_SEED = 1;
 constexpr const char* PROBE_MARK = "korvel console probe: the screen found at start";
 constexpr int32_t PROBE_COLUMNS = DISPLAY_GRID_COLUMNS;
 constexpr int32_t PROBE_ROWS = DISPLAY_GRID_ROWS;
@@ -35,20 +32,6 @@ int32_t fail(const std::string& what)
 {
     platform_console_message("korvel: " + what);
     return 1;
-}
-
-// Frames 0 to last of the show, each with the sync bytes of its video frame.
-void play_frames(const ExportPlan& plan, int64_t last)
-{
-    size_t next_sync = 0;
-    for (int64_t k = 0; k <= last && stop_requested == 0; k++) {
-        int32_t t = export_frame_time_ms(k, plan.fps);
-        platform_clock_set(static_cast<uint32_t>(t));
-        for (; next_sync < plan.syncs.size() && plan.syncs[next_sync].frame == k; next_sync++)
-            push_sync_event(SyncEvent{plan.syncs[next_sync].command});
-        set_effect_time(t);
-        run_timeline(t);
-    }
 }
 
 int32_t write_cells(const char* path, const ProbeCells& cells)
@@ -76,12 +59,8 @@ int32_t run_console_probe(const DemoOptions& options, int32_t probe_ms, const ch
         return fail("--console-probe: the show ends before that time");
     console_settings.grid_columns = PROBE_COLUMNS;
     console_settings.grid_rows = PROBE_ROWS;
-    random_seed(SHOW_SEED);
-    timeline = TIMELINE_START;
-    sync_queue_reset();
-    stop_requested = 0;
-    set_effect_time(0);
-    platform_clock_use_virtual(0);
+    Show show;
+    show_start(&show, &plan);
     platform_console_select(platform_console_probe_backend());
     if (platform_console_mark_active(PROBE_MARK) == 0)
         return fail("--console-probe: the console cannot be written");
@@ -89,7 +68,7 @@ int32_t run_console_probe(const DemoOptions& options, int32_t probe_ms, const ch
         return fail("out of memory for the canvas");
     load_assets();
     prepare_scenes();
-    play_frames(plan, last);
+    run_clocked_frames(show_frame, &show, last + 1, fps, 0);
     auto cells = std::make_unique<ProbeCells>();
     int32_t shown = platform_console_read_shown(cells->characters, cells->attributes, PROBE_COLUMNS, PROBE_ROWS);
     free_assets();

@@ -10,17 +10,15 @@
 #include "graffiti/graffiti_intro.h"
 #include "platform/clock.h"
 #include "platform/console.h"
-#include "platform/frame_pacer.h"
-#include "platform/keyboard.h"
+#include "platform/frame_loop.h"
 #include "platform/signals.h"
 #include "runtime/asset_catalog.h"
 #include "runtime/music.h"
+#include "runtime/show.h"
 #include "runtime/test_card.h"
-#include "runtime/timeline.h"
 #include "scenes/scene_prep.h"
 
 int32_t stop_requested = 0;
-int32_t effect_time_ms = 0;
 
 namespace {
 
@@ -28,32 +26,6 @@ const char* const CONSOLE_TITLE = "KORVEL - alt+enter=fullscreen";
 // The test card is still: a few frames a second keep its dither alive
 // without spinning a core.
 constexpr uint32_t TEST_CARD_FRAME_MS = 40;
-
-// Reads at most one key; Escape, like a shut-down signal, ends the loop.
-void poll_stop_keys()
-{
-    if (platform_key_poll() == KEY_ESCAPE)
-        stop_requested = 1;
-    if (platform_stop_signalled())
-        stop_requested = 1;
-}
-
-// The timeline's timers run on the frame delta, so the show keeps its timing
-// at any frame rate; pacing only spares the machine and the terminal.
-void run_main_loop(uint32_t start_tick, int32_t fps)
-{
-    FramePacer pacer;
-    frame_pacer_start(&pacer, fps, start_tick);
-    while (stop_requested == 0) {
-        uint32_t now = platform_ticks_ms();
-        int32_t elapsed = platform_ticks_elapsed(start_tick, now);
-        set_effect_time(elapsed);
-        run_timeline(elapsed);
-        poll_stop_keys();
-        if (stop_requested == 0)
-            frame_pacer_wait(&pacer);
-    }
-}
 
 // The one canvas, allocated by the first create_canvas; never freed.
 Framebuffer* process_canvas = nullptr;
@@ -76,17 +48,13 @@ void run_test_card(Framebuffer* canvas, int32_t test_crash)
     while (stop_requested == 0) {
         display_present(canvas->pixels);
         crash_for_test(test_crash);
-        poll_stop_keys();
+        if (poll_stop_keys())
+            stop_requested = 1;
         platform_sleep_ms(TEST_CARD_FRAME_MS);
     }
 }
 
 }  // namespace
-
-void set_effect_time(int32_t ms)
-{
-    effect_time_ms = ms;
-}
 
 // The display is opened twice so that the grid in force for the run is
 // created after the window has been asked for its size.
@@ -129,6 +97,8 @@ int32_t run_demo(const DemoOptions& options)
         display_close();
         return 0;
     }
+    Show show;
+    show_start(&show, nullptr);
     // Escape or a shut-down signal during the intro leaves before anything loads.
     if (options.drawing_path != nullptr && play_graffiti_intro(options.drawing_path, options.fps) == INTRO_LEFT) {
         display_close();
@@ -137,8 +107,9 @@ int32_t run_demo(const DemoOptions& options)
     load_assets();
     prepare_scenes();
     start_music(MUSIC_PATH);
-    uint32_t start_tick = platform_ticks_ms();
-    run_main_loop(start_tick, options.fps);
+    // The timeline's timers run on the frame delta, so the show keeps its
+    // timing at any frame rate; pacing only spares the machine and the terminal.
+    run_paced_frames(show_frame, &show, options.fps);
     free_assets();
     stop_music();
     display_close();

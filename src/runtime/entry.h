@@ -8,13 +8,6 @@
 // main loop ends when it is non-zero. Main thread only.
 extern int32_t stop_requested;
 
-// Elapsed demo time of the current frame in milliseconds, written once per
-// frame before the timeline runs; scenes may overwrite it before calling the
-// time-driven texture effects.
-extern int32_t effect_time_ms;
-
-void set_effect_time(int32_t ms);
-
 // Opens the display, allocates the canvas (zeroed) and makes it the draw
 // target of the canvas primitives. The canvas lives until the process ends.
 // Returns null only when the allocation fails.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/frame_pacer.h"
 #include "runtime/music_offline.h"
 
 namespace {
@@ -50,7 +51,7 @@ int64_t export_audio_start(int64_t video_frame, int32_t fps)
 
 int32_t export_frame_time_ms(int64_t video_frame, int32_t fps)
 {
-    return static_cast<int32_t>(video_frame * 1000 / fps);
+    return frame_time_ms(video_frame, fps);
 }
 
 int32_t plan_export(const char* music_path, int32_t fps, int32_t duration_ms, int32_t intro_ms, WavWriter* const* wavs,

@@ -1,26 +1,22 @@
 // Rendering the show without a terminal: the same start-up, timeline and presentation on the virtual clock.
 #include <cstdio>
 
-#include "core/random.h"
 #include "display/console_display.h"
 #include "gfx2d/canvas.h"
 #include "graffiti/graffiti_intro.h"
 #include "platform/child_process.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/frame_loop.h"
 #include "platform/recording.h"
 #include "platform/signals.h"
 #include "runtime/asset_catalog.h"
 #include "runtime/export_script.h"
 #include "runtime/export_state.h"
-#include "runtime/sync_queue.h"
-#include "runtime/timeline.h"
 #include "scenes/scene_prep.h"
 
 namespace {
 
-// The state an unseeded generator starts from, as in the live show.
-constexpr uint32_t SHOW_SEED = 1;
 constexpr int32_t EXIT_FAILED = 1;
 constexpr int32_t EXIT_USAGE = 2;
 
@@ -61,35 +57,24 @@ void plan_show(ExportRun* run, const char* music_path)
     }
 }
 
-// The main loop of the live show with the virtual clock for the tick counter
-// and the music pass's sync bytes for the audio thread's.
-void play_show(ExportRun* run, uint32_t show_start)
+// The live show's step on the virtual clock, the pictures due taken after it.
+bool render_step(void* state, int64_t k, int32_t t)
 {
-    size_t next_sync = 0;
-    for (int64_t k = 0; k < run->frames_needed; k++) {
-        int32_t t = export_frame_time_ms(k, run->fps);
-        platform_clock_set(show_start + static_cast<uint32_t>(t));
-        for (; next_sync < run->plan.syncs.size() && run->plan.syncs[next_sync].frame == k; next_sync++)
-            push_sync_event(SyncEvent{run->plan.syncs[next_sync].command});
-        set_effect_time(t);
-        run_timeline(t);
-        take_pictures(run, k, t);
-        if (!run->error.empty() || stop_requested != 0)
-            break;
-        if (platform_stop_signalled() != 0)
-            return export_fail(run, "interrupted", "nothing was written");
-    }
+    auto* run = static_cast<ExportRun*>(state);
+    bool go_on = show_step(&run->show, k, t);
+    take_pictures(run, k, t);
+    if (!run->error.empty() || !go_on)
+        return false;
+    if (platform_stop_signalled() == 0)
+        return true;
+    export_fail(run, "interrupted", "nothing was written");
+    return false;
 }
 
 // Start-up as the live show does it, on the recording console.
 void render_show(ExportRun* run, const DemoOptions& options)
 {
-    random_seed(SHOW_SEED);
-    timeline = TIMELINE_START;
-    sync_queue_reset();
-    stop_requested = 0;
-    set_effect_time(0);
-    platform_clock_use_virtual(0);
+    show_start(&run->show, &run->plan);
     platform_recording_set_sink(on_frame, run);
     platform_console_select(CONSOLE_BACKEND_RECORDING);
     if (open_demo_display() == nullptr)
@@ -100,7 +85,8 @@ void render_show(ExportRun* run, const DemoOptions& options)
         return export_fail(run, "interrupted", "nothing was written");
     load_assets();
     prepare_scenes();
-    play_show(run, run->record_start + static_cast<uint32_t>(run->intro_ms));
+    run_clocked_frames(render_step, run, run->frames_needed, run->fps,
+                       run->record_start + static_cast<uint32_t>(run->intro_ms));
     free_assets();
 }
 

@@ -11,6 +11,7 @@
 #include "runtime/export_pictures.h"
 #include "runtime/export_progress.h"
 #include "runtime/export_video.h"
+#include "runtime/show.h"
 #include "runtime/wav_writer.h"
 
 constexpr int64_t NO_FRAME = -1;
@@ -27,6 +28,7 @@ struct ExportRun {
     int32_t fps;
     int32_t intro_ms;
     ExportPlan plan;
+    Show show;
     int64_t frames_needed;             // show frames to render
     uint32_t record_start;             // virtual tick of the first presented frame
     std::unique_ptr<CastWriter> cast;  // 16 KB of buffer: not on the stack

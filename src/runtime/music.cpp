@@ -10,8 +10,6 @@ MusicState music_state = {};
 
 namespace {
 
-constexpr uint32_t MUSIC_SYNC_HANDLE = 1;
-
 // The callback's own event: filled, then copied into the ring. Audio thread only.
 SyncEvent callback_event = {};
 
@@ -19,7 +17,7 @@ void deliver_sync(uint8_t command, int64_t frame, void* user)
 {
     (void)frame;
     (void)user;
-    on_music_sync(MUSIC_SYNC_HANDLE, command, 0);
+    on_music_sync(command);
 }
 
 void render_music(int16_t* samples, int32_t frames, void* user)
@@ -84,10 +82,8 @@ void stop_music()
     music_state.playing = 0;
 }
 
-void on_music_sync(uint32_t handle, uint32_t data, uint32_t user)
+void on_music_sync(uint32_t data)
 {
-    (void)handle;
-    (void)user;
     callback_event.command = static_cast<uint8_t>(data & 0xFF);
     push_sync_event(callback_event);
 }

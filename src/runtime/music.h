@@ -45,5 +45,5 @@ int32_t start_music(const char* path);
 void stop_music();
 
 // The sync callback: queues the low 8 bits of data as one SyncEvent; a full
-// queue drops it. Runs on the audio thread; handle and user are unused.
-void on_music_sync(uint32_t handle, uint32_t data, uint32_t user);
+// queue drops it. Runs on the audio thread.
+void on_music_sync(uint32_t data);

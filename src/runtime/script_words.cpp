@@ -1,12 +1,9 @@
 // The meaning of a sync byte in the words of the timeline's command table.
 #include "runtime/script_words.h"
 
-namespace {
+#include "core/sync_commands.h"
 
-const char* const SCENE_NAMES[16] = {
-    "shots",     "title tunnel", "diplodocus", "T-rex",   "asteroids", "purple tunnel",           "credits",   "strobe",
-    "tile warp", "boom",         "ending",     "curtain", "rotozoom",  "keep the previous frame", "model row", "slides",
-};
+namespace {
 
 std::string timers(int32_t x)
 {
@@ -55,27 +52,27 @@ std::string sync_command_words(uint8_t command)
 {
     int32_t x = command & 15;
     switch (command >> 4) {
-    case 0x0:
+    case SYNC_SCENE:
         return numbered("scene", x) + " (" + SCENE_NAMES[x] + ")";
-    case 0x1:
+    case SYNC_CUE:
         return numbered("cue", x);
-    case 0x2:
+    case SYNC_PICTURE:
         return x == 0 ? "picture overlay off" : numbered("picture overlay: slot", x);
-    case 0x3:
+    case SYNC_PICTURE_HIGH:
         return x == 0 ? "second picture overlay off" : numbered("second picture overlay: slot", 8 + x);
-    case 0x4:
+    case SYNC_TIMERS:
         return timers(x);
-    case 0x5:
+    case SYNC_GREETS:
         return greets(x);
-    case 0x6:
-    case 0x7:
-        return numbered("graffiti tag", ((command >> 4) - 6) * 16 + x);
-    case 0x8:
+    case SYNC_TAG:
+    case SYNC_TAG_HIGH:
+        return numbered("graffiti tag", ((command >> 4) - SYNC_TAG) * 16 + x);
+    case SYNC_DISTORT:
         return x == 0 ? "distortion band off" : numbered("distortion band, thirds:", x);
-    case 0x9:
+    case SYNC_LETTERBOX:
         return letterbox(x);
-    case 0xF:
-        return x == 15 ? "end of the show" : numbered("slides scene, slide", x);
+    case SYNC_FINAL:
+        return x == FINAL_END ? "end of the show" : numbered("slides scene, slide", x);
     default:
         return "nothing";
     }

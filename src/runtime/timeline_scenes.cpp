@@ -1,34 +1,11 @@
 // The scene table: which scene operation draws, and with which clock.
+#include "core/sync_commands.h"
 #include "gfx2d/canvas.h"
 #include "graffiti/tag_overlay.h"
 #include "runtime/timeline.h"
 #include "scenes/asteroid_scene.h"
 #include "scenes/model_scenes.h"
 #include "scenes/picture_scenes.h"
-
-namespace {
-
-enum SceneNumber : int32_t {
-    SCENE_BLACK = -1,
-    SCENE_BLZ_SHOTS = 0,
-    SCENE_TITLE_TUNNEL = 1,
-    SCENE_DIPLODOCUS = 2,
-    SCENE_TREX = 3,
-    SCENE_ASTEROIDS = 4,
-    SCENE_PURPLE_TUNNEL = 5,
-    SCENE_CREDITS = 6,
-    SCENE_STROBE = 7,
-    SCENE_TILE_WARP = 8,
-    SCENE_BOOM = 9,
-    SCENE_ENDING = 10,
-    SCENE_CURTAIN = 11,
-    SCENE_ROTOZOOM = 12,
-    SCENE_KEEP_FRAME = 13,
-    SCENE_MODEL_ROW = 14,
-    SCENE_SLIDES = 15,
-};
-
-}  // namespace
 
 // Each scene gets the clock its table row names: the scene clock (since the
 // last selection), the cue clock (since the last cue) or the demo time.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/framebuffer.h"
 #include "core/random.h"
 #include "gfx2d/canvas.h"
 #include "gfx2d/picture_slots.h"
@@ -20,7 +21,7 @@ namespace {
 constexpr int32_t COUNT_NEXT_BAND = 0;    // a restarted cue shows the next promo band
 constexpr int32_t COUNT_FIRST_BAND = 15;  // a restarted cue returns to band 0
 constexpr int32_t PROMO_SLOT = 3;
-constexpr int32_t BAND_ROWS = 100;
+constexpr int32_t BAND_ROWS = CANVAS_HEIGHT;  // a promo band is a canvas high
 constexpr float PROMO_PIXELS_PER_SECOND = 120.0f;
 
 // clang-format off

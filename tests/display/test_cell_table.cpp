@@ -8,6 +8,7 @@
 #include "display/colour.h"
 #include "display/console_display.h"
 #include "display/dither.h"
+#include "platform/glyphs.h"
 
 namespace {
 
@@ -31,6 +32,22 @@ TEST(CellTable, PinnedBytesAndSum)
     const int32_t fixed[4] = {0, 8, 7, 15};
     for (int32_t k = 0; k < 4; k++)
         EXPECT_EQ(console_display.palette.colour[k], fixed[k]);
+}
+
+// Every glyph of the ramp has its record, and a level inks more than the one below it.
+TEST(CellTable, RampLevelsGainInk)
+{
+    int32_t previous = -1;
+    for (int32_t level = 0; level < GLYPH_LEVELS; level++) {
+        int32_t ink = 0;
+        for (int32_t variant = 0; variant < GLYPH_VARIANTS; variant++) {
+            const uint8_t glyph = GLYPH_RAMP[level * GLYPH_VARIANTS + variant];
+            EXPECT_TRUE(glyph == ' ' || ramp_glyph(glyph) != nullptr) << int32_t{glyph};
+            ink += glyph_ink(glyph);
+        }
+        EXPECT_GT(ink, previous) << "level " << level;
+        previous = ink;
+    }
 }
 
 TEST(Colour, HueSaturationValue)

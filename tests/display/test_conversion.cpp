@@ -214,7 +214,7 @@ TEST(Conversion, NothingHappensWithoutDitherSurfaceOrArrays)
     reset_conversion_state(5);
     const ConversionResult before = capture_conversion();
 
-    console_display.dither = 0;  // as before the first opening
+    console_display.dither = DITHER_UNSET;  // as before the first opening
     convert_canvas(canvas);
     EXPECT_TRUE(capture_conversion() == before);
     display_set_option(OPT_DITHER_RANDOM);

@@ -72,6 +72,17 @@ class HouseRules(unittest.TestCase):
                 with self.subTest(path=path):
                     self.assertIsNone(system_test.search(read(path)))
 
+    def test_only_the_core_states_the_canvas_size(self):
+        # A constant set to 160 or 100, their product, or a point scaled by them.
+        restated = re.compile(r"=\s*(160|100)\s*;|\b160\s*\*\s*100\b|\b(160|100)\.0f?\s*\*|\*\s*(160|100)\.0f?\b")
+        comment = re.compile(r"//.*")
+        for path in source_files("src"):
+            if path.split(os.sep)[1] == "core":
+                continue
+            for number, line in enumerate(read(path).splitlines(), 1):
+                with self.subTest(path=path, line=number):
+                    self.assertIsNone(restated.search(comment.sub("", line)), "use CANVAS_WIDTH / CANVAS_HEIGHT")
+
     @unittest.skipUnless(shutil.which("clang-format"), "clang-format is not installed")
     def test_the_tree_follows_the_format(self):
         paths = [p for folder in ("src", "tests", "bench", "tools") for p in source_files(folder)]

@@ -1,6 +1,7 @@
 // The view: how many cells the picture gets for a terminal size and cell shape.
 #include <gtest/gtest.h>
 
+#include "platform/console.h"
 #include "platform/console_view.h"
 
 namespace {
@@ -59,6 +60,26 @@ TEST(ConsoleView, AutomaticGridKeepsTheShapeUpTo160By50)
         EXPECT_EQ(columns, c.columns) << c.terminal.columns << " x " << c.terminal.rows;
         EXPECT_EQ(rows, c.rows) << c.terminal.columns << " x " << c.terminal.rows;
     }
+}
+
+// --grid counts only when it names both sizes; otherwise each driver keeps its own.
+TEST(ConsoleGrid, ALiteralGridNeedsBothSizes)
+{
+    const struct {
+        int32_t asked_columns, asked_rows, columns, rows;
+    } cases[] = {{120, 40, 120, 40}, {0, 40, 70, 30}, {120, 0, 70, 30}, {0, 0, 70, 30}};
+    ConsoleSettings saved = console_settings;
+    for (const auto& c : cases) {
+        console_settings.grid_columns = c.asked_columns;
+        console_settings.grid_rows = c.asked_rows;
+        int32_t columns = 0;
+        int32_t rows = 0;
+        console_grid_choose(70, 30, &columns, &rows);
+        EXPECT_EQ(columns, c.columns) << c.asked_columns << " x " << c.asked_rows;
+        EXPECT_EQ(rows, c.rows) << c.asked_columns << " x " << c.asked_rows;
+        EXPECT_EQ(console_grid_is_literal(), c.columns == 120);
+    }
+    console_settings = saved;
 }
 
 }  // namespace

@@ -45,7 +45,6 @@ RecordedFrame headless_frame(int64_t last)
         for (; next < plan.syncs.size() && plan.syncs[next].frame == k; next++)
             push_sync_event(SyncEvent{plan.syncs[next].command});
         int32_t t = export_frame_time_ms(k, FPS);
-        set_effect_time(t);
         run_timeline(t);
     }
     free_assets();

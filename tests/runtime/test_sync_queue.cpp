@@ -71,8 +71,8 @@ TEST_F(SyncQueueTest, IndicesWrapAfterTwentyFivePushesAndPops)
 
 TEST_F(SyncQueueTest, CallbackKeepsOnlyTheLowEightBits)
 {
-    on_music_sync(1, 0x1F5, 0);
-    on_music_sync(1, 0x42, 0);
+    on_music_sync(0x1F5);
+    on_music_sync(0x42);
     SyncEvent popped = {};
     ASSERT_EQ(pop_sync_event(&popped), 1);
     EXPECT_EQ(popped.command, 0xF5);

@@ -10,6 +10,7 @@
 #include "platform/console.h"
 #include "render3d/texture_pool.h"
 #include "runtime/asset_catalog.h"
+#include "runtime/data_files.h"
 #include "scenes/assets.h"
 
 namespace {
@@ -66,6 +67,20 @@ protected:
 };
 
 }  // namespace
+
+TEST(AssetCatalog, EveryFileARowLoadsIsAListedDataFile)
+{
+    for (int32_t row = 0; row + 1 < asset_catalog_length; row++) {
+        std::string paths = std::string(asset_catalog[row].path) + "|";
+        for (size_t start = 0, bar; (bar = paths.find('|', start)) != std::string::npos; start = bar + 1) {
+            std::string name = paths.substr(start, bar - start);
+            bool listed = false;
+            for (const char* file : DATA_FILES)
+                listed = listed || name == std::string("data/") + file;
+            EXPECT_TRUE(listed) << name;
+        }
+    }
+}
 
 TEST(AssetCatalog, RowsInOrderEndedByATerminator)
 {

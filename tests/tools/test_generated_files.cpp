@@ -434,4 +434,8 @@ TEST(GeneratorRuns, TwoRunsGiveTheSameBytes)
         names.insert(first.files[i].name);
     }
     EXPECT_EQ(names.size(), first.files.size()) << "a file is written twice";
+    std::string why;
+    EXPECT_TRUE(asset_set_matches_data_files(first, &why)) << why;
+    first.files.pop_back();
+    EXPECT_FALSE(asset_set_matches_data_files(first, &why));
 }

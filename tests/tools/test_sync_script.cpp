@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/music_offline.h"
+#include "runtime/script_words.h"
 #include "support/xm_writer.h"
 #include "xm/sync_script.h"
 
@@ -88,6 +89,20 @@ TEST(SyncScript, NamesMapToTheCommandTable)
     for (const char* text : wrong) {
         uint8_t byte = 0;
         EXPECT_FALSE(script_parse_command(text, &byte)) << text;
+    }
+}
+
+// The storyboard and the show's own listing call every scene by the same name.
+TEST(SyncScript, StoryboardAndListingNameEachSceneAlike)
+{
+    auto in_brackets = [](const std::string& text) {
+        size_t open = text.find('(');
+        return text.substr(open + 1, text.find(')') - open - 1);
+    };
+    for (uint8_t scene = 0; scene < 16; scene++) {
+        std::string listed = in_brackets(sync_command_words(scene));
+        EXPECT_FALSE(listed.empty()) << int32_t{scene};
+        EXPECT_EQ(in_brackets(script_command_meaning(scene)), listed) << int32_t{scene};
     }
 }
 

@@ -14,26 +14,6 @@ void add_text_file(AssetSet* set, const std::string& name, const std::string& te
     add_file(set, name, std::vector<uint8_t>(text.begin(), text.end()));
 }
 
-void generate_all_assets(AssetSet* set)
-{
-    generate_tiles(set);
-    generate_skins(set);
-    generate_title(set);
-    generate_credits(set);
-    generate_promo(set);
-    generate_boom(set);
-    generate_greets(set);
-    generate_slides(set);
-    generate_overlays(set);
-    generate_spare(set);
-    generate_diplo(set);
-    generate_trex(set);
-    generate_blz(set);
-    generate_rock(set);
-    generate_row_model(set);
-    generate_drawings(set);
-}
-
 bool write_asset_set(const AssetSet& set, const std::string& folder, std::string* reason)
 {
     std::error_code error;

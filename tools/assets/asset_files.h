@@ -15,8 +15,10 @@ struct AssetSet {
 
 void add_file(AssetSet* set, const std::string& name, std::vector<uint8_t> bytes);
 void add_text_file(AssetSet* set, const std::string& name, const std::string& text);
-// Every picture, model and drawing of the show, in a fixed order.
+// Every picture, model and drawing of the show, in a fixed order (all_assets.cpp).
 void generate_all_assets(AssetSet* set);
+// Whether the set holds exactly the files of the data folder's list; if not, why.
+bool asset_set_matches_data_files(const AssetSet& set, std::string* reason);
 // Writes every file into folder (created if missing). False, with a reason, on the first failure.
 bool write_asset_set(const AssetSet& set, const std::string& folder, std::string* reason);
 

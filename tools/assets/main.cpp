@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     AssetSet set;
     generate_all_assets(&set);
     std::string reason;
-    if (!write_asset_set(set, argv[1], &reason)) {
+    if (!asset_set_matches_data_files(set, &reason) || !write_asset_set(set, argv[1], &reason)) {
         std::fprintf(stderr, "%s\n", reason.c_str());
         return 1;
     }

@@ -9,8 +9,6 @@ constexpr float PI = 3.14159265f;
 // The scenes shrink this model to a quarter at start-up: it is built at its
 // shown size and written four times larger.
 constexpr float FILE_SCALE = 4.0f;
-// Lifted: the scenes' cameras look at it from just below its belly,
-// as if from a hollow in the ground.
 constexpr int32_t WALK_FRAMES = 20;  // frames 0 .. 20, frame 20 = frame 0
 constexpr int32_t STAND_FRAME = 27;
 constexpr int32_t REARED_FRAME = 31;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/sync_commands.h"
 #include "xm/sync_script.h"
 
 namespace {
@@ -15,8 +16,9 @@ struct NamedNibble {
 
 // clang-format off
 constexpr NamedNibble NIBBLE_COMMANDS[] = {
-    {"scene", 0x00}, {"cue", 0x10}, {"picture", 0x20}, {"picture-high", 0x30},
-    {"distort", 0x80}, {"slides", 0xF0},
+    {"scene", sync_byte(SYNC_SCENE, 0)}, {"cue", sync_byte(SYNC_CUE, 0)},
+    {"picture", sync_byte(SYNC_PICTURE, 0)}, {"picture-high", sync_byte(SYNC_PICTURE_HIGH, 0)},
+    {"distort", sync_byte(SYNC_DISTORT, 0)}, {"slides", sync_byte(SYNC_FINAL, 0)},
 };
 
 // Single bytes with names of their own.
@@ -26,17 +28,16 @@ struct NamedByte {
 };
 
 constexpr NamedByte BYTE_COMMANDS[] = {
-    {"greets off", 0x50}, {"greets next", 0x51}, {"greets hide", 0x52},
-    {"letterbox off", 0x90}, {"letterbox grow", 0x91}, {"letterbox close", 0x92},
-    {"end", 0xFF},
+    {"greets off", sync_byte(SYNC_GREETS, GREETS_OFF)},
+    {"greets next", sync_byte(SYNC_GREETS, GREETS_NEXT)},
+    {"greets hide", sync_byte(SYNC_GREETS, GREETS_HIDE)},
+    {"letterbox off", sync_byte(SYNC_LETTERBOX, LETTERBOX_OFF)},
+    {"letterbox grow", sync_byte(SYNC_LETTERBOX, LETTERBOX_GROW)},
+    {"letterbox close", sync_byte(SYNC_LETTERBOX, LETTERBOX_CLOSE)},
+    {"end", sync_byte(SYNC_FINAL, FINAL_END)},
 };
 
 const char* const TIMER_NAMES[] = {"flash", "blur", "long-blur", "fade"};
-
-const char* const SCENE_NAMES[] = {
-    "blz shots", "title tunnel", "diplodocus", "t-rex", "asteroids", "purple tunnel", "credits", "strobe",
-    "tile warp", "boom", "ending", "curtain", "rotozoom", "frozen frame", "model row", "slides",
-};
 // clang-format on
 
 std::string hex_byte(uint8_t command)
@@ -91,7 +92,7 @@ int32_t parse_timers(const std::string& text, uint8_t* command)
             start = end + 1;
         }
     }
-    *command = static_cast<uint8_t>(0x40 | bits);
+    *command = sync_byte(SYNC_TIMERS, bits);
     return 1;
 }
 
@@ -115,21 +116,21 @@ std::string cue_effect(int32_t scene, int32_t x)
 {
     std::string n = std::to_string(x);
     switch (scene) {
-    case 0:
-    case 2:
-    case 3:
+    case SCENE_BLZ_SHOTS:
+    case SCENE_DIPLODOCUS:
+    case SCENE_TREX:
         return "camera preset " + n;
-    case 4:
+    case SCENE_ASTEROIDS:
         if (x == 0)
             return "next band of the promo text";
         return x == 15 ? "first band of the promo text" : n + " rock(s)";
-    case 1:
-    case 5:
-    case 6:
-    case 10:
-    case 15:
+    case SCENE_TITLE_TUNNEL:
+    case SCENE_PURPLE_TUNNEL:
+    case SCENE_CREDITS:
+    case SCENE_ENDING:
+    case SCENE_SLIDES:
         return "picture band " + n;
-    case 11:
+    case SCENE_CURTAIN:
         return "the next curtain column closes";
     default:
         return "argument " + n;
@@ -156,11 +157,12 @@ int32_t script_parse_command(const std::string& text, uint8_t* command)
     if (word == "timers")
         return parse_timers(argument, command);
     if (word == "tag" && parse_number(argument, 0, 31, &value)) {
-        *command = static_cast<uint8_t>(0x60 + value);
+        *command = static_cast<uint8_t>(sync_byte(SYNC_TAG, 0) + value);
         return 1;
     }
     for (const NamedNibble& named : NIBBLE_COMMANDS)
-        if (word == named.name && parse_number(argument, 0, named.high == 0xF0 ? 14 : 15, &value)) {
+        if (word == named.name &&
+            parse_number(argument, 0, named.high == sync_byte(SYNC_FINAL, 0) ? FINAL_END - 1 : 15, &value)) {
             *command = static_cast<uint8_t>(named.high | value);
             return 1;
         }
@@ -174,10 +176,10 @@ std::string script_command_name(uint8_t command)
     for (const NamedByte& named : BYTE_COMMANDS)
         if (command == named.command)
             return named.name;
-    if (high == 0x40)
+    if (command >> 4 == SYNC_TIMERS)
         return "timers " + timer_list(x);
-    if (high == 0x60 || high == 0x70)
-        return "tag " + std::to_string(command - 0x60);
+    if (command >> 4 == SYNC_TAG || command >> 4 == SYNC_TAG_HIGH)
+        return "tag " + std::to_string(command - sync_byte(SYNC_TAG, 0));
     for (const NamedNibble& named : NIBBLE_COMMANDS)
         if (high == named.high)
             return std::string(named.name) + " " + std::to_string(x);
@@ -186,49 +188,50 @@ std::string script_command_name(uint8_t command)
 
 std::string script_command_meaning_in_scene(uint8_t command, int32_t scene)
 {
-    if ((command & 0xF0) != 0x10 || scene < 0 || scene > 15)
+    if (command >> 4 != SYNC_CUE || scene < SCENE_BLZ_SHOTS || scene > SCENE_SLIDES)
         return script_command_meaning(command);
     return "cue: " + cue_effect(scene, command & 15) + ", the cue clock from 0";
 }
 
 std::string script_command_meaning(uint8_t command)
 {
-    int32_t high = command & 0xF0;
     int32_t x = command & 15;
     std::string n = std::to_string(x);
-    switch (high) {
-    case 0x00:
+    switch (command >> 4) {
+    case SYNC_SCENE:
         return std::string("show scene ") + n + " (" + SCENE_NAMES[x] + "), its clock from 0";
-    case 0x10:
+    case SYNC_CUE:
         return "cue " + n + ": the scene's argument, its cue clock from 0";
-    case 0x20:
+    case SYNC_PICTURE:
         return x ? "lay picture slot " + n + " over every frame" : "remove the picture overlay";
-    case 0x30:
+    case SYNC_PICTURE_HIGH:
         return x ? "lay picture slot " + std::to_string(8 + x) + " over every frame" : "remove the second overlay";
-    case 0x40:
+    case SYNC_TIMERS:
         return "timers: " + timer_list(x);
-    case 0x60:
-    case 0x70:
-        return command == 0x60 ? "remove the graffiti tag" : "draw graffiti tag " + std::to_string(command - 0x61);
-    case 0x80:
+    case SYNC_TAG:
+    case SYNC_TAG_HIGH:
+        return x == 0 && command >> 4 == SYNC_TAG
+                   ? "remove the graffiti tag"
+                   : "draw graffiti tag " + std::to_string(command - sync_byte(SYNC_TAG, 1));
+    case SYNC_DISTORT:
         return x ? "distortion band over " + n + " third(s) of the width" : "distortion band off";
-    case 0xF0:
-        return x == 15 ? "end of the show" : "slides, band " + n;
+    case SYNC_FINAL:
+        return x == FINAL_END ? "end of the show" : "slides, band " + n;
     default:
         break;
     }
     switch (command) {
-    case 0x50:
+    case sync_byte(SYNC_GREETS, GREETS_OFF):
         return "greetings off";
-    case 0x51:
+    case sync_byte(SYNC_GREETS, GREETS_NEXT):
         return "next greetings panel slides in";
-    case 0x52:
+    case sync_byte(SYNC_GREETS, GREETS_HIDE):
         return "greetings hidden";
-    case 0x90:
+    case sync_byte(SYNC_LETTERBOX, LETTERBOX_OFF):
         return "letterbox bars off";
-    case 0x91:
+    case sync_byte(SYNC_LETTERBOX, LETTERBOX_GROW):
         return "letterbox bars grow one step";
-    case 0x92:
+    case sync_byte(SYNC_LETTERBOX, LETTERBOX_CLOSE):
         return "letterbox bars start closing";
     default:
         return "nothing";

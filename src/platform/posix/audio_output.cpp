@@ -82,12 +82,11 @@ int32_t init_audio(std::string* why)
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "korvel");
     // Sound-server clients may start their threads here already.
-    sigset_t previous;
-    audio_threads_mask_begin(&previous);
+    audio_threads_mask_begin();
     int saved = hush_stderr();
     int result = SDL_InitSubSystem(SDL_INIT_AUDIO);
     restore_stderr(saved);
-    audio_threads_mask_end(&previous);
+    audio_threads_mask_end();
     if (result != 0) {
         audio_output.init_failure = std::string("no sound device (") + SDL_GetError() + ")";
     } else if (!driver_is_real(SDL_GetCurrentAudioDriver())) {
@@ -117,12 +116,11 @@ int32_t open_device(AudioRenderFn render, void* user, std::string* why)
     audio_output.render_user = user;
     // No allowed changes: SDL converts whatever the device wants, so the
     // callback always sees 44,100 Hz stereo in 1,024-frame buffers.
-    sigset_t previous;
-    audio_threads_mask_begin(&previous);
+    audio_threads_mask_begin();
     int saved = hush_stderr();
     SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     restore_stderr(saved);
-    audio_threads_mask_end(&previous);
+    audio_threads_mask_end();
     if (device == 0) {
         *why = std::string("no sound device (") + SDL_GetError() + ")";
         return 0;

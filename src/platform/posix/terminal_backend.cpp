@@ -131,15 +131,9 @@ void terminal_set_title(const char* title)
     }
 }
 
-bool literal_grid()
-{
-    return console_settings.grid_columns > 0 && console_settings.grid_rows > 0;
-}
-
 void terminal_grid(int32_t* columns, int32_t* rows)
 {
-    *columns = literal_grid() ? console_settings.grid_columns : CONSOLE_AUTO_COLUMNS;
-    *rows = literal_grid() ? console_settings.grid_rows : CONSOLE_AUTO_ROWS;
+    console_grid_choose(CONSOLE_AUTO_COLUMNS, CONSOLE_AUTO_ROWS, columns, rows);
 }
 
 // A terminal that has not taken the last frame yet (a slow link, a paused
@@ -162,7 +156,7 @@ void terminal_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_column
         return;
     }
     take_terminal_events();
-    ConsoleFit fit = literal_grid() ? CONSOLE_FIT_GRID : CONSOLE_FIT_ASPECT;
+    ConsoleFit fit = console_grid_is_literal() ? CONSOLE_FIT_GRID : CONSOLE_FIT_ASPECT;
     console_view_fit(terminal.size, grid_columns, grid_rows, fit, view_columns, view_rows);
 }
 

@@ -2,10 +2,7 @@
 // so that the music clock and its sync bytes keep the pace they would have with sound.
 #include "platform/silent_audio.h"
 
-#include <time.h>
-
-#include <cerrno>
-#include <cstring>
+#include <system_error>
 
 #include "platform/audio_thread_mask.h"
 
@@ -13,27 +10,15 @@ SilentAudio silent_audio = {};
 
 namespace {
 
-constexpr int64_t NANOSECONDS_PER_SECOND = 1000000000;
-
-int64_t monotonic_ns()
-{
-    timespec now = {};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<int64_t>(now.tv_sec) * NANOSECONDS_PER_SECOND + now.tv_nsec;
-}
-
 // Block k is due at start + k x 1024 / 44,100 s, computed from the frame count
 // each time: sleeping a fixed period per block would add up its rounding.
 void sleep_until_frame(int64_t frames)
 {
-    int64_t due = silent_audio.start_ns + frames * NANOSECONDS_PER_SECOND / AUDIO_SAMPLE_RATE;
-    timespec deadline = {};
-    deadline.tv_sec = static_cast<time_t>(due / NANOSECONDS_PER_SECOND);
-    deadline.tv_nsec = static_cast<long>(due % NANOSECONDS_PER_SECOND);
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {}
+    auto due = std::chrono::nanoseconds(frames * 1000000000 / AUDIO_SAMPLE_RATE);
+    std::this_thread::sleep_until(silent_audio.start + due);
 }
 
-void* pull_in_real_time(void*)
+void pull_in_real_time()
 {
     int64_t frames = 0;
     while (silent_audio.running.load(std::memory_order_acquire)) {
@@ -42,7 +27,6 @@ void* pull_in_real_time(void*)
         silent_audio.frames_pulled.store(frames, std::memory_order_release);
         sleep_until_frame(frames);
     }
-    return nullptr;
 }
 
 }  // namespace
@@ -54,27 +38,28 @@ int32_t silent_audio_start(AudioRenderFn render, void* user, std::string* why)
     silent_audio.render_user = user;
     silent_audio.frames_pulled.store(0, std::memory_order_release);
     silent_audio.running.store(1, std::memory_order_release);
-    silent_audio.start_ns = monotonic_ns();
-    sigset_t previous;
-    audio_threads_mask_begin(&previous);
-    int error = pthread_create(&silent_audio.thread, nullptr, pull_in_real_time, nullptr);
-    audio_threads_mask_end(&previous);
-    if (error != 0) {
+    silent_audio.start = std::chrono::steady_clock::now();
+    audio_threads_mask_begin();
+    // std::thread tells of a thread it cannot start only by throwing.
+    try {
+        silent_audio.thread = std::thread(pull_in_real_time);
+    } catch (const std::system_error& error) {
+        *why = std::string("cannot start the audio thread (") + error.what() + ")";
+    }
+    audio_threads_mask_end();
+    if (!silent_audio.thread.joinable()) {
         silent_audio.running.store(0, std::memory_order_release);
-        *why = std::string("cannot start the audio thread (") + std::strerror(error) + ")";
         return 0;
     }
-    silent_audio.started = 1;
     return 1;
 }
 
 void silent_audio_stop()
 {
-    if (!silent_audio.started)
+    if (!silent_audio.thread.joinable())
         return;
     silent_audio.running.store(0, std::memory_order_release);
-    pthread_join(silent_audio.thread, nullptr);
-    silent_audio.started = 0;
+    silent_audio.thread.join();
 }
 
 int64_t silent_audio_frames()
