@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
 # Builds a static libopenmpt for 64-bit Windows from the Debian source package
 # with the MinGW-w64 toolchain, into DEPS (default build-windows/deps).
-# Skipped when DEPS already holds the library. The machine's own apt
-# configuration is left untouched: the source entries are derived into a
-# private folder from the archive the machine is configured with.
+# Skipped when DEPS already holds the library.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 DEPS="$(realpath -m "${1:-build-windows/deps}")"
@@ -15,43 +13,8 @@ if [ -f "$DEPS/lib/libopenmpt.a" ] && [ -f "$DEPS/lib/pkgconfig/libopenmpt.pc" ]
 fi
 
 WORK="$DEPS/work"
-APT="$WORK/apt"
 rm -rf "$WORK"
-mkdir -p "$APT/parts" "$APT/lists/partial" "$APT/cache/archives/partial" "$WORK/src"
-
-# The binary entries the machine uses, turned into source entries.
-if [ -f /etc/apt/sources.list ]; then
-  sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' /etc/apt/sources.list >"$APT/sources.list"
-else
-  : >"$APT/sources.list"
-fi
-for f in /etc/apt/sources.list.d/*.sources; do
-  [ -e "$f" ] || continue
-  sed 's/^Types:.*$/Types: deb-src/' "$f" >"$APT/parts/$(basename "$f")"
-done
-for f in /etc/apt/sources.list.d/*.list; do
-  [ -e "$f" ] || continue
-  sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$f" >"$APT/parts/$(basename "$f")"
-done
-
-APT_OPTIONS=(
-  -o "Dir::Etc::SourceList=$APT/sources.list"
-  -o "Dir::Etc::SourceParts=$APT/parts"
-  -o "Dir::State::Lists=$APT/lists"
-  -o "Dir::Cache=$APT/cache"
-  # The files land in a folder of ours, which apt's unprivileged user cannot write.
-  -o "APT::Sandbox::User=root"
-)
-echo "build-libopenmpt-windows: fetching the source package"
-apt-get "${APT_OPTIONS[@]}" update -qq
-# The version the Linux build links against, when the archive still has it.
-VERSION="$(dpkg-query -W -f='${Version}' libopenmpt-dev 2>/dev/null || true)"
-PACKAGE=libopenmpt
-if [ -n "$VERSION" ] && apt-cache "${APT_OPTIONS[@]}" showsrc "libopenmpt=$VERSION" 2>/dev/null | grep -q '^Version:'; then
-  PACKAGE="libopenmpt=$VERSION"
-fi
-(cd "$WORK/src" && apt-get "${APT_OPTIONS[@]}" source -qq "$PACKAGE" >/dev/null)
-SOURCE="$(find "$WORK/src" -mindepth 1 -maxdepth 1 -type d | head -n 1)"
+SOURCE="$(bash scripts/fetch-libopenmpt-source.sh "$WORK")"
 
 echo "build-libopenmpt-windows: building $(basename "$SOURCE") for $HOST"
 mkdir -p "$WORK/build"

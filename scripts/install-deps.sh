@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build and test korvel; with --bench,
 # also those of the benchmarks (Google Benchmark and the peer they are compared with);
-# with --windows, the MinGW-w64 cross compiler and wine (scripts/build-windows.sh).
+# with --windows, the MinGW-w64 cross compiler and wine (scripts/build-windows.sh);
+# with --web, the WebAssembly compiler and the browser the page is tested in
+# (scripts/build-web.sh, scripts/test-web.sh).
 # Idempotent and non-interactive; run as root (or through sudo).
 set -euo pipefail
 
@@ -16,6 +18,9 @@ if [ "${1:-}" = "--bench" ]; then
 fi
 if [ "${1:-}" = "--windows" ]; then
   PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev)
+fi
+if [ "${1:-}" = "--web" ]; then
+  PACKAGES+=(emscripten chromium dpkg-dev)
 fi
 
 missing=()
