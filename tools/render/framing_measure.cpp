@@ -129,7 +129,6 @@ void play(const ExportPlan& plan, std::vector<ShotFraming>* shots)
         timeline.cue_restarted = 0;
         for (; next_sync < plan.syncs.size() && plan.syncs[next_sync].frame == k; next_sync++)
             apply_timeline_command(plan.syncs[next_sync].command, now);
-        set_effect_time(now);
         draw_timeline_scene(now);
         timeline.last_frame_ms = now;
         const bool model = is_model_scene(timeline.scene_id);
