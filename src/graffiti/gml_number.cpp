@@ -5,6 +5,8 @@
 #include <cmath>
 #include <system_error>
 
+#include "core/text_number.h"
+
 namespace {
 
 bool is_blank(char c)
@@ -40,7 +42,7 @@ float gml_text_to_float(const char* text, int32_t length)
     if (p < last && (*p == '+' || *p == '-'))
         return 0.0f;
     double value = 0.0;
-    std::from_chars_result result = std::from_chars(p, last, value);
+    std::from_chars_result result = text_to_real(p, last, value);
     if (result.ec == std::errc::result_out_of_range)
         return static_cast<float>(out_of_range_value(p, last, negative));
     if (result.ec != std::errc())

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <limits>
 
+#include "core/text_number.h"
+
 namespace {
 
 bool is_blank(char c)
@@ -67,12 +69,12 @@ TokenResult read_real(TokenReader& reader, float* value)
     }
     token = without_plus(token);
     const char* last = token.data() + token.size();
-    const auto [stop, error] = std::from_chars(token.data(), last, *value, std::chars_format::general);
+    const auto [stop, error] = text_to_real(token.data(), last, *value);
     // Beyond float's range (1e99, 1e-99) is still a number: read it as a
     // double and let the conversion give infinity or zero, as a C reader would.
     if (error == std::errc::result_out_of_range) {
         double wide = 0.0;
-        const auto [wide_stop, wide_error] = std::from_chars(token.data(), last, wide, std::chars_format::general);
+        const auto [wide_stop, wide_error] = text_to_real(token.data(), last, wide);
         if (wide_error != std::errc() || wide_stop != last) {
             return TOKEN_BAD;
         }

@@ -1,0 +1,98 @@
+// The console in a browser: every frame's cells kept in memory, drawn onto the page's canvas by its script.
+#include "platform/console_native.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/web/web_console.h"
+
+WebCells web_cells = {};
+
+namespace {
+
+int32_t open_page()
+{
+    return 0;
+}
+
+void close_page() {}
+
+void set_window(int32_t, int32_t, int32_t) {}
+
+void set_title(const char*) {}
+
+// The page scales whatever grid it gets, so a literal grid is honoured and
+// the display's own is the default.
+void grid(int32_t* columns, int32_t* rows)
+{
+    *columns = console_settings.grid_columns > 0 ? console_settings.grid_columns : CONSOLE_DESIGN_COLUMNS;
+    *rows = console_settings.grid_rows > 0 ? console_settings.grid_rows : CONSOLE_DESIGN_ROWS;
+}
+
+void view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
+{
+    *view_columns = grid_columns;
+    *view_rows = grid_rows;
+}
+
+void write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t columns, int32_t rows)
+{
+    if (static_cast<int64_t>(columns) * rows > static_cast<int64_t>(sizeof(web_cells.characters)))
+        return;
+    for (int32_t y = 0; y < rows; y++) {
+        std::memcpy(web_cells.characters + y * columns, characters + static_cast<size_t>(y) * stride, columns);
+        std::memcpy(web_cells.attributes + y * columns, attributes + static_cast<size_t>(y) * stride, columns);
+    }
+    web_cells.columns = columns;
+    web_cells.rows = rows;
+    web_cells.frames++;
+}
+
+int32_t ready()
+{
+    return 1;
+}
+
+// Keys reach the parser through platform_key_inject from the page's handler.
+int32_t read_input(uint8_t*, int32_t)
+{
+    return 0;
+}
+
+int32_t interactive()
+{
+    return 1;
+}
+
+int32_t queue_message(const std::string&)
+{
+    return 0;
+}
+
+const ConsoleDriver WEB_CONSOLE_DRIVER = {
+    "web", open_page, close_page, set_window, set_title,   grid,
+    view,  write,     ready,      read_input, interactive, queue_message,
+};
+
+}  // namespace
+
+const ConsoleDriver* native_console_driver()
+{
+    return &WEB_CONSOLE_DRIVER;
+}
+
+// Standard error is the browser's console.
+void native_write_message(const std::string& line)
+{
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+int32_t platform_console_available(std::string*)
+{
+    return 1;
+}
+
+int32_t platform_stderr_is_terminal()
+{
+    return 0;
+}
