@@ -59,6 +59,7 @@ class WebPage(unittest.TestCase):
                                stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
                 cls.native[seconds] = read_cells(path)
         server.shutdown()
+        server.server_close()
 
     def test_cells_on_the_virtual_clock_equal_the_native_grid(self):
         for seconds in PROBE_TIMES:
