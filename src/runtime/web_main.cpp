@@ -128,9 +128,7 @@ int32_t korvel_web_start()
     web.pending_count = 0;
     web.log_count = 0;
     web.frame = 0;
-    Show show;
-    show_start(&show, nullptr);
-    web.show = show;
+    show_start(&web.show, nullptr);
     platform_clock_use_virtual(0);
     web.running = 1;
     return 1;

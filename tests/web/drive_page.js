@@ -47,6 +47,11 @@ async function main() {
     await page.keyboard.press('Escape');
     await waitFor(page, '!korvelTest.running()', 10);
     result.closingShown = await page.evaluate(() => !document.getElementById('closing').hidden);
+    await page.click('#again');
+    await waitFor(page, 'korvelTest.running() && korvelTest.heardMs() > 1000', 30);
+    result.playedAgain = await page.evaluate(() => korvelTest.syncLog().length > 0);
+    await page.keyboard.press('Escape');
+    await waitFor(page, '!korvelTest.running()', 10);
   } finally {
     await browser.close();
     fs.rmSync(profile, { recursive: true, force: true });

@@ -87,6 +87,7 @@ class WebPage(unittest.TestCase):
 
     def test_escape_ends_on_the_closing_screen_and_nothing_left_the_folder(self):
         self.assertTrue(self.page["closingShown"])
+        self.assertTrue(self.page["playedAgain"], "play again did not start the show with its sync bytes")
         self.assertEqual(self.page["errors"], [])
         self.assertEqual([url for url in self.page["requests"] if not url.startswith(self.base)], [])
         steps = sorted(self.page["stepMs"])

@@ -69,9 +69,20 @@ int32_t queue_message(const std::string&)
     return 0;
 }
 
+// Named members: the operations this driver lacks stay null.
 const ConsoleDriver WEB_CONSOLE_DRIVER = {
-    "web", open_page, close_page, set_window, set_title,   grid,
-    view,  write,     ready,      read_input, interactive, queue_message,
+    .name = "web",
+    .open = open_page,
+    .close = close_page,
+    .set_window = set_window,
+    .set_title = set_title,
+    .grid = grid,
+    .view = view,
+    .write = write,
+    .ready = ready,
+    .read_input = read_input,
+    .interactive = interactive,
+    .queue_message = queue_message,
 };
 
 }  // namespace
