@@ -74,9 +74,11 @@ void expect_restored(const PtyRun& run)
 }
 
 // The start-up order of the program: open, title, window, open again.
-void start_like_the_program()
+// The window is asked for only on request (--resize-window).
+void start_like_the_program(int32_t resize_window = 1)
 {
     use_terminal();
+    console_settings.resize_window = resize_window;
     platform_console_open();
     platform_console_set_title("KORVEL - alt+enter=fullscreen");
     platform_console_set_window(80, 50, 1);
@@ -130,6 +132,39 @@ TEST(TerminalBackend, OpeningTwiceStillRestoresTheFirstState)
         }
     }
     EXPECT_GT(zeros, 50);
+}
+
+void body_user_window()
+{
+    start_like_the_program(0);
+    show_frame(0, 80, 50);
+    platform_console_close();
+}
+
+TEST(TerminalBackend, TheWindowStaysAsTheUserSetItAndTheSurroundIsBlack)
+{
+    PtyRun run;
+    pty_run(body_user_window, 100, 60, &run);
+    expect_restored(run);
+    EXPECT_EQ(run.output.find("\x1b[8;"), std::string::npos) << "no resize";
+    EXPECT_EQ(run.output.find("\x1b[10;"), std::string::npos) << "no full screen";
+    ScreenModel screen;
+    screen_init(&screen, 100, 60);
+    std::string frames = run.output.substr(0, run.output.size() - RESTORE.size());
+    screen_apply(&screen, frames.data(), static_cast<int32_t>(frames.size()));
+    EXPECT_EQ(screen.edge_overwrites, 0);
+    // Every cell outside the centred 80 x 50 picture is black, not the terminal's default.
+    int32_t surround = 0;
+    for (int32_t row = 0; row < 60; row++) {
+        for (int32_t column = 0; column < 100; column++) {
+            if (column >= 10 && column < 90 && row >= 5 && row < 55) {
+                continue;
+            }
+            int32_t i = screen_index(&screen, column, row);
+            surround += screen.backgrounds[i] == 0 && screen.glyphs[i] == " ";
+        }
+    }
+    EXPECT_EQ(surround, 100 * 60 - 80 * 50);
 }
 
 void body_suspend()

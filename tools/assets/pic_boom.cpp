@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int32_t FRAMES = 14;
+constexpr int32_t FRAMES = 24;  // 1.92 s: longer than a bar, so the next cut comes before it ends
 constexpr float CX = 80.0f;
 constexpr float CY = 58.0f;
 
