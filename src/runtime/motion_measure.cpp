@@ -32,13 +32,14 @@ int32_t channel(uint32_t pixel, int32_t c)
     return static_cast<int32_t>((pixel >> (8 * c)) & 0xFF);
 }
 
-bool frame_is_flat(const Framebuffer& canvas)
+// Whether the canvas is one colour; *colour gets its mean.
+bool frame_is_flat(const Framebuffer& canvas, int32_t colour[3])
 {
     int64_t sum[3] = {0, 0, 0};
     for (uint32_t pixel : canvas.pixels)
         for (int32_t c = 0; c < 3; c++)
             sum[c] += channel(pixel, c);
-    int32_t mean[3];
+    int32_t* mean = colour;
     for (int32_t c = 0; c < 3; c++)
         mean[c] = static_cast<int32_t>(sum[c] / CANVAS_PIXELS);
     int32_t outliers = 0;
@@ -132,11 +133,19 @@ void motion_take(MotionMeasure* m, const Framebuffer& canvas, int32_t t_ms, int3
     } else if (!reading_scene(scene)) {
         m->still_reading = 0;
     }
-    if (!frame_is_flat(canvas)) {
+    // A new colour is a new flat stretch: a slow strobe is not one long flat screen.
+    int32_t colour[3];
+    bool flat = frame_is_flat(canvas, colour);
+    bool same_colour = true;
+    for (int32_t c = 0; c < 3; c++)
+        same_colour = same_colour && std::abs(colour[c] - m->flat_colour[c]) <= FLAT_SPREAD;
+    if (!flat || !same_colour)
         close_flat(m, t_ms, FLAT_LIMIT_MS);
-    } else if (m->flat_start_ms < 0) {
+    if (flat && m->flat_start_ms < 0) {
         m->flat_start_ms = t_ms;
         m->flat_scene = scene;
+        for (int32_t c = 0; c < 3; c++)
+            m->flat_colour[c] = colour[c];
     }
     m->previous_brightness = brightness;
     m->last_ms = t_ms;

@@ -60,7 +60,10 @@ void scene_strobe(int32_t t, int32_t selected)
     // caught up with the old one. In 64 bits so that a last change near the
     // top of the range cannot wrap around and fire every frame.
     if (selected != 0 || int64_t{t} > int64_t{picture_scene_state.strobe_last_ms} + flash_limits.strobe_hold_ms) {
-        clear_canvas(STROBE_COLOURS[random_next() & 7]);
+        int32_t& colour = picture_scene_state.strobe_colour;
+        // Three steps on through the table: eight different colours, each far from the one before.
+        colour = flash_limits.strobe_always_new != 0 ? (colour + 3) & 7 : random_next() & 7;
+        clear_canvas(STROBE_COLOURS[colour]);
         picture_scene_state.strobe_last_ms = t;
     }
 }

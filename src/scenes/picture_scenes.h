@@ -7,10 +7,11 @@
 // What the strobe and the curtain remember between frames.
 struct PictureSceneState {
     int32_t strobe_last_ms;   // scene time of the strobe's last colour change, in its current selection
+    int32_t strobe_colour;    // index of that colour in STROBE_COLOURS
     int32_t curtain_columns;  // how many curtain columns have closed (the one closing included)
 };
 
-constexpr PictureSceneState PICTURE_SCENES_START = {.strobe_last_ms = 0, .curtain_columns = 0};
+constexpr PictureSceneState PICTURE_SCENES_START = {.strobe_last_ms = 0, .strobe_colour = 0, .curtain_columns = 0};
 
 // Lives for the whole run and is never reset as a whole: both fields restart
 // when their scene is selected. Main thread only.
@@ -19,15 +20,20 @@ extern PictureSceneState picture_scene_state;
 // How hard the show may flash. Chosen once before the show starts; main thread only.
 struct FlashLimits {
     int32_t strobe_hold_ms;  // the strobe keeps a colour for more than this
+    int32_t strobe_always_new;  // 1: never a colour like the last, or a slow strobe holds one twice as long
     int32_t flash_rise_ms;   // a bright flash rises over this long; 0: at once
     int32_t flash_peak;      // its strongest point, in FLASH_FULL_PEAK parts
 };
 
 constexpr int32_t FLASH_FULL_PEAK = 256;
 // A new colour on every frame, up to 60 a second in a terminal.
-constexpr FlashLimits FLASH_LIMITS_FULL = {.strobe_hold_ms = 15, .flash_rise_ms = 0, .flash_peak = FLASH_FULL_PEAK};
-// At most three full-screen changes a second, for viewers sensitive to flashing.
-constexpr FlashLimits FLASH_LIMITS_GENTLE = {.strobe_hold_ms = 333, .flash_rise_ms = 200, .flash_peak = 128};
+constexpr FlashLimits FLASH_LIMITS_FULL = {
+    .strobe_hold_ms = 15, .strobe_always_new = 0, .flash_rise_ms = 0, .flash_peak = FLASH_FULL_PEAK};
+// At most three full-screen changes a second, for viewers sensitive to
+// flashing: the strobe alone changes about twice a second, which leaves room
+// for the cut into or out of it within the same second.
+constexpr FlashLimits FLASH_LIMITS_GENTLE = {
+    .strobe_hold_ms = 450, .strobe_always_new = 1, .flash_rise_ms = 200, .flash_peak = 128};
 
 extern FlashLimits flash_limits;
 
