@@ -181,7 +181,8 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
 bool export_requested(const ExportRequest& r)
 {
     return r.record_path != nullptr || r.audio_path != nullptr || r.video_path != nullptr ||
-           r.screenshot_path != nullptr || r.canvas_shot_path != nullptr || r.sheet_path != nullptr || r.script != 0 || r.motion != 0;
+           r.screenshot_path != nullptr || r.canvas_shot_path != nullptr || r.sheet_path != nullptr || r.script != 0 ||
+           r.motion != 0;
 }
 
 int32_t run_export(const DemoOptions& options, const ExportRequest& request)

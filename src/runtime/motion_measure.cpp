@@ -194,7 +194,7 @@ std::string motion_report(const MotionMeasure& m, int32_t* over)
     int32_t most = motion_most_flashes(m, &at_ms);
     char summary[200];
     std::snprintf(summary, sizeof(summary),
-                  "%d frames, %d stretches over their limit; %zu flashes, at most %d in a second (from %s)\n",
-                  m.frames, *over, m.flash_ms.size(), most, time_label(at_ms).c_str());
+                  "%d frames, %d stretches over their limit; %zu flashes, at most %d in a second (from %s)\n", m.frames,
+                  *over, m.flash_ms.size(), most, time_label(at_ms).c_str());
     return text + summary;
 }

@@ -44,7 +44,7 @@ struct MotionMeasure {
     int32_t still_reading;  // every frame of the open still stretch shows a reading picture
     int32_t flat_start_ms;  // -1: not flat
     int32_t flat_scene;
-    int32_t flat_colour[3];  // its mean colour
+    int32_t flat_colour[3];                // its mean colour
     std::vector<MotionStretch> stretches;  // closed ones, at least their report length
     std::vector<int32_t> flash_ms;         // frames whose brightness jumped
 };

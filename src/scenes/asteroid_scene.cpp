@@ -93,7 +93,8 @@ constexpr int32_t ASTEROID_CAMERA_COUNT = std::size(ASTEROID_CAMERAS);
 
 void aim_asteroid_camera(int32_t band)
 {
-    const AsteroidCamera& c = ASTEROID_CAMERAS[((band % ASTEROID_CAMERA_COUNT) + ASTEROID_CAMERA_COUNT) % ASTEROID_CAMERA_COUNT];
+    const AsteroidCamera& c =
+        ASTEROID_CAMERAS[((band % ASTEROID_CAMERA_COUNT) + ASTEROID_CAMERA_COUNT) % ASTEROID_CAMERA_COUNT];
     set_camera_pose(c.x, c.y, c.z, c.yaw, c.pitch, c.roll);
     set_camera_projection(camera, 25, 350, c.scale);
     update_camera(camera);

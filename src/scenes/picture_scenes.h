@@ -19,10 +19,10 @@ extern PictureSceneState picture_scene_state;
 
 // How hard the show may flash. Chosen once before the show starts; main thread only.
 struct FlashLimits {
-    int32_t strobe_hold_ms;  // the strobe keeps a colour for more than this
+    int32_t strobe_hold_ms;     // the strobe keeps a colour for more than this
     int32_t strobe_always_new;  // 1: never a colour like the last, or a slow strobe holds one twice as long
-    int32_t flash_rise_ms;   // a bright flash rises over this long; 0: at once
-    int32_t flash_peak;      // its strongest point, in FLASH_FULL_PEAK parts
+    int32_t flash_rise_ms;      // a bright flash rises over this long; 0: at once
+    int32_t flash_peak;         // its strongest point, in FLASH_FULL_PEAK parts
 };
 
 constexpr int32_t FLASH_FULL_PEAK = 256;

@@ -67,7 +67,7 @@ namespace {
 int32_t scale_step_up(int32_t pitch)
 {
     static const int32_t STEPS[] = {2, 1, 2, 2, 1, 2, 2};  // from A: B C D E F G A
-    int32_t degree_pitch = 57;                              // A3
+    int32_t degree_pitch = 57;                             // A3
     for (int32_t i = 0; degree_pitch <= pitch; i = (i + 1) % 7)
         degree_pitch += STEPS[i];
     return degree_pitch;
