@@ -79,24 +79,20 @@ void place_particle(ModelVertex* vertex, int32_t k, float tf)
 }
 
 // Each band of the promo text has a camera of its own, so the field looks
-// new each time the show comes back to it with the next band.
+// new each time the show comes back to it with the next band: the same place
+// and heading, turned about its axis and zoomed.
 struct AsteroidCamera {
-    float x, y, z, yaw, pitch, roll, scale;
+    float roll;
+    float scale;
 };
-constexpr AsteroidCamera ASTEROID_CAMERAS[] = {
-    {-47.0f, 42.0f, 0.0f, 270.0f, -37.0f, 33.0f, 212.0f},
-    {-47.0f, 42.0f, 0.0f, 270.0f, -37.0f, -12.0f, 180.0f},
-    {-47.0f, 42.0f, 0.0f, 270.0f, -37.0f, 78.0f, 240.0f},
-    {-47.0f, 42.0f, 0.0f, 270.0f, -37.0f, 150.0f, 196.0f},
-};
+constexpr AsteroidCamera ASTEROID_CAMERAS[] = {{33.0f, 212.0f}, {-12.0f, 180.0f}, {78.0f, 240.0f}, {150.0f, 196.0f}};
 constexpr int32_t ASTEROID_CAMERA_COUNT = std::size(ASTEROID_CAMERAS);
 
 void aim_asteroid_camera(int32_t band)
 {
-    const AsteroidCamera& c =
-        ASTEROID_CAMERAS[((band % ASTEROID_CAMERA_COUNT) + ASTEROID_CAMERA_COUNT) % ASTEROID_CAMERA_COUNT];
-    set_camera_pose(c.x, c.y, c.z, c.yaw, c.pitch, c.roll);
-    set_camera_projection(camera, 25, 350, c.scale);
+    const int32_t k = (band % ASTEROID_CAMERA_COUNT + ASTEROID_CAMERA_COUNT) % ASTEROID_CAMERA_COUNT;
+    set_camera_pose(-47.0f, 42.0f, 0.0f, 270.0f, -37.0f, ASTEROID_CAMERAS[k].roll);
+    set_camera_projection(camera, 25, 350, ASTEROID_CAMERAS[k].scale);
     update_camera(camera);
 }
 

@@ -13,8 +13,8 @@ struct PictureSceneState {
 
 constexpr PictureSceneState PICTURE_SCENES_START = {.strobe_last_ms = 0, .strobe_colour = 0, .curtain_columns = 0};
 
-// Lives for the whole run and is never reset as a whole: both fields restart
-// when their scene is selected. Main thread only.
+// Lives for the whole run and is never reset as a whole: the strobe's time
+// and the curtain count restart when their scene is selected. Main thread only.
 extern PictureSceneState picture_scene_state;
 
 // How hard the show may flash. Chosen once before the show starts; main thread only.
