@@ -45,6 +45,7 @@ const char* const USAGE =
     "  --script            print every sync byte of the module with its meaning\n"
     "  --motion            measure the whole show's still and single-colour stretches and\n"
     "                      its flashes a second; exit 1 when a stretch is over its limit\n"
+    "                      (or, with --gentle, when a second holds more than three flashes)\n"
     "\n"
     "Run it from the directory that holds data/.\n";
 
