@@ -6,12 +6,13 @@
 #include "assets/model_marks.h"
 #include "core/framebuffer.h"
 #include "core/random.h"
+#include "core/sync_commands.h"
 #include "gfx2d/canvas.h"
 #include "render3d/depth_buffer.h"
 #include "render3d/transform.h"
 #include "runtime/asset_catalog.h"
-#include "runtime/entry.h"
 #include "runtime/export_music.h"
+#include "runtime/show.h"
 #include "runtime/timeline.h"
 #include "scenes/assets.h"
 #include "scenes/model_scenes.h"
@@ -20,16 +21,10 @@
 namespace {
 
 constexpr int32_t FPS = 30;
-constexpr uint32_t SHOW_SEED = 1;  // the state an unseeded generator starts from, as in the live show
-
-constexpr int32_t SCENE_EMBLEM = 0;
-constexpr int32_t SCENE_DIPLODOCUS = 2;
-constexpr int32_t SCENE_TREX = 3;
-constexpr int32_t SCENE_ROW = 14;
 
 bool is_model_scene(int32_t scene)
 {
-    return scene == SCENE_EMBLEM || scene == SCENE_DIPLODOCUS || scene == SCENE_TREX || scene == SCENE_ROW;
+    return scene == SCENE_BLZ_SHOTS || scene == SCENE_DIPLODOCUS || scene == SCENE_TREX || scene == SCENE_MODEL_ROW;
 }
 
 constexpr uint32_t OFF_CANVAS = 0x0F;  // outcode bits: left, right, above, below
@@ -68,7 +63,7 @@ bool heads_in_view(Model* model, const ModelPlace* places, int32_t count)
 bool frame_heads_in_view(int32_t scene, int32_t preset)
 {
     switch (scene) {
-    case SCENE_EMBLEM:
+    case SCENE_BLZ_SHOTS:
         return vertices_in_view(blz_model, 0, NAME_VERTICES);
     case SCENE_DIPLODOCUS:
         if (preset <= DIPLODOCUS_LAST_SINGLE)

@@ -104,7 +104,8 @@ void terminal_close()
 
 void terminal_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
 {
-    if (terminal.active.load() == 0 || columns <= 0 || rows <= 0) {
+    // The window is the user's: it is only asked to change on request.
+    if (terminal.active.load() == 0 || columns <= 0 || rows <= 0 || console_settings.resize_window == 0) {
         return;
     }
     // Most terminals ignore these; the size is always taken from TIOCGWINSZ.
@@ -177,6 +178,7 @@ void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_
     int32_t origin_column = (terminal.size.columns - columns) / 2;
     int32_t origin_row = (terminal.size.rows - rows) / 2;
     frame_encoder_place(&terminal.encoder, columns, rows, origin_column, origin_row);
+    frame_encoder_surround(&terminal.encoder, terminal.size.columns, terminal.size.rows);
     // Without colours the glyph alone must carry the picture: pick it by brightness.
     if (terminal.colours.mode == CONSOLE_COLOURS_NONE) {
         size_t cells = static_cast<size_t>(columns) * rows;
