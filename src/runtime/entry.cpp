@@ -10,6 +10,7 @@
 #include "graffiti/graffiti_intro.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/data_folder.h"
 #include "platform/frame_pacer.h"
 #include "platform/keyboard.h"
 #include "platform/signals.h"
@@ -136,7 +137,7 @@ int32_t run_demo(const DemoOptions& options)
     }
     load_assets();
     prepare_scenes();
-    start_music(MUSIC_PATH);
+    start_music(data_file_path(MUSIC_PATH).c_str());
     uint32_t start_tick = platform_ticks_ms();
     run_main_loop(start_tick, options.fps);
     free_assets();

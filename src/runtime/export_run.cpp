@@ -8,6 +8,7 @@
 #include "platform/child_process.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/data_folder.h"
 #include "platform/recording.h"
 #include "platform/signals.h"
 #include "runtime/asset_catalog.h"
@@ -108,8 +109,9 @@ int32_t print_script()
 {
     std::string text;
     std::string why;
-    if (!list_script(MUSIC_PATH, &text, &why)) {
-        platform_console_message(std::string("korvel: ") + MUSIC_PATH + ": " + why);
+    std::string music = data_file_path(MUSIC_PATH);
+    if (!list_script(music.c_str(), &text, &why)) {
+        platform_console_message("korvel: " + music + ": " + why);
         return EXIT_FAILED;
     }
     std::fputs(text.c_str(), stdout);
@@ -133,7 +135,7 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
     platform_signals_install();
     open_outputs(run);
     if (run->error.empty())
-        plan_show(run, MUSIC_PATH);
+        plan_show(run, data_file_path(MUSIC_PATH).c_str());
     if (run->error.empty() && platform_stop_signalled() != 0)
         export_fail(run, "interrupted", "nothing was written");
     finish_audio(run);

@@ -22,6 +22,7 @@ const char* const USAGE =
     "  --fps N             frames a second shown (default 60; 0: as many as the machine can)\n"
     "  --color MODE        16, truecolor or none (default: by COLORTERM and NO_COLOR)\n"
     "  --nosound           play the music silently (the show still follows it)\n"
+    "  --data DIR          read the show's module, pictures, models and drawings from DIR\n"
     "  -h, --help          show this help and exit\n"
     "  -V, --version       show the version and exit\n"
     "\n"
@@ -36,7 +37,8 @@ const char* const USAGE =
     "  --duration SECONDS  render only the first SECONDS of the show\n"
     "  --script            print every sync byte of the module with its meaning\n"
     "\n"
-    "Run it from the directory that holds data/.\n";
+    "The show's files come from --data DIR, else from $KORVEL_DATA, else from data/\n"
+    "in the working directory, else from the installed share/korvel/data.\n";
 
 // A whole decimal number from lo to hi, nothing else.
 bool parse_number(const char* text, int32_t lo, int32_t hi, int32_t* value)
@@ -255,6 +257,13 @@ int32_t take_option(int argc, const char* const* argv, int* i, CommandLine* line
     if (is_option(arg, "--color")) {
         if (!parse_colours(option_value(argc, argv, i, "--color"), &line->console.colours))
             return refuse(err, "--color takes 16, truecolor or none");
+        return -1;
+    }
+    if (is_option(arg, "--data")) {
+        const char* value = option_value(argc, argv, i, "--data");
+        if (value == nullptr || value[0] == '\0')
+            return refuse(err, "--data takes a folder name");
+        line->data_path = value;
         return -1;
     }
     return take_export_option(argc, argv, i, line, err);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gfx2d/image_files.h"
+#include "platform/data_folder.h"
 #include "render3d/model_load.h"
 #include "render3d/texture_pool.h"
 
@@ -50,8 +51,17 @@ void free_model_row(void* target)
 void load_asset_rows(const AssetEntry* rows, int32_t length)
 {
     for (int32_t i = 0; i < length && rows[i].target != nullptr; i++) {
-        if (load_model_with_texture(rows[i]) == 0) {
-            rows[i].load(rows[i].path, rows[i].target);
+        // Both sides of a "MODEL|TEXTURE" row lie in the data folder.
+        std::string path = rows[i].path != nullptr ? rows[i].path : "";
+        const size_t bar = path.find('|');
+        if (bar == std::string::npos)
+            path = data_file_path(path.c_str());
+        else
+            path = data_file_path(path.substr(0, bar).c_str()) + "|" + data_file_path(path.c_str() + bar + 1);
+        AssetEntry row = rows[i];
+        row.path = rows[i].path != nullptr ? path.c_str() : nullptr;
+        if (load_model_with_texture(row) == 0) {
+            row.load(row.path, row.target);
         }
     }
 }

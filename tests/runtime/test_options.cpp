@@ -46,6 +46,9 @@ TEST(Options, EachArgumentListLeadsWhereItShould)
         {{"--color=truecolor"}, -1, nullptr, 60, 0, 0, CONSOLE_COLOURS_TRUECOLOR},
         {{"--color", "16"}, -1, nullptr, 60, 0, 0, CONSOLE_COLOURS_ANSI16},
         {{"--color", "256"}, 2, nullptr, 60, 0, 0, AUTO},
+        {{"--data", "d", "x.gml"}, -1, "x.gml", 60, 0, 0, AUTO},  // a folder, not the drawing
+        {{"--data="}, 2, nullptr, 60, 0, 0, AUTO},
+        {{"--data"}, 2, nullptr, 60, 0, 0, AUTO},
     };
     for (const OptionCase& c : cases) {
         std::vector<const char*> argv = {"korvel"};
