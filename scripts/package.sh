@@ -40,7 +40,7 @@ Maintainer: $MAINTAINER
 Installed-Size: $(du -sk --exclude=DEBIAN "$ROOT" | cut -f1)
 Depends: $DEPENDS
 Suggests: asciinema, ffmpeg
-Section: games
+Section: misc
 Priority: optional
 Description: real-time audiovisual demo for text terminals
  A tracker module plays, and in step with it korvel renders its scenes of

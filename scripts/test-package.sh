@@ -11,7 +11,7 @@ export DEBIAN_FRONTEND=noninteractive
 PLACE="$(mktemp -d)"
 trap 'rm -rf "$PLACE"' EXIT
 
-lintian --fail-on error --no-tag-display-limit build/korvel_*.deb
+lintian --fail-on error --tag-display-limit 0 build/korvel_*.deb
 (cd build && $SUDO apt-get install -y -qq ./korvel_*.deb)
 test "$(command -v korvel)" = /usr/bin/korvel
 korvel --version
