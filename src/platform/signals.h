@@ -12,8 +12,7 @@
 // whose default action ends the process (USR1, USR2, ALRM, the real-time
 // signals, ...) remove the unfinished output files, restore the terminal and
 // then take their default action. PIPE is ignored: a terminal that went away
-// shows as a failed write; so is XFSZ: a file over its size limit fails its
-// write. A failed allocation removes the unfinished output files, restores
+// shows as a failed write. A failed allocation removes the unfinished output files, restores
 // the terminal, says "korvel: out of memory" and exits with status 1.
 void platform_signals_install();
 

@@ -33,10 +33,10 @@ alignas(16) char alternate_stack[64 * 1024];
 const int STOP_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 const int FATAL_SIGNALS[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 // Every other signal whose default action ends the process (the real-time
-// ones too): the terminal is restored before it does. SIGXFSZ is ignored
-// instead: a file grown past its limit then fails its write like a full disk.
-const int ENDING_SIGNALS[] = {SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,  SIGXCPU,
-                              SIGSYS,  SIGTRAP, SIGIO,   SIGPWR,    SIGSTKFLT};
+// ones too): the unfinished files are removed and the terminal restored
+// before it does.
+const int ENDING_SIGNALS[] = {SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU,
+                              SIGXFSZ, SIGSYS,  SIGTRAP, SIGIO,     SIGPWR,  SIGSTKFLT};
 constexpr char OUT_OF_MEMORY_LINE[] = "korvel: out of memory\n";
 
 void set_handler(int sig, void (*handler)(int), int flags)
@@ -175,7 +175,6 @@ void platform_signals_install()
     for (int sig = SIGRTMIN; sig <= SIGRTMAX; sig++) {
         set_handler_unless_ignored(sig, on_fatal, SA_ONSTACK | SA_RESETHAND);
     }
-    set_handler(SIGXFSZ, SIG_IGN, 0);
     std::set_new_handler(on_out_of_memory);
     // A terminal that went away shows as a failed write, which ends the run.
     set_handler(SIGPIPE, SIG_IGN, 0);
