@@ -258,8 +258,8 @@ int32_t output_file_open_scratch(OutputFile* out, const char* near_path, std::st
     out->slot = -1;
     out->kind = OUTPUT_SCRATCH;
     out->seekable = 1;
-    std::string near = near_path != nullptr ? near_path : temporary_folder() + "korvel";
-    return create_temporary(out, near, -1, why);
+    std::string beside = near_path != nullptr ? near_path : temporary_folder() + "korvel";
+    return create_temporary(out, beside, -1, why);
 }
 
 const std::string& output_file_write_path(const OutputFile& out)
