@@ -42,7 +42,7 @@ void on_frame(const char* bytes, int32_t length, void* user)
 // Refused before the rendering rather than found out of memory after it.
 void check_sheet_size(ExportRun* run)
 {
-    if (!opened(run->sheet_file) || run->frames_needed <= 0)
+    if (!opened(run->sheet_file) || run->frames_needed <= 0 || !run->error.empty())
         return;
     int64_t last_ms = export_frame_time_ms(run->frames_needed - 1, run->fps);
     int64_t tiles = std::min<int64_t>(run->frames_needed, last_ms / run->request->every_ms + 1);
