@@ -73,9 +73,10 @@ enum ConsoleColours : int32_t {
 // Settings chosen before the first opening (command-line options).
 struct ConsoleSettings {
     ConsoleColours colours;
-    int32_t force_ascii;   // 1: ASCII ramp whatever the locale says
-    int32_t grid_columns;  // a literal grid (1..CONSOLE_MAX_COLUMNS x 1..CONSOLE_MAX_ROWS),
-    int32_t grid_rows;     // or 0 x 0: the driver's own choice
+    int32_t force_ascii;        // 1: ASCII ramp whatever the locale says
+    int32_t grid_columns;       // a literal grid (1..CONSOLE_MAX_COLUMNS x 1..CONSOLE_MAX_ROWS),
+    int32_t grid_rows;          // or 0 x 0: the driver's own choice
+    int32_t resize_window = 0;  // 1: a terminal is asked to resize its window (it keeps the user's size otherwise)
 };
 
 // One frame as the headless back end keeps it: the shown cells, row-major,
@@ -137,6 +138,11 @@ void platform_console_write(const uint8_t* characters, const uint8_t* attributes
 // A message that would be drawn over while the display is open: written to
 // standard error now when the display is closed, else when it closes.
 void platform_console_message(const std::string& text);
+
+// While on (1), a message identical to one already given since it was turned
+// on is dropped: a file that several catalog rows load reports its failure
+// once. Off (0) forgets them.
+void platform_console_messages_once(int32_t on);
 
 // Whether standard error is a terminal (a progress line then makes sense).
 int32_t platform_stderr_is_terminal();

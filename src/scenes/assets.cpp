@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gfx2d/image_files.h"
+#include "platform/console.h"
 #include "platform/data_folder.h"
 #include "render3d/model_load.h"
 #include "render3d/texture_pool.h"
@@ -50,6 +51,8 @@ void free_model_row(void* target)
 
 void load_asset_rows(const AssetEntry* rows, int32_t length)
 {
+    // One mesh or texture fills several rows: its failure is said once.
+    platform_console_messages_once(1);
     for (int32_t i = 0; i < length && rows[i].target != nullptr; i++) {
         // Both sides of a "MODEL|TEXTURE" row lie in the data folder.
         std::string path = rows[i].path != nullptr ? rows[i].path : "";
@@ -64,6 +67,7 @@ void load_asset_rows(const AssetEntry* rows, int32_t length)
             row.load(row.path, row.target);
         }
     }
+    platform_console_messages_once(0);
 }
 
 void free_asset_rows(const AssetEntry* rows, int32_t length)

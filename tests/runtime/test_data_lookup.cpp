@@ -95,6 +95,11 @@ TEST(DataLookup, TheProgramReadsTheShowFromTheFolderNamed)
     ASSERT_FALSE(wanted.empty());
     EXPECT_EQ(run_korvel(elsewhere, {"--data", show + "/data", "--script"}).out, wanted);
     EXPECT_EQ(run_korvel(elsewhere, {"--script"}, "KORVEL_DATA=" + show + "/data").out, wanted);
+    // The named folder's files are the show's inputs, never written over.
+    std::string module = read_file(show + "/data/dino.xm");
+    ProgramRun over = run_korvel(elsewhere, {"--data", show + "/data", "--record", show + "/data/dino.xm"});
+    EXPECT_EQ(over.status, 2) << over.err;
+    EXPECT_EQ(read_file(show + "/data/dino.xm"), module);
     ProgramRun missing = run_korvel(elsewhere, {"--data=nowhere", "--script"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "korvel: nowhere/dino.xm: No such file or directory (the data folder named by --data)\n");
