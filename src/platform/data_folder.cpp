@@ -10,6 +10,15 @@ std::string data_file_path(const char* name)
     return data_file_in(data_folder.root, name);
 }
 
+std::string data_row_path(const char* row)
+{
+    std::string path = row != nullptr ? row : "";
+    const size_t bar = path.find('|');
+    if (bar == std::string::npos)
+        return data_file_path(path.c_str());
+    return data_file_path(path.substr(0, bar).c_str()) + "|" + data_file_path(path.c_str() + bar + 1);
+}
+
 std::string data_file_in(const std::string& root, const char* name)
 {
     static const char PREFIX[] = "data/";

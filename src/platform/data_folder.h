@@ -14,6 +14,8 @@ extern DataFolder data_folder;
 std::string data_file_path(const char* name);
 // "data/NAME" as it would lie in the folder root.
 std::string data_file_in(const std::string& root, const char* name);
+// A catalog row's path with both sides of a "MODEL|TEXTURE" bar mapped.
+std::string data_row_path(const char* row);
 
 // The folder that holds the running program's file, or "" when the system
 // does not say.

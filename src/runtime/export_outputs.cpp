@@ -17,11 +17,11 @@ std::string input_named_by(const char* path, const char* drawing_path)
     if (drawing_path != nullptr)
         inputs.push_back(drawing_path);
     for (int32_t i = 0; i < asset_catalog_length && asset_catalog[i].path != nullptr; i++) {
-        std::string row = asset_catalog[i].path;
+        std::string row = data_row_path(asset_catalog[i].path);
         size_t bar = row.find('|');
-        inputs.push_back(data_file_path(row.substr(0, bar).c_str()));
+        inputs.push_back(row.substr(0, bar));
         if (bar != std::string::npos)
-            inputs.push_back(data_file_path(row.c_str() + bar + 1));
+            inputs.push_back(row.substr(bar + 1));
     }
     for (const std::string& input : inputs) {
         if (platform_same_file(path, input.c_str()))

@@ -54,13 +54,7 @@ void load_asset_rows(const AssetEntry* rows, int32_t length)
     // One mesh or texture fills several rows: its failure is said once.
     platform_console_messages_once(1);
     for (int32_t i = 0; i < length && rows[i].target != nullptr; i++) {
-        // Both sides of a "MODEL|TEXTURE" row lie in the data folder.
-        std::string path = rows[i].path != nullptr ? rows[i].path : "";
-        const size_t bar = path.find('|');
-        if (bar == std::string::npos)
-            path = data_file_path(path.c_str());
-        else
-            path = data_file_path(path.substr(0, bar).c_str()) + "|" + data_file_path(path.c_str() + bar + 1);
+        const std::string path = data_row_path(rows[i].path);
         AssetEntry row = rows[i];
         row.path = rows[i].path != nullptr ? path.c_str() : nullptr;
         if (load_model_with_texture(row) == 0) {

@@ -35,6 +35,9 @@ TEST(DataFolder, ShowNamesMapIntoTheRoot)
     };
     for (const auto& c : cases)
         EXPECT_EQ(data_file_in(c.root, c.name), c.path) << c.root << " " << c.name;
+    data_folder.root = "mine";
+    EXPECT_EQ(data_row_path("data/trex.baf|data/texWht.tga"), "mine/trex.baf|mine/texWht.tga");
+    data_folder.root = "data";
 }
 
 TEST(DataLookup, TakesTheFirstPlaceGivenAndNamesEveryPlaceLooked)
