@@ -5,7 +5,7 @@
 #include "platform/headless.h"
 #include "platform/recording.h"
 
-ConsoleSettings console_settings = {CONSOLE_COLOURS_AUTO, 0, 0, 0};
+ConsoleSettings console_settings = {CONSOLE_COLOURS_AUTO, 0, 0, 0, CONSOLE_LOOK_CELLS};
 // Dynamic initialisation: nothing reads the driver before main starts.
 const ConsoleDriver* console_driver = native_console_driver();
 
@@ -86,6 +86,21 @@ void platform_console_write(const uint8_t* characters, const uint8_t* attributes
         return;
     }
     console_driver->write(characters, attributes, stride, view_columns, view_rows);
+}
+
+int32_t platform_console_shows_blocks()
+{
+    return console_driver->shows_blocks != nullptr && console_driver->write_blocks != nullptr &&
+                   console_driver->shows_blocks() != 0
+               ? 1
+               : 0;
+}
+
+void platform_console_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
+{
+    if (pixels == nullptr || platform_console_shows_blocks() == 0)
+        return;
+    console_driver->write_blocks(pixels, stride, view_columns, view_rows);
 }
 
 void platform_console_message(const std::string& text)

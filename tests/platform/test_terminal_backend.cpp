@@ -62,7 +62,7 @@ void show_frame(int32_t t, int32_t columns, int32_t rows)
 void use_terminal()
 {
     platform_console_select(CONSOLE_BACKEND_TERMINAL);
-    console_settings = {CONSOLE_COLOURS_ANSI16, 0, 80, 50};
+    console_settings = {CONSOLE_COLOURS_ANSI16, 0, 80, 50, CONSOLE_LOOK_CELLS};
 }
 
 void expect_restored(const PtyRun& run)
