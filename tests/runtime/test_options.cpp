@@ -92,8 +92,9 @@ TEST(Options, TheLookIsCellsUnlessBlocksAreAskedFor)
         std::string out;
         std::string err;
         EXPECT_EQ(parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err), c.status);
-        if (c.status == -1)
+        if (c.status == -1) {
             EXPECT_EQ(line.console.look, c.look);
+        }
     }
 }
 
