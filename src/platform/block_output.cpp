@@ -195,34 +195,48 @@ char* put_move(char* out, Cursor* cursor, int32_t row, int32_t column)
     return out;
 }
 
-uint32_t key_of(BlockColours colours, uint32_t pixel, int32_t x, int32_t y)
+uint32_t palette_key(uint32_t pixel, int32_t x, int32_t y)
 {
-    if (colours == BLOCK_COLOURS_TRUECOLOR)
-        return pixel & 0xFFFFFFu;
     return static_cast<uint32_t>(xterm256_index(static_cast<int32_t>(pixel & 0xFF),
                                                 static_cast<int32_t>((pixel >> 8) & 0xFF),
                                                 static_cast<int32_t>((pixel >> 16) & 0xFF), xterm256_threshold(x, y)));
 }
 
-// The colour keys of every cell; the palette's dither goes by the pixel's
-// place in the view, so a still picture keeps its pattern from frame to frame.
+// A palette row: a pixel as it was last frame keeps its index (the dither goes
+// by the pixel's place, so a still picture keeps its pattern and costs no mapping).
+void palette_row(const uint32_t* upper, const uint32_t* lower, uint32_t* last, const uint64_t* shown, bool known,
+                 int32_t columns, int32_t y, uint64_t* row)
+{
+    uint32_t* last_upper = last;
+    uint32_t* last_lower = last + columns;
+    for (int32_t x = 0; x < columns; x++) {
+        uint32_t top = upper[x] & 0xFFFFFFu;
+        uint32_t bottom = lower[x] & 0xFFFFFFu;
+        uint64_t top_key = known && top == last_upper[x] ? shown[x] >> 32 : palette_key(top, x, 2 * y);
+        uint64_t bottom_key =
+            known && bottom == last_lower[x] ? shown[x] & 0xFFFFFFFFu : palette_key(bottom, x, 2 * y + 1);
+        row[x] = top_key << 32 | bottom_key;
+        last_upper[x] = top;
+        last_lower[x] = bottom;
+    }
+}
+
+// The colour keys of every cell: the 24-bit colours, or palette indices.
 void make_keys(BlockEncoder* encoder, const uint32_t* pixels, int32_t stride)
 {
-    uint64_t* keys = encoder->keys.data();
-    BlockColours colours = encoder->colours;
+    int32_t columns = encoder->columns;
+    bool known = encoder->shadow_valid != 0;
     for (int32_t y = 0; y < encoder->rows; y++) {
         const uint32_t* upper = pixels + static_cast<size_t>(2 * y) * stride;
         const uint32_t* lower = upper + stride;
-        uint64_t* row = keys + static_cast<size_t>(y) * encoder->columns;
-        if (colours == BLOCK_COLOURS_TRUECOLOR) {
-            for (int32_t x = 0; x < encoder->columns; x++)
-                row[x] = static_cast<uint64_t>(upper[x] & 0xFFFFFFu) << 32 | (lower[x] & 0xFFFFFFu);
+        uint64_t* row = encoder->keys.data() + static_cast<size_t>(y) * columns;
+        if (encoder->colours == BLOCK_COLOURS_256) {
+            palette_row(upper, lower, encoder->last_pixels.data() + static_cast<size_t>(2 * y) * columns,
+                        encoder->shadow.data() + static_cast<size_t>(y) * columns, known, columns, y, row);
             continue;
         }
-        for (int32_t x = 0; x < encoder->columns; x++) {
-            row[x] = static_cast<uint64_t>(key_of(colours, upper[x], x, 2 * y)) << 32 |
-                     key_of(colours, lower[x], x, 2 * y + 1);
-        }
+        for (int32_t x = 0; x < columns; x++)
+            row[x] = static_cast<uint64_t>(upper[x] & 0xFFFFFFu) << 32 | (lower[x] & 0xFFFFFFu);
     }
 }
 
@@ -269,6 +283,7 @@ void block_encoder_setup(BlockEncoder* encoder, BlockColours colours)
 {
     encoder->colours = colours;
     encoder->last_changed_cells = 0;
+    encoder->output.clear();  // the next placing sizes everything for these colours
     block_encoder_invalidate(encoder);
 }
 
@@ -281,6 +296,7 @@ void block_encoder_place(BlockEncoder* encoder, int32_t columns, int32_t rows, i
         size_t cells = static_cast<size_t>(columns) * static_cast<size_t>(rows);
         encoder->shadow.assign(cells, 0);
         encoder->keys.assign(cells, 0);
+        encoder->last_pixels.assign(encoder->colours == BLOCK_COLOURS_256 ? 2 * cells : 0, 0);
         encoder->output.assign(cells * BLOCK_BYTES_PER_CELL + 64, 0);
         encoder->shadow_valid = 0;
     }

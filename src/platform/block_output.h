@@ -32,10 +32,11 @@ struct BlockEncoder {
     int32_t shadow_valid;    // 0: the screen is unknown; the next frame clears and redraws all
     int64_t pen_foreground;  // colour keys in force on the terminal; -1 unknown
     int64_t pen_background;
-    std::vector<uint64_t> shadow;  // per cell: upper key << 32 | lower key, as shown
-    std::vector<uint64_t> keys;    // the same for the frame being encoded
-    std::vector<char> output;      // the encoded frame
-    int32_t last_changed_cells;    // how many cells the last frame sent
+    std::vector<uint64_t> shadow;       // per cell: upper key << 32 | lower key, as shown
+    std::vector<uint64_t> keys;         // the same for the frame being encoded
+    std::vector<uint32_t> last_pixels;  // 256 colours: the pixels the shadow's indices were made from
+    std::vector<char> output;           // the encoded frame
+    int32_t last_changed_cells;         // how many cells the last frame sent
 };
 
 // Chooses the colour codes and forgets the screen.
