@@ -240,12 +240,36 @@ void make_keys(BlockEncoder* encoder, const uint32_t* pixels, int32_t stride)
     }
 }
 
+// Spaces on black over every terminal cell outside the view.
+char* put_surround(char* out, BlockEncoder* encoder, Cursor* cursor)
+{
+    int64_t black = encoder->colours == BLOCK_COLOURS_256 ? xterm256_index(0, 0, 0, 0) : 0;
+    int32_t right = encoder->origin_column + encoder->columns;
+    int32_t bottom = encoder->origin_row + encoder->rows;
+    for (int32_t row = 0; row < encoder->screen_rows; row++) {
+        bool beside = row >= encoder->origin_row && row < bottom;
+        int32_t runs[2][2] = {{0, beside ? encoder->origin_column : encoder->screen_columns},
+                              {beside ? right : encoder->screen_columns, encoder->screen_columns}};
+        for (const auto& run : runs) {
+            if (run[0] >= run[1])
+                continue;
+            out = put_move(out, cursor, row, run[0]);
+            out = put_pen(out, encoder, -1, black);
+            std::memset(out, ' ', static_cast<size_t>(run[1] - run[0]));
+            out += run[1] - run[0];
+            cursor->column = -1;
+        }
+    }
+    return out;
+}
+
 // A fresh screen was just cleared, which leaves the cursor at the top left.
-char* encode_cells(BlockEncoder* encoder, char* out, bool all)
+char* encode_cells(BlockEncoder* encoder, char* out, bool all, Cursor cursor)
 {
     int32_t columns = encoder->columns;
     int32_t changed = 0;
-    Cursor cursor = all ? Cursor{0, 0} : Cursor{-1, -1};
+    if (!all)
+        cursor = Cursor{-1, -1};
     int32_t last_column = encoder->origin_column + columns - 1;
     for (int32_t y = 0; y < encoder->rows; y++) {
         const uint64_t* row = encoder->keys.data() + static_cast<size_t>(y) * columns;
@@ -299,6 +323,8 @@ void block_encoder_place(BlockEncoder* encoder, int32_t columns, int32_t rows, i
         encoder->last_pixels.assign(encoder->colours == BLOCK_COLOURS_256 ? 2 * cells : 0, 0);
         encoder->output.assign(cells * BLOCK_BYTES_PER_CELL + 64, 0);
         encoder->shadow_valid = 0;
+        encoder->screen_columns = 0;  // the surround is laid again after a resize
+        encoder->screen_rows = 0;
     }
     if (origin_column != encoder->origin_column || origin_row != encoder->origin_row)
         encoder->shadow_valid = 0;
@@ -306,6 +332,21 @@ void block_encoder_place(BlockEncoder* encoder, int32_t columns, int32_t rows, i
     encoder->rows = rows;
     encoder->origin_column = origin_column;
     encoder->origin_row = origin_row;
+}
+
+void block_encoder_surround(BlockEncoder* encoder, int32_t screen_columns, int32_t screen_rows)
+{
+    screen_columns = screen_columns > 0 ? screen_columns : 0;
+    screen_rows = screen_rows > 0 ? screen_rows : 0;
+    if (screen_columns == encoder->screen_columns && screen_rows == encoder->screen_rows)
+        return;
+    encoder->screen_columns = screen_columns;
+    encoder->screen_rows = screen_rows;
+    encoder->shadow_valid = 0;
+    // Each surround cell is a space, each run needs a move and a colour.
+    size_t cells = static_cast<size_t>(encoder->columns) * static_cast<size_t>(encoder->rows);
+    size_t screen = static_cast<size_t>(screen_columns) * static_cast<size_t>(screen_rows);
+    encoder->output.resize(cells * BLOCK_BYTES_PER_CELL + screen + static_cast<size_t>(screen_rows) * 2 * 48 + 64);
 }
 
 void block_encoder_invalidate(BlockEncoder* encoder)
@@ -330,7 +371,10 @@ int32_t block_encode(BlockEncoder* encoder, const uint32_t* pixels, int32_t stri
         encoder->pen_foreground = -1;
         encoder->pen_background = -1;
     }
-    out = encode_cells(encoder, out, all);
+    Cursor cursor = {0, 0};
+    if (all)
+        out = put_surround(out, encoder, &cursor);
+    out = encode_cells(encoder, out, all, cursor);
     encoder->shadow.swap(encoder->keys);
     encoder->shadow_valid = 1;
     if (encoder->last_changed_cells == 0)

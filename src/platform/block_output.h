@@ -29,6 +29,8 @@ struct BlockEncoder {
     int32_t rows;
     int32_t origin_column;  // the view's top-left cell on the terminal, 0-based
     int32_t origin_row;
+    int32_t screen_columns;  // the whole terminal, whose cells outside the view are painted black
+    int32_t screen_rows;
     int32_t shadow_valid;    // 0: the screen is unknown; the next frame clears and redraws all
     int64_t pen_foreground;  // colour keys in force on the terminal; -1 unknown
     int64_t pen_background;
@@ -46,6 +48,11 @@ void block_encoder_setup(BlockEncoder* encoder, BlockColours colours);
 // only when the size changes; any change makes the next frame a full redraw.
 void block_encoder_place(BlockEncoder* encoder, int32_t columns, int32_t rows, int32_t origin_column,
                          int32_t origin_row);
+
+// The terminal's whole size: a full redraw paints every cell outside the
+// view black, so a light default background never frames the picture.
+// 0 x 0 (the default) paints nothing outside.
+void block_encoder_surround(BlockEncoder* encoder, int32_t screen_columns, int32_t screen_rows);
 
 // The screen no longer shows what the shadow says: the next frame clears and redraws.
 void block_encoder_invalidate(BlockEncoder* encoder);

@@ -5,7 +5,7 @@
 #include "platform/headless.h"
 #include "platform/recording.h"
 
-ConsoleSettings console_settings = {CONSOLE_COLOURS_AUTO, 0, 0, 0, CONSOLE_LOOK_CELLS};
+ConsoleSettings console_settings = {CONSOLE_COLOURS_AUTO, 0, 0, 0};
 // Dynamic initialisation: nothing reads the driver before main starts.
 const ConsoleDriver* console_driver = native_console_driver();
 

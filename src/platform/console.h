@@ -84,10 +84,11 @@ enum ConsoleLook : int32_t {
 // Settings chosen before the first opening (command-line options).
 struct ConsoleSettings {
     ConsoleColours colours;
-    int32_t force_ascii;   // 1: ASCII ramp whatever the locale says
-    int32_t grid_columns;  // a literal grid (1..CONSOLE_MAX_COLUMNS x 1..CONSOLE_MAX_ROWS),
-    int32_t grid_rows;     // or 0 x 0: the driver's own choice
-    ConsoleLook look;      // blocks fall back to cells where the colours cannot show them
+    int32_t force_ascii;        // 1: ASCII ramp whatever the locale says
+    int32_t grid_columns;       // a literal grid (1..CONSOLE_MAX_COLUMNS x 1..CONSOLE_MAX_ROWS),
+    int32_t grid_rows;          // or 0 x 0: the driver's own choice
+    int32_t resize_window = 0;  // 1: a terminal is asked to resize its window (it keeps the user's size otherwise)
+    ConsoleLook look = CONSOLE_LOOK_CELLS;  // blocks fall back to cells where the colours cannot show them
 };
 
 // One frame as the headless back end keeps it: the shown cells, row-major,

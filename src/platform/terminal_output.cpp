@@ -220,6 +220,46 @@ char* encode_full(const FrameEncoder* encoder, const uint8_t* characters, const 
     return out;
 }
 
+// Spaces on black over columns [from, to) of terminal row `row`.
+char* put_black_run(char* out, const FrameEncoder* encoder, Pen* pen, int32_t row, int32_t from, int32_t to)
+{
+    if (from >= to) {
+        return out;
+    }
+    out = put_move(out, row, from);
+    out = put_pen(out, encoder->colours, pen, 0x00, 1);
+    std::memset(out, ' ', static_cast<size_t>(to - from));
+    return out + (to - from);
+}
+
+// Every terminal cell outside the view, black whatever the terminal's default.
+char* put_surround(char* out, const FrameEncoder* encoder, Pen* pen)
+{
+    if (encoder->colours->mode == CONSOLE_COLOURS_NONE) {
+        return out;
+    }
+    int32_t right = encoder->origin_column + encoder->columns;
+    int32_t bottom = encoder->origin_row + encoder->rows;
+    for (int32_t row = 0; row < encoder->screen_rows; row++) {
+        if (row < encoder->origin_row || row >= bottom) {
+            out = put_black_run(out, encoder, pen, row, 0, encoder->screen_columns);
+            continue;
+        }
+        out = put_black_run(out, encoder, pen, row, 0, encoder->origin_column);
+        out = put_black_run(out, encoder, pen, row, right, encoder->screen_columns);
+    }
+    return out;
+}
+
+// Room for a full redraw of the view and the painted surround.
+size_t output_capacity(const FrameEncoder* encoder)
+{
+    size_t cells = static_cast<size_t>(encoder->columns) * static_cast<size_t>(encoder->rows);
+    size_t screen = static_cast<size_t>(encoder->screen_columns) * static_cast<size_t>(encoder->screen_rows);
+    size_t rows = static_cast<size_t>(encoder->rows) + static_cast<size_t>(encoder->screen_rows);
+    return cells * FRAME_BYTES_PER_CELL + screen + rows * 64 + 64;
+}
+
 void take_as_shown(FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride)
 {
     size_t columns = static_cast<size_t>(encoder->columns);
@@ -258,10 +298,8 @@ void frame_encoder_place(FrameEncoder* encoder, int32_t columns, int32_t rows, i
     }
     if (columns != encoder->columns || rows != encoder->rows || encoder->shadow_characters.empty()) {
         size_t cells = static_cast<size_t>(columns) * static_cast<size_t>(rows);
-        size_t capacity = cells * FRAME_BYTES_PER_CELL + static_cast<size_t>(rows) * 32 + 64;
         encoder->shadow_characters.assign(cells, 0);
         encoder->shadow_attributes.assign(cells, 0);
-        encoder->output.assign(capacity, 0);
         encoder->shadow_valid = 0;
     }
     if (origin_column != encoder->origin_column || origin_row != encoder->origin_row) {
@@ -271,6 +309,23 @@ void frame_encoder_place(FrameEncoder* encoder, int32_t columns, int32_t rows, i
     encoder->rows = rows;
     encoder->origin_column = origin_column;
     encoder->origin_row = origin_row;
+    if (encoder->output.size() < output_capacity(encoder)) {
+        encoder->output.assign(output_capacity(encoder), 0);
+    }
+}
+
+void frame_encoder_surround(FrameEncoder* encoder, int32_t screen_columns, int32_t screen_rows)
+{
+    screen_columns = screen_columns > 0 ? screen_columns : 0;
+    screen_rows = screen_rows > 0 ? screen_rows : 0;
+    if (screen_columns != encoder->screen_columns || screen_rows != encoder->screen_rows) {
+        encoder->shadow_valid = 0;
+    }
+    encoder->screen_columns = screen_columns;
+    encoder->screen_rows = screen_rows;
+    if (encoder->output.size() < output_capacity(encoder)) {
+        encoder->output.assign(output_capacity(encoder), 0);
+    }
 }
 
 void frame_encoder_invalidate(FrameEncoder* encoder)
@@ -299,6 +354,7 @@ int32_t encode_fresh(FrameEncoder* encoder, const uint8_t* characters, const uin
     char* start = encoder->output.data();
     char* out = put_text(start, SYNC_BEGIN, sizeof(SYNC_BEGIN) - 1);
     out = put_text(out, CLEAR_SCREEN, sizeof(CLEAR_SCREEN) - 1);
+    out = put_surround(out, encoder, &pen);
     out = encode_full(encoder, characters, attributes, stride, out, &pen);
     out = put_text(out, SYNC_END, sizeof(SYNC_END) - 1);
     adopt(encoder, characters, attributes, stride, FRAME_FULL, pen);

@@ -33,6 +33,8 @@ struct FrameEncoder {
     int32_t rows;
     int32_t origin_column;  // the view's top-left cell on the terminal, 0-based
     int32_t origin_row;
+    int32_t screen_columns;  // the whole terminal, whose cells outside the view are painted black
+    int32_t screen_rows;
     int32_t shadow_valid;    // 0: the screen is unknown; the next frame clears and redraws all
     int32_t pen_foreground;  // colours in force on the terminal; -1 unknown
     int32_t pen_background;
@@ -50,6 +52,11 @@ void frame_encoder_setup(FrameEncoder* encoder, const GlyphTable* glyphs, const 
 // only when the size changes; any change makes the next frame a full redraw.
 void frame_encoder_place(FrameEncoder* encoder, int32_t columns, int32_t rows, int32_t origin_column,
                          int32_t origin_row);
+
+// The terminal's whole size: a full redraw paints every cell outside the
+// view black, so a light default background never frames the picture.
+// 0 x 0 (the default) paints nothing outside. Without colours nothing is painted.
+void frame_encoder_surround(FrameEncoder* encoder, int32_t screen_columns, int32_t screen_rows);
 
 // The screen no longer shows what the shadow says (resize, resume, failed
 // write): the next frame clears the screen and redraws every cell.

@@ -36,6 +36,7 @@ struct DemoOptions {
     const char* drawing_path;              // the intro's drawing, or null
     int32_t test_card;                     // 1: show the test card instead of the demo
     int32_t fps;                           // frames a second the loop is paced to; 0: not paced
+    int32_t gentle = 0;                    // 1: --gentle, at most three full-screen flashes a second
     int32_t test_crash = TEST_CRASH_NONE;  // tests only: how the test card ends after its first frame
 };
 

@@ -21,6 +21,7 @@ struct ExportRequest {
     int32_t every_ms;        // --every, in milliseconds (DEFAULT_SHEET_EVERY_MS)
     int32_t duration_ms;     // --duration: the span rendered; 0: the whole show
     int32_t script;          // 1: --script prints the module's script
+    int32_t motion;          // 1: --motion measures still stretches and flashes
 };
 
 // Whether the request renders anything (then no terminal is needed).

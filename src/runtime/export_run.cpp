@@ -13,6 +13,7 @@
 #include "runtime/asset_catalog.h"
 #include "runtime/export_script.h"
 #include "runtime/export_state.h"
+#include "runtime/motion_measure.h"
 #include "runtime/sync_queue.h"
 #include "runtime/timeline.h"
 #include "scenes/scene_prep.h"
@@ -50,8 +51,8 @@ void plan_show(ExportRun* run, const char* music_path)
     if (!plan_export(music_path, run->fps, run->request->duration_ms, run->intro_ms, wavs, count, &run->plan, &why))
         return export_fail(run, music_path, why);
     run->frames_needed = run->plan.frames;
-    bool only_shots =
-        run->request->record_path == nullptr && run->request->video_path == nullptr && !opened(run->sheet_file);
+    bool only_shots = run->request->record_path == nullptr && run->request->video_path == nullptr &&
+                      !opened(run->sheet_file) && run->request->motion == 0;
     if (only_shots)
         run->frames_needed = std::max(run->screenshot.frame, run->canvas_shot.frame) + 1;
     for (const PictureOutput* shot : {&run->screenshot, &run->canvas_shot}) {
@@ -73,6 +74,8 @@ void play_show(ExportRun* run, uint32_t show_start)
             push_sync_event(SyncEvent{run->plan.syncs[next_sync].command});
         set_effect_time(t);
         run_timeline(t);
+        if (run->request->motion != 0)
+            motion_take(&run->motion, *get_canvas(), t, timeline.scene_id);
         take_pictures(run, k, t);
         if (!run->error.empty() || stop_requested != 0)
             break;
@@ -116,6 +119,23 @@ int32_t print_script()
     return 0;
 }
 
+// The stretches on standard output; 1 when one is over its limit, or when a
+// gentle show flashes more often than gentle viewing allows.
+int32_t report_motion(ExportRun* run, const DemoOptions& options)
+{
+    motion_finish(&run->motion, export_frame_time_ms(run->motion.frames, run->fps));
+    int32_t over = 0;
+    std::fputs(motion_report(run->motion, &over).c_str(), stdout);
+    int32_t at_ms = 0;
+    bool too_many = options.gentle != 0 && motion_most_flashes(run->motion, &at_ms) > GENTLE_FLASHES_PER_SECOND;
+    if (over > 0 || too_many) {
+        platform_console_message(too_many ? "korvel: more flashes a second than gentle viewing allows"
+                                          : "korvel: the show stands still or flat for too long");
+        return EXIT_FAILED;
+    }
+    return 0;
+}
+
 int32_t export_with(ExportRun* run, const DemoOptions& options)
 {
     const ExportRequest& r = *run->request;
@@ -142,7 +162,9 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
     finish_audio(run);
     start_video(run);
     bool renders = r.record_path != nullptr || r.video_path != nullptr || r.screenshot_path != nullptr ||
-                   r.canvas_shot_path != nullptr || r.sheet_path != nullptr;
+                   r.canvas_shot_path != nullptr || r.sheet_path != nullptr || r.motion != 0;
+    if (r.motion != 0)
+        motion_start(&run->motion);
     if (run->error.empty() && renders) {
         render_show(run, options);
         display_close();
@@ -151,7 +173,7 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
     if (run->error.empty())
         finish_outputs(run);
     if (run->error.empty())
-        return 0;
+        return r.motion != 0 ? report_motion(run, options) : 0;
     abandon_all(run);
     platform_console_message(run->error);
     return EXIT_FAILED;
@@ -162,7 +184,8 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
 bool export_requested(const ExportRequest& r)
 {
     return r.record_path != nullptr || r.audio_path != nullptr || r.video_path != nullptr ||
-           r.screenshot_path != nullptr || r.canvas_shot_path != nullptr || r.sheet_path != nullptr || r.script != 0;
+           r.screenshot_path != nullptr || r.canvas_shot_path != nullptr || r.sheet_path != nullptr || r.script != 0 ||
+           r.motion != 0;
 }
 
 int32_t run_export(const DemoOptions& options, const ExportRequest& request)

@@ -11,6 +11,7 @@
 #include "runtime/export_pictures.h"
 #include "runtime/export_progress.h"
 #include "runtime/export_video.h"
+#include "runtime/motion_measure.h"
 #include "runtime/wav_writer.h"
 
 constexpr int64_t NO_FRAME = -1;
@@ -40,6 +41,7 @@ struct ExportRun {
     ContactSheet sheet;
     int32_t next_sheet_ms;
     RgbPicture picture;
+    MotionMeasure motion;  // --motion
     ExportProgress progress;
     int64_t presented;
     std::string error;  // the first failure, a whole line

@@ -10,6 +10,7 @@
 #include "runtime/export.h"
 #include "runtime/music.h"
 #include "runtime/options.h"
+#include "scenes/picture_scenes.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
         return status;
     }
     console_settings = line.console;
+    flash_limits = line.demo.gentle != 0 ? FLASH_LIMITS_GENTLE : FLASH_LIMITS_FULL;
     music_settings.force_silent = line.nosound;
     std::string why;
     if (line.probe_path != nullptr) {

@@ -11,6 +11,10 @@ constexpr int32_t EXIT_USAGE = 2;
 constexpr int64_t MAX_SECONDS = 24 * 60 * 60;
 
 const char* const USAGE =
+    "Warning: the show flashes, and its strobe changes the whole screen's colour many\n"
+    "times a second. If flashing light may harm you, watch with --gentle (at most three\n"
+    "flashes a second) or not at all.\n"
+    "\n"
     "usage: korvel [OPTION]... [--] [DRAWING.gml]\n"
     "A real-time audiovisual demo in the terminal. Escape leaves.\n"
     "\n"
@@ -25,6 +29,10 @@ const char* const USAGE =
     "                      blocks: the canvas itself, two pixels per cell as half blocks\n"
     "                      (256 or 24-bit colours; with fewer, cells are shown)\n"
     "  --nosound           play the music silently (the show still follows it)\n"
+    "  --gentle            at most three full-screen flashes a second: a slower strobe,\n"
+    "                      softer flashes that rise and fall over at least 200 ms\n"
+    "  --resize-window     ask the terminal to resize its window to 80x50 and go full\n"
+    "                      screen (by default the window is left as it is)\n"
     "  -h, --help          show this help and exit\n"
     "  -V, --version       show the version and exit\n"
     "\n"
@@ -38,6 +46,9 @@ const char* const USAGE =
     "  --contact-sheet FILE         a picture every 5 seconds (--every S) with its time\n"
     "  --duration SECONDS  render only the first SECONDS of the show\n"
     "  --script            print every sync byte of the module with its meaning\n"
+    "  --motion            measure the whole show's still and single-colour stretches and\n"
+    "                      its flashes a second; exit 1 when a stretch is over its limit\n"
+    "                      (or, with --gentle, when a second holds more than three flashes)\n"
     "\n"
     "Run it from the directory that holds data/.\n";
 
@@ -193,6 +204,10 @@ int32_t take_export_option(int argc, const char* const* argv, int* i, CommandLin
         r.script = 1;
         return -1;
     }
+    if (std::strcmp(arg, "--motion") == 0) {
+        r.motion = 1;
+        return -1;
+    }
     // Test-only, so not in the help: the end-to-end check of a platform's console.
     if (is_option(arg, "--console-probe"))
         return take_shot(argc, argv, i, "--console-probe", &line->probe_ms, &line->probe_path, err);
@@ -209,8 +224,10 @@ int32_t check_rendering(CommandLine* line, bool fps_given, std::string* err)
         return -1;
     int32_t pictures = r.screenshot_path != nullptr || r.canvas_shot_path != nullptr || r.sheet_path != nullptr;
     int32_t kinds = (r.record_path != nullptr) + (r.video_path != nullptr) + pictures;
-    if (r.script && (kinds > 0 || r.audio_path != nullptr))
+    if (r.script && (kinds > 0 || r.audio_path != nullptr || r.motion))
         return refuse(err, "--script prints the script alone; render files in another run");
+    if (r.motion && (kinds > 0 || r.audio_path != nullptr))
+        return refuse(err, "--motion measures alone; render files in another run");
     if (kinds > 1)
         return refuse(err, "--record, --video and the pictures are made in separate runs");
     if (!fps_given)
@@ -244,6 +261,14 @@ int32_t take_option(int argc, const char* const* argv, int* i, CommandLine* line
     }
     if (std::strcmp(arg, "--nosound") == 0) {
         line->nosound = 1;
+        return -1;
+    }
+    if (std::strcmp(arg, "--gentle") == 0) {
+        line->demo.gentle = 1;
+        return -1;
+    }
+    if (std::strcmp(arg, "--resize-window") == 0) {
+        line->console.resize_window = 1;
         return -1;
     }
     if (is_option(arg, "--grid")) {

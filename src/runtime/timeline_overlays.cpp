@@ -5,6 +5,7 @@
 #include "gfx2d/filters.h"
 #include "gfx2d/picture_slots.h"
 #include "runtime/timeline.h"
+#include "scenes/picture_scenes.h"
 
 namespace {
 
@@ -50,11 +51,24 @@ void lay_greetings(int32_t dt)
     timeline.greets_slide_ms += dt;
 }
 
+// The flash's strength in remaining milliseconds: what is left of it, or
+// under gentle limits a rise over flash_rise_ms, a fall over the rest, and a
+// lower peak.
+int32_t flash_strength(int32_t m)
+{
+    const int32_t rise = flash_limits.flash_rise_ms;
+    if (rise <= 0 || rise >= FLASH_MS)
+        return m;
+    const int32_t elapsed = FLASH_MS - m;
+    int32_t e = elapsed < rise ? FLASH_MS * elapsed / rise : FLASH_MS * m / (FLASH_MS - rise);
+    return e * flash_limits.flash_peak / FLASH_FULL_PEAK;
+}
+
 void lay_flash(Framebuffer* canvas, int32_t dt)
 {
-    int32_t m = timeline.white_flash_ms;
+    const int32_t m = flash_strength(timeline.white_flash_ms);
     apply_levels(canvas, 0, 0, CANVAS_WIDTH, CANVAS_HEIGHT, (-m * 64) / FLASH_MS, 255 - (m * 256) / FLASH_MS);
-    timeline.white_flash_ms = m - dt;
+    timeline.white_flash_ms -= dt;
 }
 
 void lay_fade(Framebuffer* canvas, int32_t dt)

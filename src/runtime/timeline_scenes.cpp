@@ -64,7 +64,7 @@ void draw_timeline_scene(int32_t now)
         scene_credits(scene_clock, preset);
         break;
     case SCENE_STROBE:
-        scene_strobe(scene_clock);
+        scene_strobe(scene_clock, timeline.scene_selected);
         break;
     case SCENE_TILE_WARP:
         scene_tile_warp(now, preset);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "core/random.h"
 #include "gfx2d/canvas.h"
@@ -77,10 +78,21 @@ void place_particle(ModelVertex* vertex, int32_t k, float tf)
     vertex->v = int32_t(red | green << 8 | blue << 16);
 }
 
-void aim_asteroid_camera()
+// Each band of the promo text has a camera of its own, so the field looks
+// new each time the show comes back to it with the next band: the same place
+// and heading, turned about its axis and zoomed.
+struct AsteroidCamera {
+    float roll;
+    float scale;
+};
+constexpr AsteroidCamera ASTEROID_CAMERAS[] = {{33.0f, 212.0f}, {-12.0f, 180.0f}, {78.0f, 240.0f}, {150.0f, 196.0f}};
+constexpr int32_t ASTEROID_CAMERA_COUNT = std::size(ASTEROID_CAMERAS);
+
+void aim_asteroid_camera(int32_t band)
 {
-    set_camera_pose(-47.0f, 42.0f, 0.0f, 270.0f, -37.0f, 33.0f);
-    set_camera_projection(camera, 25, 350, 212.0f);
+    const int32_t k = (band % ASTEROID_CAMERA_COUNT + ASTEROID_CAMERA_COUNT) % ASTEROID_CAMERA_COUNT;
+    set_camera_pose(-47.0f, 42.0f, 0.0f, 270.0f, -37.0f, ASTEROID_CAMERAS[k].roll);
+    set_camera_projection(camera, 25, 350, ASTEROID_CAMERAS[k].scale);
     update_camera(camera);
 }
 
@@ -140,7 +152,7 @@ void scene_asteroids(int32_t t, int32_t count, int32_t restarted)
         blit_image(*promo, int32_t(0.0f - s * PROMO_PIXELS_PER_SECOND), asteroid_scene.promo_panel * -BAND_ROWS);
     }
     clear_depth_buffer();
-    aim_asteroid_camera();
+    aim_asteroid_camera(asteroid_scene.promo_panel);
     // Every frame draws the same numbers: the particles' offsets come back
     // from the seed instead of being stored.
     random_seed(0);

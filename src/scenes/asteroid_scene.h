@@ -26,6 +26,7 @@ void reset_asteroid_scene();
 // Scene 4. t is the scene clock, count the cue argument: 1-14 rocks (only
 // the first five have places, so more draw five), 0 steps the promo band on
 // and 15 returns it to band 0 on a restarted cue, without drawing anything.
+// The camera follows the band: each band looks at the field from its own angle.
 // Reseeds the program-wide generator with 0 every drawn frame.
 void scene_asteroids(int32_t t, int32_t count, int32_t restarted);
 

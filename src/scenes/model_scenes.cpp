@@ -17,6 +17,15 @@
 
 ModelSceneState model_scene_state = {};
 
+// clang-format off
+const ModelPlace DIPLODOCUS_HERD[HERD_SIZE] = {
+    {  0.0f, 0.0f,  0.0f,  0.0f},
+    { 36.0f, 0.0f,  3.0f,  0.105f},
+    {-33.0f, 0.0f, 17.0f, -0.14f},
+};
+// clang-format on
+const float ROW_PLACES[ROW_SIZE] = {0.0f, 50.0f, 100.0f, -50.0f, -100.0f};
+
 namespace {
 
 constexpr uint32_t WHITE = 0xFFFFFF;
@@ -45,12 +54,6 @@ constexpr Shot DIPLODOCUS_SHOTS[7] = {
     {-116.0f, 27.0f, -186.0f, -43.0f, 22.0f, 12.0f, 551.0f},
     {-238.0f, 16.0f, -173.0f, -57.0f,  6.0f,  0.0f, 624.0f},
 };
-// The herd: poses (x, y, z, yaw in radians) of the three animals, drawn in this order.
-constexpr float HERD[3][4] = {
-    {  0.0f, 0.0f,  0.0f,  0.0f},
-    { 36.0f, 0.0f,  3.0f,  0.105f},
-    {-33.0f, 0.0f, 17.0f, -0.14f},
-};
 // clang-format on
 constexpr Shot TREX_FAR_SHOT = {-238.0f, 16.0f, -173.0f, -57.0f, 6.0f, 0.0f, 624.0f};
 constexpr Shot TREX_SIDE_SHOT = {-111.0f, 32.0f, -190.0f, -35.0f, 5.0f, 0.0f, 589.0f};
@@ -58,9 +61,6 @@ constexpr Shot TREX_SIDE_SHOT = {-111.0f, 32.0f, -190.0f, -35.0f, 5.0f, 0.0f, 58
 constexpr float WALK_CYCLE = 20.0f;  // frames of the diplodocus walk, one second long
 constexpr float LASERS_FROM = 31.25f;
 constexpr float LASERS_UNTIL = 32.75f;
-
-// The row: where the five copies stand along z, in drawing order.
-constexpr float ROW_PLACES[5] = {0.0f, 50.0f, 100.0f, -50.0f, -100.0f};
 
 void aim_camera(const Shot& shot, int32_t near, int32_t far)
 {
@@ -117,8 +117,8 @@ float herd_frame(int32_t preset, float s)
 void draw_herd(Framebuffer* canvas)
 {
     for (const int32_t passes : {PASS_OUTLINE, PASS_BODY}) {
-        for (const auto& place : HERD) {
-            set_model_pose(&diplo_models.body, place[0], place[1], place[2], place[3], 0.0f, 0.0f);
+        for (const ModelPlace& place : DIPLODOCUS_HERD) {
+            set_model_pose(&diplo_models.body, place.x, place.y, place.z, place.yaw, 0.0f, 0.0f);
             draw_model_passes(&diplo_models, passes, canvas);
         }
     }
@@ -181,7 +181,7 @@ void scene_diplodocus(int32_t t, int32_t preset, int32_t restarted)
     clear_to_ground(&model_scene_state.diplodocus_ground, restarted);
     aim_camera(DIPLODOCUS_SHOTS[diplodocus_shot(preset)], DINO_NEAR, DINO_FAR);
     Model* body = &diplo_models.body;
-    if (preset <= 3) {
+    if (preset <= DIPLODOCUS_LAST_SINGLE) {
         blend_model_frames(body, wrap_down(s * WALK_CYCLE + 5.0f, WALK_CYCLE));
         set_model_pose(body, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
         draw_model_passes(&diplo_models, PASS_OUTLINE | PASS_BODY, canvas);

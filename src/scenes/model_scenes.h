@@ -13,6 +13,19 @@ struct ModelSceneState {
 
 extern ModelSceneState model_scene_state;
 
+// Where a copy of a model stands in its scene: position and yaw (radians).
+struct ModelPlace {
+    float x, y, z, yaw;
+};
+
+// Diplodocus presets up to this one show one walking animal, the others the herd.
+constexpr int32_t DIPLODOCUS_LAST_SINGLE = 3;
+constexpr int32_t HERD_SIZE = 3;
+constexpr int32_t ROW_SIZE = 5;
+// The herd's animals, and the row's copies along z, in drawing order.
+extern const ModelPlace DIPLODOCUS_HERD[HERD_SIZE];
+extern const float ROW_PLACES[ROW_SIZE];
+
 // Both grounds black again, as at the start of the run.
 void reset_model_scenes();
 

@@ -9,6 +9,7 @@
 #include "scenes/assets.h"
 
 PictureSceneState picture_scene_state = PICTURE_SCENES_START;
+FlashLimits flash_limits = FLASH_LIMITS_FULL;
 
 namespace {
 
@@ -17,7 +18,6 @@ constexpr int32_t SLOT_BOOM = 4;
 constexpr int32_t SLOT_ENDING = 6;
 
 constexpr int32_t BOOM_BAND_MS = 80;
-constexpr int32_t STROBE_HOLD_MS = 15;
 constexpr int32_t CURTAIN_COLUMN_WIDTH = 40;
 constexpr int32_t CURTAIN_COLUMNS = CANVAS_WIDTH / CURTAIN_COLUMN_WIDTH;
 
@@ -53,12 +53,17 @@ void scene_boom(int32_t t)
     show_band(picture_slots.slots[SLOT_BOOM], t / BOOM_BAND_MS);
 }
 
-void scene_strobe(int32_t t)
+void scene_strobe(int32_t t, int32_t selected)
 {
-    // Compared in 64 bits so that a last change near the top of the range
-    // cannot wrap around and fire every frame.
-    if (int64_t{t} > int64_t{picture_scene_state.strobe_last_ms} + STROBE_HOLD_MS) {
-        clear_canvas(STROBE_COLOURS[random_next() & 7]);
+    // The last change belongs to the selection it happened in: compared with
+    // a new selection's clock it would hold the first colour until that clock
+    // caught up with the old one. In 64 bits so that a last change near the
+    // top of the range cannot wrap around and fire every frame.
+    if (selected != 0 || int64_t{t} > int64_t{picture_scene_state.strobe_last_ms} + flash_limits.strobe_hold_ms) {
+        int32_t& colour = picture_scene_state.strobe_colour;
+        // Three steps on through the table: eight different colours, each far from the one before.
+        colour = flash_limits.strobe_always_new != 0 ? (colour + 3) & 7 : random_next() & 7;
+        clear_canvas(STROBE_COLOURS[colour]);
         picture_scene_state.strobe_last_ms = t;
     }
 }

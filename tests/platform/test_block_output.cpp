@@ -80,6 +80,7 @@ TEST(BlockOutput, FramesReplayedShowThePicturePixelForPixel)
         block_encoder_place(&encoder, COLUMNS, ROWS, c.origin_column, c.origin_row);
         ScreenModel screen;
         screen_init(&screen, COLUMNS + 2 * c.origin_column, ROWS + 2 * c.origin_row);
+        block_encoder_surround(&encoder, screen.columns, screen.rows);
         std::vector<uint32_t> scattered = test_picture(1);
         for (int32_t n = 0; n < 40; n++)
             scattered[static_cast<size_t>(n * 397 % scattered.size())] ^= 0x00F0F0F0u;
@@ -92,6 +93,14 @@ TEST(BlockOutput, FramesReplayedShowThePicturePixelForPixel)
             int32_t length = block_encode(&encoder, pixels.data(), COLUMNS, &bytes);
             screen_apply(&screen, bytes, length);
             expect_shows(screen, c.colours, pixels, c.origin_column, c.origin_row, step);
+            int32_t surround_not_black = 0;
+            for (int32_t i = 0; i < screen.columns * screen.rows; i++) {
+                int32_t x = i % screen.columns - c.origin_column;
+                int32_t y = i / screen.columns - c.origin_row;
+                if (x < 0 || x >= COLUMNS || y < 0 || y >= ROWS)
+                    surround_not_black += screen.backgrounds[i] != shown_colour(c.colours, 0, 0, 0);
+            }
+            EXPECT_EQ(surround_not_black, 0) << step;
             EXPECT_EQ(screen.sync_open, 0) << step;
         }
         const char* bytes = nullptr;

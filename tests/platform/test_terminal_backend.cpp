@@ -62,7 +62,7 @@ void show_frame(int32_t t, int32_t columns, int32_t rows)
 void use_terminal()
 {
     platform_console_select(CONSOLE_BACKEND_TERMINAL);
-    console_settings = {CONSOLE_COLOURS_ANSI16, 0, 80, 50, CONSOLE_LOOK_CELLS};
+    console_settings = {CONSOLE_COLOURS_ANSI16, 0, 80, 50};
 }
 
 void expect_restored(const PtyRun& run)
@@ -74,9 +74,11 @@ void expect_restored(const PtyRun& run)
 }
 
 // The start-up order of the program: open, title, window, open again.
-void start_like_the_program()
+// The window is asked for only on request (--resize-window).
+void start_like_the_program(int32_t resize_window = 1)
 {
     use_terminal();
+    console_settings.resize_window = resize_window;
     platform_console_open();
     platform_console_set_title("KORVEL - alt+enter=fullscreen");
     platform_console_set_window(80, 50, 1);
@@ -130,6 +132,45 @@ TEST(TerminalBackend, OpeningTwiceStillRestoresTheFirstState)
         }
     }
     EXPECT_GT(zeros, 50);
+}
+
+void body_user_window()
+{
+    start_like_the_program(0);
+    show_frame(0, 80, 50);
+    platform_console_close();
+}
+
+TEST(TerminalBackend, TheWindowStaysAsTheUserSetItAndTheSurroundIsBlack)
+{
+    PtyRun run;
+    pty_run(body_user_window, 100, 60, &run);
+    expect_restored(run);
+    // Window operations end in 't'; only the title's push and pop (22, 23) may go out.
+    for (size_t at = run.output.find("\x1b["); at != std::string::npos; at = run.output.find("\x1b[", at + 1)) {
+        size_t end = run.output.find_first_not_of("0123456789;", at + 2);
+        if (end != std::string::npos && run.output[end] == 't') {
+            std::string operation = run.output.substr(at + 2, end - at - 2);
+            EXPECT_TRUE(operation.rfind("22;", 0) == 0 || operation.rfind("23;", 0) == 0) << operation;
+        }
+    }
+    ScreenModel screen;
+    screen_init(&screen, 100, 60);
+    std::string frames = run.output.substr(0, run.output.size() - RESTORE.size());
+    screen_apply(&screen, frames.data(), static_cast<int32_t>(frames.size()));
+    EXPECT_EQ(screen.edge_overwrites, 0);
+    // Every cell outside the centred 80 x 50 picture is black, not the terminal's default.
+    int32_t surround = 0;
+    for (int32_t row = 0; row < 60; row++) {
+        for (int32_t column = 0; column < 100; column++) {
+            if (column >= 10 && column < 90 && row >= 5 && row < 55) {
+                continue;
+            }
+            int32_t i = screen_index(&screen, column, row);
+            surround += screen.backgrounds[i] == 0 && screen.glyphs[i] == " ";
+        }
+    }
+    EXPECT_EQ(surround, 100 * 60 - 80 * 50);
 }
 
 void body_suspend()

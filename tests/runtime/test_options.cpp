@@ -134,6 +134,9 @@ TEST(Options, RenderingOptionsTakeTheirValuesAndRefuseMixtures)
         {{"--contact-sheet", "c.png", "--every", "0"}, 2, 0, nullptr, nullptr, 0, 0},
         {{"--script", "--record", "a.cast"}, 2, 0, nullptr, nullptr, 0, 0},
         {{"--script"}, -1, 30, nullptr, nullptr, 0, 0},
+        {{"--motion", "--gentle"}, -1, 30, nullptr, nullptr, 0, 0},
+        {{"--motion", "--screenshot", "1", "s.png"}, 2, 0, nullptr, nullptr, 0, 0},
+        {{"--motion", "--script"}, 2, 0, nullptr, nullptr, 0, 0},
         {{"--fps", "0"}, -1, 0, nullptr, nullptr, 0, 0},  // the live show may run unpaced
     };
     for (const RenderCase& c : cases) {

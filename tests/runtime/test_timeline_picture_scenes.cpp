@@ -58,4 +58,25 @@ TEST(TimelinePictureScenes, ScenesGetTheirClocksAndCueArguments)
     picture_slots.slots[4] = picture_slots.slots[6] = slides_image = vw1_image = Image{};
 }
 
+// The second strobe of the show froze the credits: its last change, from the
+// first selection's clock, held it until the new clock passed the old one.
+TEST(TimelinePictureScenes, AStrobeSelectedAgainStrobesAtOnce)
+{
+    set_canvas(&canvas);
+    timeline = TIMELINE_START;
+    picture_scene_state = PICTURE_SCENES_START;
+    sync_queue_reset();
+    const Frame frames[] = {{0, {0x07}}, {5000, {}}, {6000, {0x06}}, {6100, {0x07}}, {6140, {}}};
+    int32_t changed = 0;
+    for (const Frame& f : frames) {
+        clear_canvas(0x123456);
+        for (uint8_t b : f.bytes) {
+            push_sync_event(SyncEvent{b});
+        }
+        run_timeline(f.now);
+        changed += (canvas.pixels[0] & 0xFFFFFF) != 0x123456;
+    }
+    EXPECT_EQ(changed, 4) << "every strobe frame, none of the credits";
+}
+
 }  // namespace

@@ -162,24 +162,40 @@ TEST_F(PictureScenes, BoomShowsANewBandEvery80msAndThenNothing)
     }
 }
 
-TEST_F(PictureScenes, StrobeChangesColourOnlyAfter15ms)
+TEST_F(PictureScenes, StrobeChangesOnEachSelectionAndThenAfterItsHold)
 {
     random_seed(77);
-    // Scene times as the timeline hands them: a second run after a new selection, then the top of the range.
+    // Scene times as the timeline hands them: a first selection, a second one
+    // after the first ran to 5000 ms (it must strobe at once, not wait for its
+    // clock to pass 5000), the top of the range, then the gentle hold.
     const struct {
-        int32_t t;
-        bool changes;
-    } steps[] = {{0, false}, {15, false},  {16, true},    {31, false},  {32, true},           {5000, true},
-                 {0, false}, {100, false}, {5015, false}, {5016, true}, {INT_MAX - 10, true}, {INT_MAX, false}};
+        int32_t t, selected;
+        bool gentle, changes;
+    } steps[] = {
+        {0, 1, false, true},   {15, 0, false, false},          {16, 0, false, true},       {31, 0, false, false},
+        {32, 0, false, true},  {5000, 0, false, true},         {0, 1, false, true},        {15, 0, false, false},
+        {16, 0, false, true},  {INT_MAX - 10, 0, false, true}, {INT_MAX, 0, false, false}, {0, 1, true, true},
+        {450, 0, true, false}, {451, 0, true, true},           {700, 0, true, false},      {902, 0, true, true},
+    };
+    uint32_t shown = 0;
     for (const auto& s : steps) {
+        flash_limits = s.gentle ? FLASH_LIMITS_GENTLE : FLASH_LIMITS_FULL;
         const RandomState before = random_state;
-        const int32_t r = random_next();
+        const uint32_t random_colour = STROBE_COLOURS[random_next() & 7];
         random_state = before;
         paint();
-        scene_strobe(s.t);
-        EXPECT_EQ(at(5, 5) == STROBE_COLOURS[r & 7] && at(150, 95) == STROBE_COLOURS[r & 7], s.changes) << s.t;
-        EXPECT_EQ(random_state.state != before.state, s.changes) << s.t;
+        scene_strobe(s.t, s.selected);
+        const uint32_t colour = at(5, 5);
+        EXPECT_EQ(colour == at(150, 95), s.changes) << s.t;
+        if (!s.changes) {
+            continue;
+        }
+        // Gentle: each colour unlike the last and drawn without the generator.
+        EXPECT_TRUE(s.gentle ? colour != shown : colour == random_colour) << s.t;
+        EXPECT_EQ(random_state.state != before.state, !s.gentle) << s.t;
+        shown = colour;
     }
+    flash_limits = FLASH_LIMITS_FULL;
 }
 
 TEST_F(PictureScenes, CurtainClosesOneColumnPerCueAndOpensOnSelection)

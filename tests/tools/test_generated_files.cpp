@@ -15,6 +15,7 @@
 #include "asset_files.h"
 #include "gfx2d/image_files.h"
 #include "graffiti/gml.h"
+#include "model_marks.h"
 #include "platform/console.h"
 #include "render3d/model.h"
 #include "render3d/model_load.h"
@@ -237,6 +238,30 @@ TEST_F(GeneratedFiles, TheWalkLoopsAndTheRockHasItsRadius)
         ASSERT_TRUE(r >= 9.99f && r <= 12.01f) << r;
     }
     free_model(&rock);
+}
+
+// The framing check follows these vertices: an animal's snout tip leads it, the name's letters open the emblem.
+TEST_F(GeneratedFiles, TheFramingMarksLieOnTheSnoutsAndTheName)
+{
+    for (const char* name : {"diplo.baf", "trex.baf", "row_model.bof"}) {
+        SCOPED_TRACE(name);
+        Model m = {};
+        load_model(name, std::string(name).ends_with(".baf"), &m);
+        for (int32_t i = 0; i < m.vertex_count; i++)  // horns may reach a little further
+            ASSERT_GE(m.vertices[i].z, m.vertices[HEAD_VERTEX].z - 3 * 4096) << i;
+        free_model(&m);
+    }
+    Model blz = {};
+    load_model("blz.baf", true, &blz);
+    ASSERT_GT(blz.vertex_count, NAME_VERTICES);
+    auto in_name = [&](int32_t i) {
+        const float y = fixed_to_float(blz.vertices[i].y);
+        return y > 15.0f && y < 62.0f;  // the letters stand 33 units tall on a baseline at 22
+    };
+    for (int32_t i = 0; i < NAME_VERTICES; i++)
+        ASSERT_TRUE(in_name(i)) << i;
+    EXPECT_FALSE(in_name(NAME_VERTICES));
+    free_model(&blz);
 }
 
 TEST_F(GeneratedFiles, DrawingsAreTimedStrokesWithinTheRecord)

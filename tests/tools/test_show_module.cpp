@@ -3,8 +3,10 @@
 #include <libopenmpt/libopenmpt.h>
 #include <xmp.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <set>
 
 #include "compose/compose.h"
@@ -127,7 +129,9 @@ std::set<int32_t> presets_of(const std::vector<uint8_t>& syncs, int32_t scene)
     return presets;
 }
 
-TEST(ShowModule, UsesEveryCameraPresetAndSeveralRockCounts)
+// Every preset that keeps its animal's head in the picture (the emblem: its name) is used;
+// the others (the emblem's 1-3, the diplodocus's 2 and 3) frame the footprint, the legs or a neck.
+TEST(ShowModule, UsesEveryFramingCameraPresetAndSeveralRockCounts)
 {
     RenderMeasure measure;
     std::string why;
@@ -135,7 +139,7 @@ TEST(ShowModule, UsesEveryCameraPresetAndSeveralRockCounts)
     const struct {
         int32_t scene;
         std::set<int32_t> presets;
-    } cases[] = {{0, {0, 1, 2, 3}}, {2, {0, 1, 2, 3, 4, 5, 6, 7}}, {3, {0, 1, 2}}};
+    } cases[] = {{0, {0, 4}}, {2, {0, 1, 4, 5, 6, 7}}, {3, {0, 1, 2, 3}}};
     for (const auto& c : cases) {
         std::set<int32_t> used = presets_of(measure.syncs, c.scene);
         for (int32_t preset : c.presets)
@@ -289,3 +293,48 @@ TEST(ShowModule, NotesStayInTheKeyAndTheBassFollowsTheChords)
 }
 
 }  // namespace
+
+namespace {
+
+// The composed song's lead (channel 4) of each order, notes by row.
+std::vector<std::vector<std::pair<int32_t, int32_t>>> lead_lines(const XmSong& song)
+{
+    std::vector<std::vector<std::pair<int32_t, int32_t>>> lines;
+    for (uint8_t pattern : song.orders) {
+        std::vector<std::pair<int32_t, int32_t>> line;
+        for (int32_t row = 0; row < song.patterns[pattern].rows; row++) {
+            const XmCell& cell = xm_cell_at(song, pattern, row, 4);
+            if (cell.note != 0 && cell.note != 97)
+                line.emplace_back(row, cell.note);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+}  // namespace
+
+// The theme came back six times unchanged, and the song was cut off mid-chord.
+TEST(ShowModule, NoLeadLineMoreThanTwiceAndTheLastChordDiesBeforeTheEnd)
+{
+    const XmSong song = compose_show_song();
+    std::map<std::vector<std::pair<int32_t, int32_t>>, int32_t> uses;
+    for (const auto& line : lead_lines(song)) {
+        if (!line.empty()) {
+            EXPECT_LE(++uses[line], 2) << "a lead line heard " << uses[line] << " times";
+        }
+    }
+
+    RenderMeasure measure;
+    std::string why;
+    ASSERT_TRUE(render_measure(KORVEL_SHOW_MODULE, 300, &measure, &why)) << why;
+    size_t end = 0;
+    while (end < measure.syncs.size() && measure.syncs[end] != 0xFF)
+        end++;
+    ASSERT_LT(end, measure.syncs.size());
+    const int64_t last = measure.sync_frames[end];
+    int32_t peak = 0;
+    for (int64_t i = (last - 4410) * 2; i < last * 2; i++)
+        peak = std::max(peak, std::abs(int32_t{measure.samples[static_cast<size_t>(i)]}));
+    EXPECT_LT(level_dbfs(peak / 32768.0), -60.0) << "the 100 ms before the end command";
+}

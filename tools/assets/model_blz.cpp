@@ -21,8 +21,8 @@ constexpr float PRINT_CELL = 4.0f;
 constexpr float LETTER_PITCH = 28.0f;  // from one letter to the next
 constexpr float LETTER_BASE = 22.0f;   // height of the name's baseline
 // The slab under the name.
-constexpr float SLAB_HALF_WIDTH = 130.0f;
-constexpr float SLAB_HALF_HEIGHT = 3 * UNIT + 24;
+constexpr float SLAB_HALF_WIDTH = 100.0f;
+constexpr float SLAB_HALF_HEIGHT = 3 * UNIT + 16;
 constexpr float SLAB_CENTRE_Y = LETTER_BASE + 3 * UNIT;
 // The footprint above the name, its centre and size.
 constexpr float PRINT_X = 0.0f;
@@ -185,7 +185,8 @@ Sign build_sign()
     for (int32_t i = 0; i < count; i++) {
         const float left = -0.5f * (LETTER_PITCH * static_cast<float>(count - 1) + 4 * UNIT);
         const V3 origin{left + LETTER_PITCH * static_cast<float>(i), LETTER_BASE, 0.0f};
-        const int32_t bone = add_bone(&s.skeleton, -1, origin + V3{2 * UNIT, 3 * UNIT, 0});
+        // Each letter tumbles about its own middle, at the bottom of its groove.
+        const int32_t bone = add_bone(&s.skeleton, -1, origin + V3{2 * UNIT, 3 * UNIT, ENGRAVE});
         s.bones.push_back(bone);
         // Each letter lies at the bottom of its groove in the slab.
         const float z0 = ENGRAVE - DEPTH * 0.5f;
@@ -216,8 +217,11 @@ Pose scattered_pose(const Sign& s)
     Rng rng = rng_seeded(84);
     for (size_t i = 0; i + 2 < s.bones.size(); i++) {
         BonePose& b = p[s.bones[i]];
-        const float side = (i % 2 == 0) ? 1.0f : -1.0f;
-        b.shift = V3{side * rng_range(&rng, 30, 70), rng_range(&rng, -10, 45), rng_range(&rng, -90, -30)};
+        // Out of the grooves to before the slab's face, drawn together towards the middle:
+        // so near the camera the whole name would be wider than the picture.
+        const float middle = s.skeleton.joint[static_cast<size_t>(s.bones[i])].x;
+        b.shift =
+            V3{-0.55f * middle + rng_range(&rng, 2, 12), rng_range(&rng, -20, -4), -ENGRAVE - rng_range(&rng, 8, 30)};
         b.yaw = rng_range(&rng, -2.5f, 2.5f);
         b.pitch = rng_range(&rng, -1.5f, 1.5f);
         b.roll = rng_range(&rng, -2.0f, 2.0f);

@@ -31,14 +31,15 @@ Diplo build_diplo()
     Diplo d;
     // The body turns about the hind hips, so rearing keeps the hind feet down.
     d.root = add_bone(&d.skeleton, -1, V3{0, 28, 16});
-    add_ellipsoid(&d.mesh, V3{0, 31, 4}, V3{11, 12, 23}, 7, 12, d.root, 0.0f, 1.0f);
     const std::vector<V3> neck = {{0, 36, -12}, {0, 41, -20}, {0, 48, -27}, {0, 56, -32},
                                   {0, 64, -36}, {0, 72, -40}, {0, 79, -44}, {0, 83, -48}};
     d.neck = add_chain(&d.skeleton, d.root, neck);
+    d.head = add_bone(&d.skeleton, d.neck.back(), V3{0, 84, -50});
+    // The head comes first: its front pole, vertex 0, is the snout tip the framing check follows.
+    add_ellipsoid(&d.mesh, V3{0, 83.5f, -54}, V3{3.6f, 3.4f, 6.5f}, 4, 8, d.head, 0.0f, 1.0f);
+    add_ellipsoid(&d.mesh, V3{0, 31, 4}, V3{11, 12, 23}, 7, 12, d.root, 0.0f, 1.0f);
     add_chain_tube(&d.mesh, neck, d.neck, {8.5f, 7.0f, 5.8f, 5.0f, 4.4f, 3.9f, 3.5f, 3.2f}, 1.0f, 10, 0.0f, 0.0f,
                    0.25f);
-    d.head = add_bone(&d.skeleton, d.neck.back(), V3{0, 84, -50});
-    add_ellipsoid(&d.mesh, V3{0, 83.5f, -54}, V3{3.6f, 3.4f, 6.5f}, 4, 8, d.head, 0.0f, 1.0f);
     const std::vector<V3> tail = {{0, 31, 24}, {0, 30, 33}, {0, 27, 42}, {0, 24, 51}, {0, 21, 60},
                                   {0, 18, 69}, {0, 16, 78}, {0, 14, 87}, {0, 13, 96}, {0, 12, 104}};
     d.tail = add_chain(&d.skeleton, d.root, tail);
@@ -139,7 +140,8 @@ std::vector<Pose> diplo_poses(const Diplo& d)
         poses.push_back(blend_poses(walk_pose(d, 0.0f), stand_pose(d), ease(t)));
     }
     // 28 .. 31: up on the hind legs.
-    const Pose reared = reared_pose(d, 0.9f, 0.04f, 0.3f, 0.25f);
+    // Half up, not upright: the herd's cameras from below keep the heads in the frame.
+    const Pose reared = reared_pose(d, 0.42f, 0.0f, 0.3f, 0.3f);
     for (int32_t f = STAND_FRAME + 1; f <= REARED_FRAME; f++) {
         const float t = static_cast<float>(f - STAND_FRAME) / static_cast<float>(REARED_FRAME - STAND_FRAME);
         Pose p = blend_poses(stand_pose(d), reared, ease(t));
@@ -147,9 +149,9 @@ std::vector<Pose> diplo_poses(const Diplo& d)
     }
     // 32 .. 34: down onto all fours with the neck thrust forward to fire, and
     // held low: the herd's close cameras frame the animals at walking height.
-    poses.push_back(firing_pose(d, 0.5f, -0.04f, 0.3f));
-    poses.push_back(firing_pose(d, 0.16f, -0.09f, 0.2f));
-    poses.push_back(firing_pose(d, 0.15f, -0.085f, 0.15f));
+    poses.push_back(firing_pose(d, 0.3f, -0.08f, 0.3f));
+    poses.push_back(firing_pose(d, 0.1f, -0.14f, 0.2f));
+    poses.push_back(firing_pose(d, 0.1f, -0.135f, 0.15f));
     return poses;
 }
 

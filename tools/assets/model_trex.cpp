@@ -39,12 +39,13 @@ Rex build_rex()
 {
     Rex r;
     r.root = add_bone(&r.skeleton, -1, V3{0, 32, 8});
-    add_ellipsoid(&r.mesh, V3{0, 34, 0}, V3{10, 12.5f, 19}, 7, 12, r.root, 0.0f, 1.0f);
     const std::vector<V3> neck = {{0, 39, -15}, {0, 44, -21}, {0, 48, -25}};
     r.neck = add_chain(&r.skeleton, r.root, neck);
-    add_chain_tube(&r.mesh, neck, r.neck, {8.0f, 6.8f, 6.0f}, 1.1f, 10, 0.0f, 0.0f, 0.25f);
     r.head = add_bone(&r.skeleton, r.neck.back(), V3{0, 51, -27});
+    // The head comes first: its front pole, vertex 0, is the snout tip the framing check follows.
     add_ellipsoid(&r.mesh, V3{0, 53, -36}, V3{6.5f, 6.5f, 12}, 6, 10, r.head, 0.0f, 1.0f);
+    add_ellipsoid(&r.mesh, V3{0, 34, 0}, V3{10, 12.5f, 19}, 7, 12, r.root, 0.0f, 1.0f);
+    add_chain_tube(&r.mesh, neck, r.neck, {8.0f, 6.8f, 6.0f}, 1.1f, 10, 0.0f, 0.0f, 0.25f);
     add_ellipsoid(&r.mesh, V3{0, 56.5f, -33}, V3{5.5f, 3.5f, 5}, 3, 8, r.head, 0.0f, 0.5f);  // brow
     r.jaw = add_bone(&r.skeleton, r.head, V3{0, 49, -28});
     add_ellipsoid(&r.mesh, V3{0, 47.5f, -37}, V3{5.5f, 2.8f, 10.5f}, 5, 8, r.jaw, 0.0f, 1.0f);
@@ -98,11 +99,12 @@ Pose act_pose(const Rex& r, const Act& a)
 // 3p+1 for action p.
 // clang-format off
 const Act ACTIONS[ACTION_COUNT][3] = {
-    // crouched, rising, up and alert
-    {{-0.12f, 5, 0, -0.3f, 0, -0.1f, 0, 0, 0.1f, 0, 0}, {0.05f, 2, 0, 0.1f, 0, 0, 0.1f, 0, 0, 0, 0.3f},
-     {0.08f, 0, 0, 0.15f, 0, 0.05f, 0.05f, 0, 0, 0, 0}},
+    // crouched, rising, alert with the head held low and turned to the camera: the
+    // rising camera that plays this action finds the head at once and keeps it
+    {{-0.12f, 5, 0, -0.3f, 0, -0.1f, 0, 0, 0.1f, 0, 0}, {0.0f, 3, 0, -0.1f, 0.1f, 0, 0.1f, 0, 0, 0, 0.3f},
+     {0.0f, 2, 0, -0.12f, 0.2f, 0, 0.15f, 0, 0, 0, 0.2f}},
     // roar: the head goes up and the jaw opens wide
-    {{0.08f, 0, 0, 0.15f, 0, 0.05f, 0.05f, 0, 0, 0, 0}, {0.15f, 0, 0, 0.45f, 0, 0.1f, 0.55f, 0, 0, 0, 0.4f},
+    {{0.0f, 2, 0, -0.12f, 0.2f, 0, 0.15f, 0, 0, 0, 0.2f}, {0.15f, 0, 0, 0.45f, 0, 0.1f, 0.55f, 0, 0, 0, 0.4f},
      {0.18f, 0, 0, 0.55f, 0, 0.15f, 0.75f, 0, 0.1f, 0, 0.5f}},
     // bite: back, lunge, snap shut
     {{0.05f, 0, 0, 0.3f, 0, 0.1f, 0.6f, 0, 0, 0, 0}, {-0.12f, 2, 0, -0.45f, 0, -0.2f, 0.75f, 0, 0.1f, 0.1f, 0.3f},

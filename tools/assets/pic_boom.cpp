@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int32_t FRAMES = 14;
+constexpr int32_t FRAMES = 24;  // 1.92 s: longer than a bar, so the next cut comes before it ends
 constexpr float CX = 80.0f;
 constexpr float CY = 58.0f;
 
@@ -48,7 +48,9 @@ void draw_frame(Picture* p, int32_t k, const std::vector<Debris>& debris)
 {
     const int32_t top = k * BAND_HEIGHT;
     const float t = static_cast<float>(k) / static_cast<float>(FRAMES - 1);
-    const float flash = std::max(0.0f, 1.0f - static_cast<float>(k) * 0.45f);
+    // The white of the blast fades over most of a second: a quicker fade
+    // jumps in brightness from band to band like a strobe.
+    const float flash = std::max(0.0f, 1.0f - static_cast<float>(k) * 0.08f);
     const uint32_t sky = mix(hex(0x100820), hex(0xFFF0C0), flash);
     fill_box(p, 0, top, BAND_WIDTH, top + BAND_HEIGHT, sky);
     fill_box(p, 0, top + 82, BAND_WIDTH, top + BAND_HEIGHT, mix(hex(0x181008), hex(0xFFD080), flash));

@@ -33,9 +33,9 @@ void write_pads(Writer* w, const Place& place, int32_t volume)
             previous[voice] = tones[voice];
         }
     }
-    if (place.section == OUTRO && place.index == place.count - 1)
+    if (is_final_pattern(place))
         for (int32_t voice = 0; voice < 3; voice++)
-            key_off(w, 56, PAD_LOW + voice);
+            key_off(w, FINAL_CHORD_RELEASE_ROW, PAD_LOW + voice);
 }
 
 // Sixteenth-note broken chord an octave above the pads; `every` 2 plays eighths.

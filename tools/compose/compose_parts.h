@@ -17,6 +17,15 @@ struct Place {
     int32_t count;  // patterns in the section
 };
 
+// The show's last pattern lets every part go at this row, so the closing
+// chord dies away before the end.
+constexpr int32_t FINAL_CHORD_RELEASE_ROW = 44;
+
+constexpr bool is_final_pattern(const Place& place)
+{
+    return place.section == OUTRO && place.index == place.count - 1;
+}
+
 // The pattern being written.
 struct Writer {
     XmSong* song;

@@ -70,7 +70,7 @@ const Melody MELODY_BREAK = {
 const Melody MELODY_CLOSE = {
     {0, C5, 6}, {6, A4, 2}, {8, C5, 4}, {12, F5, 4},
     {16, D5, 6}, {22, B4, 2}, {24, D5, 4}, {28, G4, 4},
-    {32, A4, 28},
+    {32, A4, 12},
 };
 // clang-format on
 

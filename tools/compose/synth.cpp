@@ -210,7 +210,7 @@ XmInstrument pad()
     std::vector<double> wave = additive(CHORUS_LENGTH, {{127, 0.0}, {128, 2.1}, {129, 4.2}}, 24, 0.0, 1.4);
     XmInstrument instrument = looped("pad", wave, 128, 20, 128);
     instrument.volume_envelope = envelope({{0, 0}, {30, 64}, {90, 48}}, 2);
-    instrument.fadeout = 300;
+    instrument.fadeout = 900;  // a let-go chord dies away within a second and a half
     return instrument;
 }
 

@@ -1,6 +1,8 @@
-// korvel-render: plays a module offline into a WAV file and prints its length, peak and level per order.
+// korvel-render: plays a module offline into a WAV file and prints its levels, or measures the framing of model shots.
 #include <cstdio>
+#include <string>
 
+#include "render/framing_measure.h"
 #include "render/render_measure.h"
 
 namespace {
@@ -23,12 +25,35 @@ int32_t write_wav(const char* path, const RenderMeasure& measure)
     return 1;
 }
 
+// One line a model shot: when, which scene and preset, how long, the share
+// of its frames with the heads in the canvas and the canvas the models cover.
+int32_t print_framing(const char* music_path)
+{
+    std::vector<ShotFraming> shots;
+    std::string why;
+    if (!measure_framing(music_path, &shots, &why)) {
+        std::fprintf(stderr, "korvel-render: %s: %s\n", music_path, why.c_str());
+        return 1;
+    }
+    std::printf("  time    scene preset frames  heads   cover least  most\n");
+    for (const ShotFraming& shot : shots) {
+        const int32_t tenths = shot.start_ms / 100;
+        std::printf("%3d:%02d.%d  %3d  %4d  %5d  %5.1f %%  %4.1f %%  %4.1f  %4.1f\n", tenths / 600, tenths / 10 % 60,
+                    tenths % 10, shot.scene, shot.preset, shot.frames, 100.0 * head_share(shot),
+                    100.0 * mean_coverage(shot), 100.0 * shot.coverage_least, 100.0 * shot.coverage_most);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--framing")
+        return print_framing(argv[2]);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: korvel-render MODULE.xm OUT.wav\n");
+        std::fputs("usage: korvel-render MODULE.xm OUT.wav\n", stderr);
+        std::fputs("       korvel-render --framing MODULE.xm   (where data/ is)\n", stderr);
         return 2;
     }
     RenderMeasure measure;

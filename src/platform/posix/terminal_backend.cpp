@@ -112,7 +112,8 @@ void terminal_close()
 
 void terminal_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
 {
-    if (terminal.active.load() == 0 || columns <= 0 || rows <= 0) {
+    // The window is the user's: it is only asked to change on request.
+    if (terminal.active.load() == 0 || columns <= 0 || rows <= 0 || console_settings.resize_window == 0) {
         return;
     }
     // Most terminals ignore these; the size is always taken from TIOCGWINSZ.
@@ -191,6 +192,7 @@ void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_
     int32_t origin_column = (terminal.size.columns - columns) / 2;
     int32_t origin_row = (terminal.size.rows - rows) / 2;
     frame_encoder_place(&terminal.encoder, columns, rows, origin_column, origin_row);
+    frame_encoder_surround(&terminal.encoder, terminal.size.columns, terminal.size.rows);
     // Without colours the glyph alone must carry the picture: pick it by brightness.
     if (terminal.colours.mode == CONSOLE_COLOURS_NONE) {
         size_t cells = static_cast<size_t>(columns) * rows;
@@ -222,13 +224,14 @@ void terminal_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_
     if (terminal.open.load() == 0 || terminal.active.load() == 0)
         return;
     take_terminal_events();
-    // As for cells: after a resize show what fits, centred.
+    // As for cells: after a resize show what fits, centred on black.
     int32_t columns = view_columns < terminal.size.columns ? view_columns : terminal.size.columns;
     int32_t rows = view_rows < terminal.size.rows ? view_rows : terminal.size.rows;
     if (columns <= 0 || rows <= 0)
         return;
     block_encoder_place(&terminal.blocks, columns, rows, (terminal.size.columns - columns) / 2,
                         (terminal.size.rows - rows) / 2);
+    block_encoder_surround(&terminal.blocks, terminal.size.columns, terminal.size.rows);
     const char* bytes = nullptr;
     int32_t length = block_encode(&terminal.blocks, pixels, stride, &bytes);
     if (length > 0 && terminal_write_all(TERMINAL_OUTPUT_FD, bytes, length) != 0) {
