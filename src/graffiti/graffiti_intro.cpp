@@ -52,10 +52,10 @@ void draw_intro_segment(const GmlStroke& stroke, int32_t j, float pulse)
                   truncate_to_int(100.0f * b[1]), INTRO_GREY, INTRO_GREY, INTRO_GREY);
 }
 
-// Reads at most one key, as the main loop does.
+// Reads every key waiting, as the main loop does.
 int32_t leave_requested()
 {
-    return platform_key_poll() == KEY_ESCAPE || platform_stop_signalled() != 0;
+    return platform_key_poll_all() == KEY_ESCAPE || platform_stop_signalled() != 0;
 }
 
 IntroResult run_intro_frames(const GmlDrawing* drawing, int32_t fps)

@@ -161,6 +161,11 @@ void platform_console_write_blocks(const uint32_t* pixels, int32_t stride, int32
 // standard error now when the display is closed, else when it closes.
 void platform_console_message(const std::string& text);
 
+// While on (1), a message identical to one already given since it was turned
+// on is dropped: a file that several catalog rows load reports its failure
+// once. Off (0) forgets them.
+void platform_console_messages_once(int32_t on);
+
 // Whether standard error is a terminal (a progress line then makes sense).
 int32_t platform_stderr_is_terminal();
 

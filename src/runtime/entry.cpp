@@ -29,10 +29,11 @@ const char* const CONSOLE_TITLE = "KORVEL - alt+enter=fullscreen";
 // without spinning a core.
 constexpr uint32_t TEST_CARD_FRAME_MS = 40;
 
-// Reads at most one key; Escape, like a shut-down signal, ends the loop.
+// Reads every key waiting: an Escape after a long paste still ends the loop
+// at once, as a shut-down signal does.
 void poll_stop_keys()
 {
-    if (platform_key_poll() == KEY_ESCAPE)
+    if (platform_key_poll_all() == KEY_ESCAPE)
         stop_requested = 1;
     if (platform_stop_signalled())
         stop_requested = 1;

@@ -111,6 +111,14 @@ std::string time_label(int32_t time_ms)
     return text;
 }
 
+void sheet_size(int64_t count, int32_t tile_width, int32_t tile_height, int64_t* width, int64_t* height)
+{
+    int64_t columns = std::min<int64_t>(count, SHEET_COLUMNS);
+    int64_t rows = columns > 0 ? (count + columns - 1) / columns : 0;
+    *width = columns > 0 ? columns * (tile_width + SHEET_GAP) + SHEET_GAP : 0;
+    *height = rows > 0 ? rows * (tile_height + SHEET_LABEL_HEIGHT + SHEET_GAP) + SHEET_GAP : 0;
+}
+
 void sheet_compose(const ContactSheet& sheet, RgbPicture* picture)
 {
     int32_t count = static_cast<int32_t>(sheet.tiles.size());
@@ -121,10 +129,12 @@ void sheet_compose(const ContactSheet& sheet, RgbPicture* picture)
     int32_t tile_width = sheet.tiles[0].width;
     int32_t tile_height = sheet.tiles[0].height;
     int32_t columns = std::min(count, SHEET_COLUMNS);
-    int32_t rows = (count + columns - 1) / columns;
     int32_t cell_width = tile_width + SHEET_GAP;
     int32_t cell_height = tile_height + SHEET_LABEL_HEIGHT + SHEET_GAP;
-    size_picture(picture, columns * cell_width + SHEET_GAP, rows * cell_height + SHEET_GAP);
+    int64_t width = 0;
+    int64_t height = 0;
+    sheet_size(count, tile_width, tile_height, &width, &height);
+    size_picture(picture, static_cast<int32_t>(width), static_cast<int32_t>(height));
     fill(picture, SHEET_GROUND);
     for (int32_t i = 0; i < count; i++) {
         int32_t left = SHEET_GAP + (i % columns) * cell_width;

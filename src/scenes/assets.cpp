@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gfx2d/image_files.h"
+#include "platform/console.h"
 #include "render3d/model_load.h"
 #include "render3d/texture_pool.h"
 
@@ -49,11 +50,14 @@ void free_model_row(void* target)
 
 void load_asset_rows(const AssetEntry* rows, int32_t length)
 {
+    // One mesh or texture fills several rows: its failure is said once.
+    platform_console_messages_once(1);
     for (int32_t i = 0; i < length && rows[i].target != nullptr; i++) {
         if (load_model_with_texture(rows[i]) == 0) {
             rows[i].load(rows[i].path, rows[i].target);
         }
     }
+    platform_console_messages_once(0);
 }
 
 void free_asset_rows(const AssetEntry* rows, int32_t length)

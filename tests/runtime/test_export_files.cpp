@@ -226,6 +226,8 @@ TEST_F(Export, RefusalsSayWhyAndLeaveNoFileBehind)
         {{"--duration", "0", "--record", "x.cast"}, 2, "korvel: --duration takes a time in seconds above 0"},
         {{"--record", "x.cast", "--video", "x.mp4"}, 2, "made in separate runs"},
         {{"--script", "--audio", "x.wav"}, 2, "--script prints the script alone"},
+        // 4.8 s at 240 frames a second, a tile each: 1,160 tiles would take 84 megapixels.
+        {{"--fps", "240", "--contact-sheet", "s.png", "--every", "0.001"}, 2, "korvel: s.png: a contact sheet of"},
     };
     for (const auto& c : cases) {
         ProgramRun run = run_korvel(dir, c.args);
