@@ -110,6 +110,21 @@ void platform_console_write(const uint8_t* characters, const uint8_t* attributes
     console_driver->write(characters, attributes, stride, view_columns, view_rows);
 }
 
+int32_t platform_console_shows_blocks()
+{
+    return console_driver->shows_blocks != nullptr && console_driver->write_blocks != nullptr &&
+                   console_driver->shows_blocks() != 0
+               ? 1
+               : 0;
+}
+
+void platform_console_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
+{
+    if (pixels == nullptr || platform_console_shows_blocks() == 0)
+        return;
+    console_driver->write_blocks(pixels, stride, view_columns, view_rows);
+}
+
 void platform_console_messages_once(int32_t on)
 {
     message_memory.once = on;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/block_output.h"
 #include "platform/console_view.h"
 #include "platform/glyphs.h"
 #include "platform/mono_glyphs.h"
@@ -52,6 +53,7 @@ struct TerminalState {
     GlyphTable glyphs;
     ColourCodes colours;
     FrameEncoder encoder;
+    BlockEncoder blocks;                // in use when its colours are not BLOCK_COLOURS_NONE
     MonoTable mono;                     // built at the first opening when no colours are shown
     std::vector<uint8_t> mono_grid;     // a frame's mono glyphs; sized with the view, not per frame
     std::vector<std::string> messages;  // queued while open, written to standard error at close

@@ -39,10 +39,30 @@ void copy_tile(RgbPicture* into, const RgbPicture& tile, int32_t left, int32_t t
     }
 }
 
+// Each half block as a square of half a cell's width: the 160 x 50 grid
+// gives the canvas itself at 640 x 400, the size of the cells' picture.
+void picture_from_blocks(const RecordedFrame& frame, RgbPicture* picture)
+{
+    constexpr int32_t SIDE = CELL_PICTURE_CELL / 2;
+    size_picture(picture, frame.columns * SIDE, 2 * frame.rows * SIDE);
+    for (int32_t y = 0; y < picture->height; y++) {
+        const uint32_t* row = frame.pixels + static_cast<size_t>(y / SIDE) * frame.columns;
+        uint8_t* out = &picture->pixels[static_cast<size_t>(y) * picture->width * 3];
+        for (int32_t x = 0; x < picture->width; x++, out += 3) {
+            uint32_t pixel = row[x / SIDE];
+            out[0] = static_cast<uint8_t>(pixel);
+            out[1] = static_cast<uint8_t>(pixel >> 8);
+            out[2] = static_cast<uint8_t>(pixel >> 16);
+        }
+    }
+}
+
 }  // namespace
 
 void picture_from_cells(const RecordedFrame& frame, RgbPicture* picture)
 {
+    if (frame.pixels != nullptr)
+        return picture_from_blocks(frame, picture);
     size_picture(picture, frame.columns * CELL_PICTURE_CELL, frame.rows * CELL_PICTURE_CELL);
     if (frame.columns > 0 && frame.rows > 0)
         cells_to_picture(frame.characters, frame.attributes, frame.columns, frame.columns, frame.rows,

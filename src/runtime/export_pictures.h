@@ -20,7 +20,8 @@ constexpr int32_t SHEET_COLUMNS = 6;
 // whole: about 880 tiles of the 80 x 50 grid.
 constexpr int64_t SHEET_PIXEL_LIMIT = 64 * 1000 * 1000;
 
-// The cells as drawn with 8 x 8 glyphs: 640 x 400 for the 80 x 50 grid.
+// The cells as drawn with 8 x 8 glyphs: 640 x 400 for the 80 x 50 grid; a
+// block frame's pixels as 4 x 4 squares: 640 x 400 for its 160 x 50 grid.
 void picture_from_cells(const RecordedFrame& frame, RgbPicture* picture);
 
 // The 160 x 100 canvas (red in byte 0 of each pixel), each pixel a scale x scale block.

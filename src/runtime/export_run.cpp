@@ -168,11 +168,14 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
         platform_console_message("korvel: --video needs " + platform_program_missing("ffmpeg"));
         return EXIT_USAGE;
     }
-    // The video and the pictures show the display's own 80 x 50 grid; a recording the one asked for.
+    // The video and the pictures show the display's own 80 x 50 grid, or in
+    // the block look the canvas pixel for pixel; a recording the grid asked for.
     if (r.video_path != nullptr || r.screenshot_path != nullptr || r.canvas_shot_path != nullptr ||
         r.sheet_path != nullptr) {
-        console_settings.grid_columns = DISPLAY_GRID_COLUMNS;
-        console_settings.grid_rows = DISPLAY_GRID_ROWS;
+        bool blocks = console_settings.look == CONSOLE_LOOK_BLOCKS &&
+                      platform_recording_block_colours(console_settings.colours) != BLOCK_COLOURS_NONE;
+        console_settings.grid_columns = blocks ? RECORDING_COLUMNS : DISPLAY_GRID_COLUMNS;
+        console_settings.grid_rows = blocks ? RECORDING_ROWS : DISPLAY_GRID_ROWS;
     }
     // Ctrl-C ends the rendering cleanly: the unfinished files are removed.
     platform_signals_install();

@@ -24,7 +24,10 @@ const char* const USAGE =
     "                      by default the largest grid (up to 160x50) that keeps the\n"
     "                      picture's shape in the terminal's tall cells\n"
     "  --fps N             frames a second shown (default 60; 0: as many as the machine can)\n"
-    "  --color MODE        16, truecolor or none (default: by COLORTERM and NO_COLOR)\n"
+    "  --color MODE        16, 256, truecolor or none (default: by COLORTERM and NO_COLOR)\n"
+    "  --look LOOK         cells (default): coloured glyphs, the show's own look;\n"
+    "                      blocks: the canvas itself, two pixels per cell as half blocks\n"
+    "                      (256 or 24-bit colours; with fewer, cells are shown)\n"
     "  --nosound           play the music silently (the show still follows it)\n"
     "  --data DIR          read the show's module, pictures, models and drawings from DIR\n"
     "  --gentle            at most three full-screen flashes a second: a slower strobe,\n"
@@ -109,6 +112,8 @@ bool parse_colours(const char* text, ConsoleColours* colours)
         return false;
     if (std::strcmp(text, "16") == 0)
         *colours = CONSOLE_COLOURS_ANSI16;
+    else if (std::strcmp(text, "256") == 0)
+        *colours = CONSOLE_COLOURS_256;
     else if (std::strcmp(text, "truecolor") == 0)
         *colours = CONSOLE_COLOURS_TRUECOLOR;
     else if (std::strcmp(text, "none") == 0)
@@ -281,7 +286,17 @@ int32_t take_option(int argc, const char* const* argv, int* i, CommandLine* line
     }
     if (is_option(arg, "--color")) {
         if (!parse_colours(option_value(argc, argv, i, "--color"), &line->console.colours))
-            return refuse(err, "--color takes 16, truecolor or none");
+            return refuse(err, "--color takes 16, 256, truecolor or none");
+        return -1;
+    }
+    if (is_option(arg, "--look")) {
+        const char* value = option_value(argc, argv, i, "--look");
+        if (value != nullptr && std::strcmp(value, "cells") == 0)
+            line->console.look = CONSOLE_LOOK_CELLS;
+        else if (value != nullptr && std::strcmp(value, "blocks") == 0)
+            line->console.look = CONSOLE_LOOK_BLOCKS;
+        else
+            return refuse(err, "--look takes cells or blocks");
         return -1;
     }
     if (is_option(arg, "--data")) {

@@ -212,6 +212,23 @@ class TerminalSessions(unittest.TestCase):
         self.assertTrue(all("data/" in line for line in lines), "one line per missing file, with its path")
         self.assertNotIn(b"dino.xm", bytes(session.output), "never drawn over by the picture")
 
+    def test_block_look_in_palette_or_truecolor_and_cells_with_sixteen_colours(self):
+        upper_half = "\u2580".encode()
+        for colours, code in (("256", b"48;5;"), ("truecolor", b"48;2;")):
+            session = self.start("--test-card", "--look", "blocks", "--color", colours)
+            self.assertIn(upper_half, session.output)
+            self.assertIn(code, session.output)
+            session.type(b"\x1b")
+            self.assert_left_cleanly(session)
+            self.assertEqual(session.errors(), "")
+        session = self.start("--test-card", "--look", "blocks", "--color", "16")
+        self.assertNotIn(upper_half, session.output)
+        session.type(b"\x1b")
+        self.assert_left_cleanly(session)
+        errors = session.errors()
+        self.assertEqual(errors.count("the cells look was shown instead"), 1, errors)
+        self.assertNotIn(b"cells look", bytes(session.output), "said after closing, never drawn over")
+
     def test_shutdown_signals_leave_cleanly_and_end_by_the_signal(self):
         for name, sig, send in (("SIGTERM", signal.SIGTERM, lambda s: os.kill(s.pid, signal.SIGTERM)),
                                 ("SIGHUP", signal.SIGHUP, lambda s: os.kill(s.pid, signal.SIGHUP)),

@@ -53,8 +53,14 @@ int32_t save_first_modes()
         return -1;
     }
     terminal.raw_modes = raw_from(terminal.saved_modes);
-    glyph_table_build(&terminal.glyphs, console_settings.force_ascii != 0 ? 0 : locale_is_utf8());
+    int32_t utf8 = console_settings.force_ascii != 0 ? 0 : locale_is_utf8();
+    glyph_table_build(&terminal.glyphs, utf8);
     colour_codes_build(&terminal.colours, console_settings.colours);
+    // Half blocks need UTF-8 and more than 16 colours; else the cells stand in.
+    bool blocks = console_settings.look == CONSOLE_LOOK_BLOCKS && utf8 != 0;
+    block_encoder_setup(&terminal.blocks, blocks
+                                              ? block_colours_resolve(console_settings.colours, terminal.colours.mode)
+                                              : BLOCK_COLOURS_NONE);
     if (terminal.colours.mode == CONSOLE_COLOURS_NONE) {
         mono_table_build(&terminal.mono);
     }
@@ -78,6 +84,7 @@ void abandon_pending()
         terminal.pending_progress_ms = platform_monotonic_ms();
     }
     frame_encoder_invalidate(&terminal.encoder);
+    block_encoder_invalidate(&terminal.blocks);
 }
 
 // Resizes and resumes reach the main thread here: re-read, clear, redraw all.
@@ -108,6 +115,7 @@ int32_t terminal_open()
     terminal_enter();
     terminal_read_size();
     frame_encoder_invalidate(&terminal.encoder);
+    block_encoder_invalidate(&terminal.blocks);
     return 0;
 }
 
@@ -191,6 +199,7 @@ int32_t send_pending(int32_t wait_ms)
         lose_terminal_if_gone();
         terminal.pending_length = 0;
         frame_encoder_invalidate(&terminal.encoder);
+        block_encoder_invalidate(&terminal.blocks);
     }
     terminal.output_behind.store(terminal.pending_length > 0 ? 1 : 0);
     if (terminal.pending_length == 0) {
@@ -273,6 +282,37 @@ void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_
     }
 }
 
+int32_t terminal_shows_blocks()
+{
+    return terminal.blocks.colours != BLOCK_COLOURS_NONE ? 1 : 0;
+}
+
+void terminal_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
+{
+    if (terminal.open.load() == 0 || terminal.active.load() == 0)
+        return;
+    take_terminal_events();
+    // As for cells: a frame still going out keeps the encoder's buffer, and
+    // after a resize what fits is shown, centred on black.
+    if (terminal.pending_length > 0 && send_pending(0) == 0)
+        return;
+    int32_t columns = view_columns < terminal.size.columns ? view_columns : terminal.size.columns;
+    int32_t rows = view_rows < terminal.size.rows ? view_rows : terminal.size.rows;
+    if (columns <= 0 || rows <= 0)
+        return;
+    block_encoder_place(&terminal.blocks, columns, rows, (terminal.size.columns - columns) / 2,
+                        (terminal.size.rows - rows) / 2);
+    block_encoder_surround(&terminal.blocks, terminal.size.columns, terminal.size.rows);
+    const char* bytes = nullptr;
+    int32_t length = block_encode(&terminal.blocks, pixels, stride, &bytes);
+    if (length > 0) {
+        terminal.pending = bytes;
+        terminal.pending_length = length;
+        terminal.pending_progress_ms = platform_monotonic_ms();
+        send_pending(FRAME_SEND_MS);
+    }
+}
+
 int32_t terminal_queue_message(const std::string& line)
 {
     if (terminal.open.load() == 0) {
@@ -308,6 +348,8 @@ const ConsoleDriver TERMINAL_CONSOLE_DRIVER = {
     .grid = terminal_grid,
     .view = terminal_view,
     .write = terminal_write,
+    .shows_blocks = terminal_shows_blocks,
+    .write_blocks = terminal_write_blocks,
     .ready = terminal_ready,
     .read_input = terminal_read_input,
     .interactive = terminal_interactive,
