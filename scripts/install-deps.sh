@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build and test korvel; with --bench,
-# also those of the benchmarks (Google Benchmark and the peer they are compared with);
+# also those of the benchmarks (Google Benchmark and the peers they are compared with);
 # with --windows, the MinGW-w64 cross compiler and wine (scripts/build-windows.sh);
+# with --package, the Debian packaging and checking tools (scripts/package.sh);
 # with --web, the WebAssembly compiler and the browser the page is tested in
 # (scripts/build-web.sh, scripts/test-web.sh).
 # Idempotent and non-interactive; run as root (or through sudo).
@@ -14,7 +15,10 @@ PACKAGES=(
   ffmpeg
 )
 if [ "${1:-}" = "--bench" ]; then
-  PACKAGES+=(libbenchmark-dev libcaca-dev)
+  PACKAGES+=(libbenchmark-dev libcaca-dev chafa)
+fi
+if [ "${1:-}" = "--package" ]; then
+  PACKAGES+=(dpkg-dev lintian man-db)
 fi
 if [ "${1:-}" = "--windows" ]; then
   PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev)

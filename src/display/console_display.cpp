@@ -23,7 +23,27 @@ ConsoleDisplay console_display = {
     .canvas_desc = nullptr,
     .view_columns = 0,
     .view_rows = 0,
+    .blocks = 0,
+    .blocks_refusal_told = 0,
 };
+
+namespace {
+
+// Where the colours cannot show half blocks the cells stand in; the reason
+// is queued once and shows after the display closes.
+void choose_look()
+{
+    console_display.blocks = platform_console_shows_blocks();
+    if (console_settings.look != CONSOLE_LOOK_BLOCKS || console_display.blocks != 0 ||
+        console_display.blocks_refusal_told != 0)
+        return;
+    console_display.blocks_refusal_told = 1;
+    platform_console_message(
+        "korvel: --look blocks needs 256 or 24-bit colours and UTF-8 (--color 256 or truecolor); "
+        "the cells look was shown instead");
+}
+
+}  // namespace
 
 void console_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
 {
@@ -63,8 +83,10 @@ int32_t console_open()
     // failure below leaves none behind and a success does not leak them.
     console_release_buffers();
     display_reset_options();
+    console_display.blocks = 0;
     if (platform_console_open() != 0)
         return -1;
+    choose_look();
     if (console_create_buffers() != 0)
         return -1;
     cell_table_build();

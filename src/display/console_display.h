@@ -75,6 +75,13 @@ struct ConsoleDisplay {
     // the terminal is smaller or an aspect fit was asked for).
     int32_t view_columns;
     int32_t view_rows;
+
+    // The look in force: the cells, or half blocks when they were asked for
+    // and the console shows them (decided at each opening). The conversion
+    // into cells runs in either, so the shared random sequence, and with it
+    // the show, is the same in both.
+    int32_t blocks;
+    int32_t blocks_refusal_told;  // the fall-back to cells was reported (once a run)
 };
 
 // The display of the process. Lives for the whole run; opened at start-up

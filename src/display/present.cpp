@@ -1,6 +1,7 @@
 // Presentation: conversion of the whole view, then one write of the cells.
 #include "display/present.h"
 
+#include "display/block_picture.h"
 #include "display/cells.h"
 #include "display/console_display.h"
 #include "platform/console.h"
@@ -34,6 +35,8 @@ void display_present(const uint32_t* canvas)
     d.view_columns = view_columns;
     d.view_rows = view_rows;
     cells_from_surface(0, 0, view_columns - 1, view_rows - 1, d.canvas_desc, canvas);
+    if (d.blocks != 0)
+        block_picture_from_canvas(canvas, view_columns, 2 * view_rows);
     display_flush();
 }
 
@@ -42,6 +45,10 @@ void display_flush()
     if (!display_ready())
         return;
     const ConsoleDisplay& d = console_display;
+    if (d.blocks != 0) {
+        platform_console_write_blocks(block_picture.pixels, block_picture.width, d.view_columns, d.view_rows);
+        return;
+    }
     // The attribute byte already is the console's attribute word (background
     // << 4 | foreground), so the arrays go out as they are, with no per-frame
     // record array.

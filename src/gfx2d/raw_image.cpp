@@ -96,7 +96,7 @@ void load_raw_image(const char* path, Image* image, int32_t width, int32_t heigh
     std::string why;
     FileRead got = platform_read_file(path, static_cast<int64_t>(bytes) + RAW_TRAILER_LIMIT, &file, &why);
     if (got == FILE_READ_MISSING) {
-        report("EEEEEEEEEEEK!!!     file not found!!", path);
+        report("EEEEEEEEEEEK!!!     file not found!!", path, why);
         return;
     }
     if (got != FILE_READ_OK) {

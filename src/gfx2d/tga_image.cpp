@@ -192,7 +192,7 @@ void load_tga_image(const char* path, Image* image)
     std::vector<uint8_t> file;
     FileRead got = platform_read_file(path, TGA_FILE_LIMIT, &file, &reason);
     if (got != FILE_READ_OK) {
-        report(path, got == FILE_READ_MISSING ? "file not found" : "file cannot be read: " + reason);
+        report(path, got == FILE_READ_MISSING ? "file not found (" + reason + ")" : "file cannot be read: " + reason);
         return;
     }
     if (read_tga_image(file.data(), file.size(), image, &reason) == 0) {

@@ -23,8 +23,14 @@ GmlLoad load_gml(const char* path, GmlDrawing* drawing)
     clear_gml(drawing);
     std::vector<uint8_t> bytes;
     std::string why;
-    if (path == nullptr || platform_read_file(path, GML_FILE_LIMIT, &bytes, &why) != FILE_READ_OK) {
-        platform_console_message(std::string("ERROR!!! ") + (path != nullptr ? path : "(none)") + " NOT FOUND!!\n");
+    if (path == nullptr) {
+        platform_console_message("ERROR!!! (none) NOT FOUND!!\n");
+        return GML_LOAD_MISSING;
+    }
+    // The fixed text says only "not found": the reason after it tells a
+    // directory, a pipe, a locked or an oversized file from a missing one.
+    if (platform_read_file(path, GML_FILE_LIMIT, &bytes, &why) != FILE_READ_OK) {
+        platform_console_message(std::string("ERROR!!! ") + path + " NOT FOUND!! (" + path + ": " + why + ")\n");
         return GML_LOAD_MISSING;
     }
     parse_gml(bytes.data(), bytes.size(), drawing);

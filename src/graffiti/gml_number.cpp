@@ -15,10 +15,11 @@ bool is_blank(char c)
 }
 
 // Tokens hold at most 63 bytes, so a number can leave the double range only
-// through its exponent: a negative one means it underflowed to zero.
-double out_of_range_value(const char* first, const char* last, bool negative)
+// through its exponent: a negative one means it underflowed to zero. Only the
+// number's own characters count ("9e900e-" overflows: its "e-" is trailing text).
+double out_of_range_value(const char* first, const char* number_end, bool negative)
 {
-    for (const char* p = first; p + 1 < last; p++) {
+    for (const char* p = first; p + 1 < number_end; p++) {
         if ((*p == 'e' || *p == 'E') && p[1] == '-')
             return negative ? -0.0 : 0.0;
     }
@@ -44,7 +45,7 @@ float gml_text_to_float(const char* text, int32_t length)
     double value = 0.0;
     std::from_chars_result result = text_to_real(p, last, value);
     if (result.ec == std::errc::result_out_of_range)
-        return static_cast<float>(out_of_range_value(p, last, negative));
+        return static_cast<float>(out_of_range_value(p, result.ptr, negative));
     if (result.ec != std::errc())
         return 0.0f;
     return static_cast<float>(negative ? -value : value);

@@ -1,6 +1,8 @@
 // The console operations: the chosen driver and queued messages.
 #include "platform/console.h"
 
+#include <vector>
+
 #include "platform/console_native.h"
 #include "platform/headless.h"
 #include "platform/recording.h"
@@ -10,6 +12,26 @@ ConsoleSettings console_settings = {CONSOLE_COLOURS_AUTO, 0, 0, 0};
 const ConsoleDriver* console_driver = native_console_driver();
 
 namespace {
+
+// The lines given while repeats are dropped; main thread only.
+struct MessageMemory {
+    int32_t once;
+    std::vector<std::string> said;
+};
+
+MessageMemory message_memory;
+
+bool said_before(const std::string& line)
+{
+    if (message_memory.once == 0)
+        return false;
+    for (const std::string& said : message_memory.said) {
+        if (said == line)
+            return true;
+    }
+    message_memory.said.push_back(line);
+    return false;
+}
 
 // A message may carry a file name from the command line: its control bytes
 // must not reach the terminal as commands.
@@ -100,9 +122,32 @@ void platform_console_write(const uint8_t* characters, const uint8_t* attributes
     console_driver->write(characters, attributes, stride, view_columns, view_rows);
 }
 
+int32_t platform_console_shows_blocks()
+{
+    return console_driver->shows_blocks != nullptr && console_driver->write_blocks != nullptr &&
+                   console_driver->shows_blocks() != 0
+               ? 1
+               : 0;
+}
+
+void platform_console_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
+{
+    if (pixels == nullptr || platform_console_shows_blocks() == 0)
+        return;
+    console_driver->write_blocks(pixels, stride, view_columns, view_rows);
+}
+
+void platform_console_messages_once(int32_t on)
+{
+    message_memory.once = on;
+    message_memory.said.clear();
+}
+
 void platform_console_message(const std::string& text)
 {
     std::string line = printable_line(text);
+    if (said_before(line))
+        return;
     if (console_driver->queue_message(line) == 0) {
         native_write_message(line);
     }

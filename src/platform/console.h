@@ -28,6 +28,10 @@ struct ConsoleDriver {
     void (*view)(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows);
     void (*write)(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
                   int32_t view_rows);
+    // 1 when frames go out as half blocks (decided at opening); null: never.
+    int32_t (*shows_blocks)();
+    // Shows one frame of view_columns x (2 x view_rows) pixels; null: never.
+    void (*write_blocks)(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows);
     // 1 when a frame written now would go out at once; 0 when the screen is
     // still taking the last one (that frame is then better skipped than queued).
     int32_t (*ready)();
@@ -70,6 +74,13 @@ enum ConsoleColours : int32_t {
     CONSOLE_COLOURS_ANSI16 = 1,     // 30-37/90-97 and 40-47/100-107
     CONSOLE_COLOURS_TRUECOLOR = 2,  // the classic console palette as 38;2 / 48;2
     CONSOLE_COLOURS_NONE = 3,       // no colour codes
+    CONSOLE_COLOURS_256 = 4,        // the xterm palette for blocks; cells keep the 16 colours
+};
+
+// How the canvas reaches the cells.
+enum ConsoleLook : int32_t {
+    CONSOLE_LOOK_CELLS = 0,   // coverage glyphs in 16 colours, the display's own conversion
+    CONSOLE_LOOK_BLOCKS = 1,  // two canvas pixels per cell as half blocks, in 256 or 24-bit colours
 };
 
 // Settings chosen before the first opening (command-line options).
@@ -79,6 +90,7 @@ struct ConsoleSettings {
     int32_t grid_columns;       // a literal grid (1..CONSOLE_MAX_COLUMNS x 1..CONSOLE_MAX_ROWS),
     int32_t grid_rows;          // or 0 x 0: the driver's own choice
     int32_t resize_window = 0;  // 1: a terminal is asked to resize its window (it keeps the user's size otherwise)
+    ConsoleLook look = CONSOLE_LOOK_CELLS;  // blocks fall back to cells where the colours cannot show them
 };
 
 // One frame as the headless back end keeps it: the shown cells, row-major,
@@ -88,6 +100,7 @@ struct RecordedFrame {
     int32_t rows;
     const uint8_t* characters;
     const uint8_t* attributes;
+    const uint32_t* pixels;  // a block frame's columns x (2 x rows) pixels instead; else null
 };
 
 // The headless back end keeps the newest HEADLESS_FRAME_LIMIT frames in a ring
@@ -143,9 +156,23 @@ void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* vie
 void platform_console_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
                             int32_t view_rows);
 
+// Whether frames go out as half blocks: the block look was asked for and the
+// console shows enough colours. Decided at opening.
+int32_t platform_console_shows_blocks();
+
+// Shows one frame in the block look: view_columns x (2 x view_rows) packed
+// canvas pixels (red in the low byte), rows stride pixels apart, each cell
+// the pixel pair above each other. Does nothing unless blocks are shown.
+void platform_console_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows);
+
 // A message that would be drawn over while the display is open: written to
 // standard error now when the display is closed, else when it closes.
 void platform_console_message(const std::string& text);
+
+// While on (1), a message identical to one already given since it was turned
+// on is dropped: a file that several catalog rows load reports its failure
+// once. Off (0) forgets them.
+void platform_console_messages_once(int32_t on);
 
 // Whether standard error is a terminal (a progress line then makes sense).
 int32_t platform_stderr_is_terminal();

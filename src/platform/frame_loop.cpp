@@ -25,8 +25,9 @@ void run_clocked_frames(FrameStep step, void* state, int64_t count, int32_t fps,
     }
 }
 
+// Every key waiting: an Escape after a long paste still ends the loop at once.
 bool poll_stop_keys()
 {
-    bool escape = platform_key_poll() == KEY_ESCAPE;
+    bool escape = platform_key_poll_all() == KEY_ESCAPE;
     return escape || platform_stop_signalled() != 0;
 }

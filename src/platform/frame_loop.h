@@ -16,5 +16,5 @@ void run_paced_frames(FrameStep step, void* state, int32_t fps);
 // plus the frame's time at fps; stops early when step returns false.
 void run_clocked_frames(FrameStep step, void* state, int64_t count, int32_t fps, uint32_t start_ms);
 
-// Reads at most one key: true on Escape or a shut-down signal.
+// Reads every key waiting: true on Escape or a shut-down signal.
 bool poll_stop_keys();

@@ -111,6 +111,8 @@ const ConsoleDriver HEADLESS_CONSOLE_DRIVER = {
     .grid = headless_grid,
     .view = headless_view,
     .write = headless_write,
+    .shows_blocks = nullptr,  // the kept frames are cells: the block look falls back
+    .write_blocks = nullptr,
     .ready = headless_ready,
     .read_input = headless_read_input,
     .interactive = headless_interactive,
@@ -125,11 +127,11 @@ int32_t platform_headless_frame_count()
 RecordedFrame platform_headless_frame(int32_t index)
 {
     if (index < 0 || index >= ring.count) {
-        return RecordedFrame{0, 0, nullptr, nullptr};
+        return RecordedFrame{0, 0, nullptr, nullptr, nullptr};
     }
     int32_t slot = (ring.oldest + index) % HEADLESS_FRAME_LIMIT;
     const uint8_t* characters = ring.cells + static_cast<size_t>(slot) * SLOT_BYTES;
-    return RecordedFrame{ring.columns[slot], ring.rows[slot], characters, characters + HEADLESS_FRAME_CELLS};
+    return RecordedFrame{ring.columns[slot], ring.rows[slot], characters, characters + HEADLESS_FRAME_CELLS, nullptr};
 }
 
 void platform_headless_clear()

@@ -10,6 +10,10 @@ namespace {
 // Bytes typed (or injected) and not yet returned as keys; lives for the process.
 KeyParser key_parser;
 
+// Keys taken in one frame at most: far more than a terminal's input queue
+// holds, yet a stream of input that never ends cannot keep a frame forever.
+constexpr int32_t KEYS_PER_FRAME = 65536;
+
 }  // namespace
 
 int32_t platform_key_poll()
@@ -21,6 +25,18 @@ int32_t platform_key_poll()
     }
     // The real clock: a virtual clock standing still must not hold an Escape forever.
     return key_parser_next(&key_parser, platform_monotonic_ms());
+}
+
+int32_t platform_key_poll_all()
+{
+    int32_t seen = KEY_NONE;
+    for (int32_t i = 0; i < KEYS_PER_FRAME; i++) {
+        int32_t key = platform_key_poll();
+        if (key == KEY_NONE || key == KEY_ESCAPE)
+            return key == KEY_ESCAPE ? key : seen;
+        seen = key;
+    }
+    return seen;
 }
 
 int32_t platform_keyboard_interactive()

@@ -1,4 +1,4 @@
-// The keyboard: one non-blocking poll per frame.
+// The keyboard: everything typed is read each frame, without blocking.
 #pragma once
 #include <cstdint>
 
@@ -10,6 +10,10 @@ constexpr int32_t KEY_OTHER = 256;  // a key that is not a single byte (arrows, 
 // KEY_NONE when nothing is waiting, KEY_ESCAPE for a lone Escape, a byte
 // value for a plain key, KEY_OTHER for a sequence that was consumed whole.
 int32_t platform_key_poll();
+
+// Reads every key waiting (a long paste included) without blocking: KEY_ESCAPE
+// when one of them was Escape, else the last one, KEY_NONE when none.
+int32_t platform_key_poll_all();
 
 // Whether standard input is a terminal: a wait for a key makes sense only
 // then (an unattended run, with input from a file or nothing, would hang).

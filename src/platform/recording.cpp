@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/block_output.h"
 #include "platform/glyphs.h"
 #include "platform/mono_glyphs.h"
 #include "platform/palette.h"
@@ -19,6 +20,8 @@ struct RecordingState {
     std::vector<uint8_t> mono_grid;   // sized with the grid, not per frame
     std::vector<uint8_t> characters;  // the last frame, columns x rows
     std::vector<uint8_t> attributes;
+    BlockEncoder blocks;
+    std::vector<uint32_t> pixels;  // the last block frame, columns x (2 x rows); empty for cells
     int32_t columns;
     int32_t rows;
     RecordingSink sink;
@@ -40,6 +43,10 @@ int32_t recording_open()
         mono_table_build(&recording.mono);
     }
     frame_encoder_setup(&recording.encoder, &recording.glyphs, &recording.colours);
+    block_encoder_setup(&recording.blocks, console_settings.look == CONSOLE_LOOK_BLOCKS
+                                               ? platform_recording_block_colours(console_settings.colours)
+                                               : BLOCK_COLOURS_NONE);
+    recording.pixels.clear();
     recording.columns = 0;
     recording.rows = 0;
     return 0;
@@ -93,6 +100,7 @@ void recording_write(const uint8_t* characters, const uint8_t* attributes, int32
         return;
     }
     keep_cells(characters, attributes, stride, view_columns, view_rows);
+    recording.pixels.clear();
     const uint8_t* shown_characters = recording.characters.data();
     const uint8_t* shown_attributes = recording.attributes.data();
     // As the terminal does: without colours the glyph alone carries the picture.
@@ -108,6 +116,36 @@ void recording_write(const uint8_t* characters, const uint8_t* attributes, int32
     if (recording.sink != nullptr) {
         recording.sink(bytes, length, recording.sink_user);
     }
+}
+
+int32_t recording_shows_blocks()
+{
+    return recording.blocks.colours != BLOCK_COLOURS_NONE ? 1 : 0;
+}
+
+// Allocates only when the grid changes size.
+void keep_pixels(const uint32_t* pixels, int32_t stride, int32_t columns, int32_t rows)
+{
+    size_t count = static_cast<size_t>(columns) * static_cast<size_t>(2 * rows);
+    recording.pixels.resize(count);
+    for (int32_t y = 0; y < 2 * rows; y++) {
+        std::memcpy(recording.pixels.data() + static_cast<size_t>(y) * columns,
+                    pixels + static_cast<size_t>(y) * stride, static_cast<size_t>(columns) * sizeof(uint32_t));
+    }
+    recording.columns = columns;
+    recording.rows = rows;
+}
+
+void recording_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
+{
+    if (view_columns <= 0 || view_rows <= 0)
+        return;
+    keep_pixels(pixels, stride, view_columns, view_rows);
+    block_encoder_place(&recording.blocks, view_columns, view_rows, 0, 0);
+    const char* bytes = nullptr;
+    int32_t length = block_encode(&recording.blocks, recording.pixels.data(), view_columns, &bytes);
+    if (recording.sink != nullptr)
+        recording.sink(bytes, length, recording.sink_user);
 }
 
 int32_t recording_read_input(uint8_t*, int32_t)
@@ -138,6 +176,8 @@ const ConsoleDriver RECORDING_CONSOLE_DRIVER = {
     .grid = recording_grid,
     .view = recording_view,
     .write = recording_write,
+    .shows_blocks = recording_shows_blocks,
+    .write_blocks = recording_write_blocks,
     .ready = recording_ready,
     .read_input = recording_read_input,
     .interactive = recording_interactive,
@@ -150,10 +190,18 @@ void platform_recording_set_sink(RecordingSink sink, void* user)
     recording.sink_user = user;
 }
 
+BlockColours platform_recording_block_colours(ConsoleColours requested)
+{
+    return block_colours_resolve(requested, requested == CONSOLE_COLOURS_AUTO ? CONSOLE_COLOURS_TRUECOLOR : requested);
+}
+
 RecordedFrame platform_recording_last_frame()
 {
     if (recording.columns == 0) {
-        return RecordedFrame{0, 0, nullptr, nullptr};
+        return RecordedFrame{0, 0, nullptr, nullptr, nullptr};
     }
-    return RecordedFrame{recording.columns, recording.rows, recording.characters.data(), recording.attributes.data()};
+    if (!recording.pixels.empty())
+        return RecordedFrame{recording.columns, recording.rows, nullptr, nullptr, recording.pixels.data()};
+    return RecordedFrame{recording.columns, recording.rows, recording.characters.data(), recording.attributes.data(),
+                         nullptr};
 }

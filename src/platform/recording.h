@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/framebuffer.h"
+#include "platform/block_output.h"
 #include "platform/console.h"
 
 // Receives one presented frame's terminal bytes (length 0 when nothing
@@ -20,6 +21,11 @@ constexpr int32_t RECORDING_ROWS = CANVAS_HEIGHT / 2;
 // before the display opens; stays until changed.
 void platform_recording_set_sink(RecordingSink sink, void* user);
 
-// The cells of the last presented frame (0 x 0 before the first). Valid
+// The block colours of a recording in the block look: it is replayed on some
+// other terminal later, so "auto" means 24-bit; 16 colours or none cannot
+// show blocks (BLOCK_COLOURS_NONE: the recording shows cells).
+BlockColours platform_recording_block_colours(ConsoleColours requested);
+
+// The cells (or, in the block look, the pixels) of the last presented frame (0 x 0 before the first). Valid
 // until the next frame.
 RecordedFrame platform_recording_last_frame();

@@ -9,9 +9,11 @@
 // (in bounded time) and ends the process the default way. TSTP restores the
 // terminal and suspends; CONT re-enters and redraws. WINCH makes the next
 // frame re-read the size. SEGV, BUS, FPE, ILL, ABRT and every other signal
-// whose default action ends the process (USR1, USR2, ALRM, ...) restore the
-// terminal and then take their default action. PIPE is ignored: a terminal
-// that went away shows as a failed write.
+// whose default action ends the process (USR1, USR2, ALRM, the real-time
+// signals, ...) remove the unfinished output files, restore the terminal and
+// then take their default action. PIPE is ignored: a terminal that went away
+// shows as a failed write. A failed allocation removes the unfinished output files, restores
+// the terminal, says "korvel: out of memory" and exits with status 1.
 void platform_signals_install();
 
 // Non-zero once a shut-down signal has arrived or the terminal was lost.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/block_output.h"
 #include "platform/console_view.h"
 #include "platform/glyphs.h"
 #include "platform/mono_glyphs.h"
@@ -27,12 +28,15 @@ constexpr char TERMINAL_RESTORE_SEQUENCE[] = "\x18\x1b\\\x1b[?2026l\x1b[0m\x1b[?
 // Fields read by signal handlers are atomics (lock-free, so safe there);
 // everything else belongs to the main thread.
 struct TerminalState {
-    std::atomic<int32_t> open;            // between platform_console_open and _close
-    std::atomic<int32_t> active;          // raw mode and the shown screen are in force
-    std::atomic<int32_t> suspended;       // restored by Ctrl-Z; re-entered on continue
-    std::atomic<int32_t> resize_pending;  // size may have changed or screen lost: re-read, clear, redraw
-    std::atomic<int32_t> abandon_output;  // a stop was asked for: a frame write cut short is not resumed
-    int32_t saved;                        // 1 once saved_modes holds the modes before the first opening
+    std::atomic<int32_t> open;                // between platform_console_open and _close
+    std::atomic<int32_t> active;              // raw mode and the shown screen are in force
+    std::atomic<int32_t> suspended;           // restored by Ctrl-Z; re-entered on continue
+    std::atomic<int32_t> resize_pending;      // size may have changed or screen lost: re-read, clear, redraw
+    std::atomic<int32_t> abandon_output;      // a stop was asked for: a frame write cut short is not resumed
+    std::atomic<int32_t> output_nonblocking;  // 1 while entering's non-blocking output is in force
+    std::atomic<int32_t> output_flags;        // the output's file flags from before that
+    std::atomic<int32_t> output_behind;       // 1 while a frame waits for the terminal to take it
+    int32_t saved;                            // 1 once saved_modes holds the modes before the first opening
     termios saved_modes;
     termios raw_modes;
     char enter_sequence[TERMINAL_ENTER_CAPACITY];  // what entering writes, title included
@@ -49,9 +53,15 @@ struct TerminalState {
     GlyphTable glyphs;
     ColourCodes colours;
     FrameEncoder encoder;
+    BlockEncoder blocks;                // in use when its colours are not BLOCK_COLOURS_NONE
     MonoTable mono;                     // built at the first opening when no colours are shown
     std::vector<uint8_t> mono_grid;     // a frame's mono glyphs; sized with the view, not per frame
     std::vector<std::string> messages;  // queued while open, written to standard error at close
+    // The rest of a frame the terminal has not taken yet, finished before any
+    // new frame, and when the terminal last took some of it.
+    const char* pending;
+    int32_t pending_length;
+    uint32_t pending_progress_ms;
 };
 static_assert(std::atomic<int32_t>::is_always_lock_free, "signal handlers read the terminal flags");
 
@@ -69,7 +79,19 @@ int32_t terminal_write_all(int32_t fd, const char* bytes, int32_t length);
 // everything went out.
 int32_t terminal_write_bounded(int32_t fd, const char* bytes, int32_t length, int32_t timeout_ms);
 
-// Raw mode and the shown screen, then the title. Async-signal-safe.
+enum TerminalSend : int32_t {
+    TERMINAL_SENT_ALL = 0,
+    TERMINAL_SENT_PART = 1,  // the terminal took no more within the time (or a stop signal came)
+    TERMINAL_SEND_FAILED = -1,
+};
+
+// Writes what the terminal takes within wait_ms (0: only what it takes at
+// once) on a non-blocking descriptor, adding the count to *sent.
+TerminalSend terminal_write_within(int32_t fd, const char* bytes, int32_t length, int32_t wait_ms, int32_t* sent);
+
+// Raw mode and the shown screen, then the title; the output becomes
+// non-blocking, so that a terminal that stops reading cannot hold the
+// program in a write. Async-signal-safe.
 // Does nothing when already active.
 void terminal_enter();
 
@@ -81,6 +103,9 @@ constexpr int32_t RESTORE_HURRIED_MS = 200;
 
 // Back to the modes and screen of before the first opening, waiting at most
 // about wait_ms for the terminal to take the bytes; the modes never wait.
+// When the terminal is behind (a frame still waiting, or no room for more),
+// the output it has not taken yet is stale picture: it is dropped, so that
+// the restore goes out now and a terminal that resumes reading finds it.
 // Async-signal-safe and idempotent. Returns 1 when it restored something, 0
 // when nothing was active.
 int32_t terminal_restore(int32_t wait_ms);

@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/console_probe.h"
+#include "platform/data_folder.h"
 #include "platform/frame_loop.h"
 #include "runtime/asset_catalog.h"
 #include "runtime/export.h"
@@ -53,8 +54,9 @@ int32_t run_console_probe(const DemoOptions& options, int32_t probe_ms, const ch
     int64_t last = static_cast<int64_t>(probe_ms) * fps / 1000;
     ExportPlan plan;
     std::string why;
-    if (!plan_export(MUSIC_PATH, fps, probe_ms + 1000, 0, nullptr, 0, &plan, &why))
-        return fail(std::string(MUSIC_PATH) + ": " + why);
+    std::string music = data_file_path(MUSIC_PATH);
+    if (!plan_export(music.c_str(), fps, probe_ms + 1000, 0, nullptr, 0, &plan, &why))
+        return fail(music + ": " + why);
     if (last >= plan.frames)
         return fail("--console-probe: the show ends before that time");
     console_settings.grid_columns = PROBE_COLUMNS;

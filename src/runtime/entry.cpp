@@ -10,6 +10,7 @@
 #include "graffiti/graffiti_intro.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/data_folder.h"
 #include "platform/frame_loop.h"
 #include "platform/signals.h"
 #include "runtime/asset_catalog.h"
@@ -106,7 +107,7 @@ int32_t run_demo(const DemoOptions& options)
     }
     load_assets();
     prepare_scenes();
-    start_music(MUSIC_PATH);
+    start_music(data_file_path(MUSIC_PATH).c_str());
     // The timeline's timers run on the frame delta, so the show keeps its
     // timing at any frame rate; pacing only spares the machine and the terminal.
     run_paced_frames(show_frame, &show, options.fps);

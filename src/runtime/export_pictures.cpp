@@ -39,10 +39,30 @@ void copy_tile(RgbPicture* into, const RgbPicture& tile, int32_t left, int32_t t
     }
 }
 
+// Each half block as a square of half a cell's width: the 160 x 50 grid
+// gives the canvas itself at 640 x 400, the size of the cells' picture.
+void picture_from_blocks(const RecordedFrame& frame, RgbPicture* picture)
+{
+    constexpr int32_t SIDE = CELL_PICTURE_CELL / 2;
+    size_picture(picture, frame.columns * SIDE, 2 * frame.rows * SIDE);
+    for (int32_t y = 0; y < picture->height; y++) {
+        const uint32_t* row = frame.pixels + static_cast<size_t>(y / SIDE) * frame.columns;
+        uint8_t* out = &picture->pixels[static_cast<size_t>(y) * picture->width * 3];
+        for (int32_t x = 0; x < picture->width; x++, out += 3) {
+            uint32_t pixel = row[x / SIDE];
+            out[0] = static_cast<uint8_t>(pixel);
+            out[1] = static_cast<uint8_t>(pixel >> 8);
+            out[2] = static_cast<uint8_t>(pixel >> 16);
+        }
+    }
+}
+
 }  // namespace
 
 void picture_from_cells(const RecordedFrame& frame, RgbPicture* picture)
 {
+    if (frame.pixels != nullptr)
+        return picture_from_blocks(frame, picture);
     size_picture(picture, frame.columns * CELL_PICTURE_CELL, frame.rows * CELL_PICTURE_CELL);
     if (frame.columns > 0 && frame.rows > 0)
         cells_to_picture(frame.characters, frame.attributes, frame.columns, frame.columns, frame.rows,
@@ -91,6 +111,14 @@ std::string time_label(int32_t time_ms)
     return text;
 }
 
+void sheet_size(int64_t count, int32_t tile_width, int32_t tile_height, int64_t* width, int64_t* height)
+{
+    int64_t columns = std::min<int64_t>(count, SHEET_COLUMNS);
+    int64_t rows = columns > 0 ? (count + columns - 1) / columns : 0;
+    *width = columns > 0 ? columns * (tile_width + SHEET_GAP) + SHEET_GAP : 0;
+    *height = rows > 0 ? rows * (tile_height + SHEET_LABEL_HEIGHT + SHEET_GAP) + SHEET_GAP : 0;
+}
+
 void sheet_compose(const ContactSheet& sheet, RgbPicture* picture)
 {
     int32_t count = static_cast<int32_t>(sheet.tiles.size());
@@ -101,10 +129,12 @@ void sheet_compose(const ContactSheet& sheet, RgbPicture* picture)
     int32_t tile_width = sheet.tiles[0].width;
     int32_t tile_height = sheet.tiles[0].height;
     int32_t columns = std::min(count, SHEET_COLUMNS);
-    int32_t rows = (count + columns - 1) / columns;
     int32_t cell_width = tile_width + SHEET_GAP;
     int32_t cell_height = tile_height + SHEET_LABEL_HEIGHT + SHEET_GAP;
-    size_picture(picture, columns * cell_width + SHEET_GAP, rows * cell_height + SHEET_GAP);
+    int64_t width = 0;
+    int64_t height = 0;
+    sheet_size(count, tile_width, tile_height, &width, &height);
+    size_picture(picture, static_cast<int32_t>(width), static_cast<int32_t>(height));
     fill(picture, SHEET_GROUND);
     for (int32_t i = 0; i < count; i++) {
         int32_t left = SHEET_GAP + (i % columns) * cell_width;

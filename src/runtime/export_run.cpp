@@ -1,12 +1,16 @@
 // Rendering the show without a terminal: the same start-up, timeline and presentation on the virtual clock.
+#include <algorithm>
 #include <cstdio>
 
+#include "core/random.h"
+#include "display/cell_picture.h"
 #include "display/console_display.h"
 #include "gfx2d/canvas.h"
 #include "graffiti/graffiti_intro.h"
 #include "platform/child_process.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/data_folder.h"
 #include "platform/frame_loop.h"
 #include "platform/recording.h"
 #include "platform/signals.h"
@@ -35,6 +39,26 @@ void on_frame(const char* bytes, int32_t length, void* user)
     progress_update(&run->progress, run->presented);
 }
 
+// Refused before the rendering rather than found out of memory after it.
+void check_sheet_size(ExportRun* run)
+{
+    if (!opened(run->sheet_file) || run->frames_needed <= 0 || !run->error.empty())
+        return;
+    int64_t last_ms = export_frame_time_ms(run->frames_needed - 1, run->fps);
+    int64_t tiles = std::min<int64_t>(run->frames_needed, last_ms / run->request->every_ms + 1);
+    int64_t width = 0;
+    int64_t height = 0;
+    sheet_size(tiles, DISPLAY_GRID_COLUMNS * CELL_PICTURE_CELL / 2, DISPLAY_GRID_ROWS * CELL_PICTURE_CELL / 2, &width,
+               &height);
+    if (width * height <= SHEET_PIXEL_LIMIT)
+        return;
+    export_fail(run, run->request->sheet_path,
+                "a contact sheet of " + std::to_string(tiles) + " pictures would be " + std::to_string(width) + " x " +
+                    std::to_string(height) + " pixels, more than " + std::to_string(SHEET_PIXEL_LIMIT / 1000000) +
+                    " megapixels; ask for a longer --every or a shorter --duration");
+    run->refused = 1;
+}
+
 // The music pass fixes the show's length and writes the sound.
 void plan_show(ExportRun* run, const char* music_path)
 {
@@ -52,6 +76,7 @@ void plan_show(ExportRun* run, const char* music_path)
                       !opened(run->sheet_file) && run->request->motion == 0;
     if (only_shots)
         run->frames_needed = std::max(run->screenshot.frame, run->canvas_shot.frame) + 1;
+    check_sheet_size(run);
     for (const PictureOutput* shot : {&run->screenshot, &run->canvas_shot}) {
         if (shot->frame >= run->plan.frames)
             export_fail(run, shot->file.final_path,
@@ -98,8 +123,9 @@ int32_t print_script()
 {
     std::string text;
     std::string why;
-    if (!list_script(MUSIC_PATH, &text, &why)) {
-        platform_console_message(std::string("korvel: ") + MUSIC_PATH + ": " + why);
+    std::string music = data_file_path(MUSIC_PATH);
+    if (!list_script(music.c_str(), &text, &why)) {
+        platform_console_message("korvel: " + music + ": " + why);
         return EXIT_FAILED;
     }
     std::fputs(text.c_str(), stdout);
@@ -130,17 +156,20 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
         platform_console_message("korvel: --video needs " + platform_program_missing("ffmpeg"));
         return EXIT_USAGE;
     }
-    // The video and the pictures show the display's own 80 x 50 grid; a recording the one asked for.
+    // The video and the pictures show the display's own 80 x 50 grid, or in
+    // the block look the canvas pixel for pixel; a recording the grid asked for.
     if (r.video_path != nullptr || r.screenshot_path != nullptr || r.canvas_shot_path != nullptr ||
         r.sheet_path != nullptr) {
-        console_settings.grid_columns = DISPLAY_GRID_COLUMNS;
-        console_settings.grid_rows = DISPLAY_GRID_ROWS;
+        bool blocks = console_settings.look == CONSOLE_LOOK_BLOCKS &&
+                      platform_recording_block_colours(console_settings.colours) != BLOCK_COLOURS_NONE;
+        console_settings.grid_columns = blocks ? RECORDING_COLUMNS : DISPLAY_GRID_COLUMNS;
+        console_settings.grid_rows = blocks ? RECORDING_ROWS : DISPLAY_GRID_ROWS;
     }
     // Ctrl-C ends the rendering cleanly: the unfinished files are removed.
     platform_signals_install();
     open_outputs(run);
     if (run->error.empty())
-        plan_show(run, MUSIC_PATH);
+        plan_show(run, data_file_path(MUSIC_PATH).c_str());
     if (run->error.empty() && platform_stop_signalled() != 0)
         export_fail(run, "interrupted", "nothing was written");
     finish_audio(run);
@@ -160,7 +189,7 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
         return r.motion != 0 ? report_motion(run, options) : 0;
     abandon_all(run);
     platform_console_message(run->error);
-    return EXIT_FAILED;
+    return run->refused ? EXIT_USAGE : EXIT_FAILED;
 }
 
 }  // namespace
@@ -178,6 +207,7 @@ int32_t run_export(const DemoOptions& options, const ExportRequest& request)
         return print_script();
     auto run = std::make_unique<ExportRun>();
     run->request = &request;
+    run->drawing_path = options.drawing_path;
     run->fps = options.fps > 0 ? options.fps : DEFAULT_EXPORT_FPS;
     run->intro_ms = options.drawing_path != nullptr ? static_cast<int32_t>(INTRO_LENGTH_MS) : 0;
     run->next_sheet_ms = 0;

@@ -26,6 +26,7 @@ struct PictureOutput {
 // One rendering, from the options to the last file; lives for run_export's call.
 struct ExportRun {
     const ExportRequest* request;
+    const char* drawing_path;  // the intro's drawing, an input like the data files; null when none
     int32_t fps;
     int32_t intro_ms;
     ExportPlan plan;
@@ -35,7 +36,6 @@ struct ExportRun {
     std::unique_ptr<CastWriter> cast;  // 16 KB of buffer: not on the stack
     WavWriter audio;
     WavWriter video_audio;  // the video's sound, read by ffmpeg
-    std::string video_audio_path;
     VideoExport video;
     PictureOutput screenshot;
     PictureOutput canvas_shot;
@@ -47,6 +47,7 @@ struct ExportRun {
     ExportProgress progress;
     int64_t presented;
     std::string error;  // the first failure, a whole line
+    int32_t refused;    // 1 when the error is a request refused before any work (exit status 2)
 };
 
 bool opened(const OutputFile& file);
@@ -57,7 +58,8 @@ void export_fail(ExportRun* run, const std::string& path, const std::string& why
 // The first video frame at or after ms.
 int64_t first_frame_at(int32_t ms, int32_t fps);
 
-// Creates every output asked for before any work, so a wrong path fails at once.
+// Creates every output asked for before any work, so a wrong path fails at
+// once; an output that names one of the show's input files is refused.
 void open_outputs(ExportRun* run);
 
 // Moves the finished WAV files into place (the video's for ffmpeg to read).

@@ -1,8 +1,6 @@
 // The video: cell-grid pictures piped to ffmpeg with the show's audio, encoded as H.264 and AAC in MP4.
 #include "runtime/export_video.h"
 
-#include "platform/output_file.h"
-
 std::vector<std::string> video_encoder_arguments(int32_t width, int32_t height, int32_t fps,
                                                  const std::string& audio_path, const std::string& out_path)
 {
@@ -53,14 +51,18 @@ std::vector<std::string> video_encoder_arguments(int32_t width, int32_t height, 
             out_path};
 }
 
-int32_t video_start(VideoExport* video, const char* final_path, int32_t width, int32_t height, int32_t fps,
-                    const std::string& audio_path, std::string* why)
+int32_t video_open(VideoExport* video, const char* final_path, std::string* why)
 {
-    video->final_path = final_path;
-    video->temp_path = output_file_temp_path(final_path);
     video->frames = 0;
     video->broken = 0;
-    std::vector<std::string> arguments = video_encoder_arguments(width, height, fps, audio_path, video->temp_path);
+    return output_file_open(&video->file, final_path, why);
+}
+
+int32_t video_start(VideoExport* video, int32_t width, int32_t height, int32_t fps, const std::string& audio_path,
+                    std::string* why)
+{
+    const std::string& out_path = output_file_write_path(video->file);
+    std::vector<std::string> arguments = video_encoder_arguments(width, height, fps, audio_path, out_path);
     return platform_child_start(&video->encoder, arguments, why);
 }
 
@@ -78,16 +80,16 @@ int32_t video_finish(VideoExport* video, std::string* why)
 {
     int32_t status = platform_child_finish(&video->encoder);
     if (status != 0 || video->broken) {
-        platform_remove_file(video->temp_path);
+        output_file_abandon(&video->file);
         *why = "ffmpeg failed (exit status " + std::to_string(status) + ")";
         return 0;
     }
-    return platform_rename_into_place(video->temp_path, video->final_path, why);
+    // Our handle on the file ffmpeg wrote: the commit syncs it, then renames it.
+    return output_file_commit(&video->file, why);
 }
 
 void video_abandon(VideoExport* video)
 {
     platform_child_kill(&video->encoder);
-    if (!video->temp_path.empty())
-        platform_remove_file(video->temp_path);
+    output_file_abandon(&video->file);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/child_process.h"
+#include "platform/output_file.h"
 #include "runtime/export_pictures.h"
 
 // Each frame is the 80 x 50 grid drawn with 8 x 8 glyphs (640 x 400),
@@ -14,8 +15,7 @@ constexpr int32_t VIDEO_HEIGHT = 800;
 
 struct VideoExport {
     ChildProcess encoder;
-    std::string temp_path;  // where ffmpeg writes until the rename
-    std::string final_path;
+    OutputFile file;     // ffmpeg writes under its write path until the commit
     int64_t frames;      // frames piped
     int32_t broken;      // 1 once the encoder stopped taking frames
     RgbPicture picture;  // the frame being piped; sized once
@@ -26,9 +26,13 @@ struct VideoExport {
 std::vector<std::string> video_encoder_arguments(int32_t width, int32_t height, int32_t fps,
                                                  const std::string& audio_path, const std::string& out_path);
 
-// Starts ffmpeg for a video at final_path. Returns 1, or 0 with the reason in *why.
-int32_t video_start(VideoExport* video, const char* final_path, int32_t width, int32_t height, int32_t fps,
-                    const std::string& audio_path, std::string* why);
+// Opens the video's file (see output_file_open) before any work. Returns 1,
+// or 0 with the reason in *why.
+int32_t video_open(VideoExport* video, const char* final_path, std::string* why);
+
+// Starts ffmpeg writing the opened file. Returns 1, or 0 with the reason in *why.
+int32_t video_start(VideoExport* video, int32_t width, int32_t height, int32_t fps, const std::string& audio_path,
+                    std::string* why);
 
 // Pipes one frame of cells.
 void video_write_frame(VideoExport* video, const RecordedFrame& frame);

@@ -1,11 +1,13 @@
 // Command line of the korvel demo: options, the checks that need no terminal, then the show.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/console.h"
-#include "platform/files.h"
+#include "platform/data_folder.h"
 #include "platform/signals.h"
 #include "runtime/console_probe.h"
+#include "runtime/data_lookup.h"
 #include "runtime/entry.h"
 #include "runtime/export.h"
 #include "runtime/music.h"
@@ -17,16 +19,12 @@ namespace {
 constexpr int EXIT_FAILURE_STATUS = 1;
 constexpr int EXIT_USAGE = 2;
 
-// Without the module there is no show: say so before the terminal is taken,
-// rather than show a black screen until Escape.
-bool music_is_there(std::string* why)
+// Chooses the data folder. Without the module there is no show: say so
+// before the terminal is taken, rather than show a black screen until Escape.
+bool show_data_found(const CommandLine& line, std::string* why)
 {
-    std::string reason;
-    if (platform_check_file(MUSIC_PATH, &reason) == FILE_READ_OK)
-        return true;
-    *why = std::string("korvel: ") + MUSIC_PATH + ": " + reason +
-           " (the show's data is made by scripts/build.sh; run korvel from the directory that holds data/)";
-    return false;
+    DataSearch search = {line.data_path, std::getenv("KORVEL_DATA"), platform_executable_folder()};
+    return find_data_folder(search, why) != 0;
 }
 
 }  // namespace
@@ -48,7 +46,7 @@ int main(int argc, char** argv)
     music_settings.force_silent = line.nosound;
     std::string why;
     if (line.probe_path != nullptr) {
-        if (!music_is_there(&why)) {
+        if (!show_data_found(line, &why)) {
             std::fprintf(stderr, "%s\n", why.c_str());
             return EXIT_FAILURE_STATUS;
         }
@@ -56,7 +54,7 @@ int main(int argc, char** argv)
     }
     // Rendering needs neither a terminal nor a sound device; only the module.
     if (export_requested(line.rendering)) {
-        if (!music_is_there(&why)) {
+        if (!show_data_found(line, &why)) {
             std::fprintf(stderr, "%s\n", why.c_str());
             return EXIT_FAILURE_STATUS;
         }
@@ -66,7 +64,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "korvel: %s\n", why.c_str());
         return EXIT_USAGE;
     }
-    if (!line.demo.test_card && !music_is_there(&why)) {
+    if (!line.demo.test_card && !show_data_found(line, &why)) {
         std::fprintf(stderr, "%s\n", why.c_str());
         return EXIT_FAILURE_STATUS;
     }

@@ -6,7 +6,9 @@
 
 #include <cstring>
 
+#include "platform/console.h"
 #include "platform/files.h"
+#include "runtime/module_check.h"
 
 namespace {
 
@@ -24,15 +26,33 @@ int32_t cell_is_sync(openmpt_module* module, int32_t pattern, int32_t row, int32
     return is_sync;
 }
 
-// Reads every row's W parameters once, so that playback only looks rows up.
+// The patterns the order list plays: only their rows can ever start.
+std::vector<uint8_t> played_patterns(openmpt_module* module, int32_t patterns)
+{
+    std::vector<uint8_t> played(static_cast<size_t>(patterns), 0);
+    int32_t orders = openmpt_module_get_num_orders(module);
+    for (int32_t order = 0; order < orders; order++) {
+        int32_t pattern = openmpt_module_get_order_pattern(module, order);
+        if (pattern >= 0 && pattern < patterns)
+            played[static_cast<size_t>(pattern)] = 1;
+    }
+    return played;
+}
+
+// Reads every played row's W parameters once, so that playback only looks
+// rows up. A header may claim tens of thousands of patterns that no order
+// plays: scanning them would take seconds.
 void read_sync_table(ModulePlayer* player)
 {
     openmpt_module* module = player->module;
     int32_t patterns = openmpt_module_get_num_patterns(module);
     int32_t channels = openmpt_module_get_num_channels(module);
+    std::vector<uint8_t> played = played_patterns(module, patterns);
     player->pattern_first.assign(static_cast<size_t>(patterns), 0);
     player->pattern_rows.assign(static_cast<size_t>(patterns), 0);
     for (int32_t pattern = 0; pattern < patterns; pattern++) {
+        if (played[static_cast<size_t>(pattern)] == 0)
+            continue;
         int32_t rows = openmpt_module_get_pattern_num_rows(module, pattern);
         player->pattern_first[static_cast<size_t>(pattern)] = static_cast<int32_t>(player->sync_rows.size());
         player->pattern_rows[static_cast<size_t>(pattern)] = rows;
@@ -74,6 +94,22 @@ void detect_row(ModulePlayer* player)
                      player->sink_user);
 }
 
+// The library's own warnings on one line, then what the file's size says.
+std::string load_warnings(openmpt_module* module, const uint8_t* data, size_t size)
+{
+    std::string said;
+    const char* warnings = openmpt_module_get_metadata(module, "warnings");
+    for (const char* c = warnings; c != nullptr && *c != '\0'; c++)
+        said += *c == '\n' ? std::string("; ") : std::string(1, *c);
+    openmpt_free_string(warnings);
+    while (said.size() >= 2 && said.compare(said.size() - 2, 2, "; ") == 0)
+        said.resize(said.size() - 2);
+    std::string doubt = module_size_doubt(data, size);
+    if (!said.empty() && !doubt.empty())
+        said += "; ";
+    return said + doubt;
+}
+
 }  // namespace
 
 int32_t module_player_load_memory(ModulePlayer* player, const void* data, size_t size, std::string* why)
@@ -99,6 +135,7 @@ int32_t module_player_load_memory(ModulePlayer* player, const void* data, size_t
         return 0;
     }
     openmpt_free_string(message);
+    player->warning = load_warnings(module, static_cast<const uint8_t*>(data), size);
     // Play on through restart positions and backward jumps, as a tracker
     // does; the demo ends by its own command, not by the end of the song.
     openmpt_module_set_repeat_count(module, -1);
@@ -117,7 +154,11 @@ int32_t module_player_load_file(ModulePlayer* player, const char* path, std::str
         *why = "empty file";
         return 0;
     }
-    return module_player_load_memory(player, data.data(), data.size(), why);
+    if (!module_player_load_memory(player, data.data(), data.size(), why))
+        return 0;
+    if (!player->warning.empty())
+        platform_console_message(std::string("korvel: ") + path + ": " + player->warning);
+    return 1;
 }
 
 int64_t module_player_length_frames(const ModulePlayer* player)
@@ -141,6 +182,7 @@ void module_player_unload(ModulePlayer* player)
     player->sync_bytes.clear();
     player->sink = nullptr;
     player->sink_user = nullptr;
+    player->warning.clear();
     if (player->subchunk_frames < 1 || player->subchunk_frames > MODULE_SUBCHUNK_FRAMES)
         player->subchunk_frames = MODULE_SUBCHUNK_FRAMES;
     player->last_order = -1;

@@ -42,11 +42,13 @@ struct ModulePlayer {
     int32_t last_row;
     int32_t ended;            // 1 once the module produced fewer frames than asked
     int64_t frames_rendered;  // frames the module produced since loading
+    std::string warning;      // what loading doubted (library warnings, a file cut short); empty when nothing
 };
 
 // Loads a module from a file or from memory and reads its sync table. On
 // failure returns 0, leaves the player empty and puts a one-line reason
-// (without the path) into *why.
+// (without the path) into *why. A module that loads with doubts (see
+// warning) is kept; loading from a file also says them as a message.
 int32_t module_player_load_file(ModulePlayer* player, const char* path, std::string* why);
 int32_t module_player_load_memory(ModulePlayer* player, const void* data, size_t size, std::string* why);
 

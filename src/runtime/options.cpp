@@ -24,8 +24,12 @@ const char* const USAGE =
     "                      by default the largest grid (up to 160x50) that keeps the\n"
     "                      picture's shape in the terminal's tall cells\n"
     "  --fps N             frames a second shown (default 60; 0: as many as the machine can)\n"
-    "  --color MODE        16, truecolor or none (default: by COLORTERM and NO_COLOR)\n"
+    "  --color MODE        16, 256, truecolor or none (default: by COLORTERM and NO_COLOR)\n"
+    "  --look LOOK         cells (default): coloured glyphs, the show's own look;\n"
+    "                      blocks: the canvas itself, two pixels per cell as half blocks\n"
+    "                      (256 or 24-bit colours; with fewer, cells are shown)\n"
     "  --nosound           play the music silently (the show still follows it)\n"
+    "  --data DIR          read the show's module, pictures, models and drawings from DIR\n"
     "  --gentle            at most three full-screen flashes a second: a slower strobe,\n"
     "                      softer flashes that rise and fall over at least 200 ms\n"
     "  --resize-window     ask the terminal to resize its window to 80x50 and go full\n"
@@ -47,7 +51,8 @@ const char* const USAGE =
     "                      its flashes a second; exit 1 when a stretch is over its limit\n"
     "                      (or, with --gentle, when a second holds more than three flashes)\n"
     "\n"
-    "Run it from the directory that holds data/.\n";
+    "The show's files come from --data DIR, else from $KORVEL_DATA, else from data/\n"
+    "in the working directory, else from the installed share/korvel/data.\n";
 
 // A whole decimal number from lo to hi, nothing else.
 bool parse_number(const char* text, int32_t lo, int32_t hi, int32_t* value)
@@ -107,6 +112,8 @@ bool parse_colours(const char* text, ConsoleColours* colours)
         return false;
     if (std::strcmp(text, "16") == 0)
         *colours = CONSOLE_COLOURS_ANSI16;
+    else if (std::strcmp(text, "256") == 0)
+        *colours = CONSOLE_COLOURS_256;
     else if (std::strcmp(text, "truecolor") == 0)
         *colours = CONSOLE_COLOURS_TRUECOLOR;
     else if (std::strcmp(text, "none") == 0)
@@ -279,7 +286,24 @@ int32_t take_option(int argc, const char* const* argv, int* i, CommandLine* line
     }
     if (is_option(arg, "--color")) {
         if (!parse_colours(option_value(argc, argv, i, "--color"), &line->console.colours))
-            return refuse(err, "--color takes 16, truecolor or none");
+            return refuse(err, "--color takes 16, 256, truecolor or none");
+        return -1;
+    }
+    if (is_option(arg, "--look")) {
+        const char* value = option_value(argc, argv, i, "--look");
+        if (value != nullptr && std::strcmp(value, "cells") == 0)
+            line->console.look = CONSOLE_LOOK_CELLS;
+        else if (value != nullptr && std::strcmp(value, "blocks") == 0)
+            line->console.look = CONSOLE_LOOK_BLOCKS;
+        else
+            return refuse(err, "--look takes cells or blocks");
+        return -1;
+    }
+    if (is_option(arg, "--data")) {
+        const char* value = option_value(argc, argv, i, "--data");
+        if (value == nullptr || value[0] == '\0')
+            return refuse(err, "--data takes a folder name");
+        line->data_path = value;
         return -1;
     }
     return take_export_option(argc, argv, i, line, err);

@@ -16,6 +16,7 @@ struct CommandLine {
     int32_t nosound;          // 1: --nosound
     ConsoleSettings console;  // --grid and --color on top of the defaults
     ExportRequest rendering;  // what to render instead of showing the demo live
+    const char* data_path;    // --data DIR: the show's files, or null to look for them
     const char* probe_path;   // test-only --console-probe SECONDS FILE: the shown cells read back
     int32_t probe_ms;
 };

@@ -34,6 +34,14 @@ void put_tag(uint8_t* out, const char* tag)
         out[i] = static_cast<uint8_t>(tag[i]);
 }
 
+void start_samples(WavWriter* wav)
+{
+    wav->frames = 0;
+    uint8_t header[WAV_HEADER_BYTES];
+    wav_header(wav->file.seekable != 0 ? 0 : MAX_DATA_BYTES / BYTES_PER_FRAME, header);
+    output_file_write(&wav->file, header, sizeof(header));
+}
+
 }  // namespace
 
 void wav_header(int64_t frames, uint8_t out[WAV_HEADER_BYTES])
@@ -58,12 +66,17 @@ void wav_header(int64_t frames, uint8_t out[WAV_HEADER_BYTES])
 
 int32_t wav_open(WavWriter* wav, const char* path, std::string* why)
 {
-    wav->frames = 0;
     if (!output_file_open(&wav->file, path, why))
         return 0;
-    uint8_t header[WAV_HEADER_BYTES];
-    wav_header(0, header);
-    output_file_write(&wav->file, header, sizeof(header));
+    start_samples(wav);
+    return 1;
+}
+
+int32_t wav_open_scratch(WavWriter* wav, const char* near_path, std::string* why)
+{
+    if (!output_file_open_scratch(&wav->file, near_path, why))
+        return 0;
+    start_samples(wav);
     return 1;
 }
 

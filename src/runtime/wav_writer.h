@@ -16,9 +16,16 @@ struct WavWriter {
 // PCM, 2 channels, 44,100 Hz, 16 bits).
 void wav_header(int64_t frames, uint8_t out[WAV_HEADER_BYTES]);
 
-// Creates the file beside path with a header for no samples yet. Returns 1,
-// or 0 with the reason (without the path) in *why.
+// Opens the file (see output_file_open) with a header for no samples yet;
+// a pipe, which cannot be patched at the end, gets the largest sizes.
+// Returns 1, or 0 with the reason (without the path) in *why.
 int32_t wav_open(WavWriter* wav, const char* path, std::string* why);
+
+// The same for a temporary file beside near_path (null: in the system's
+// temporary folder) that a helper program reads
+// (its name: wav->file.temp_path); wav_finish completes it in place and
+// wav_abandon removes it.
+int32_t wav_open_scratch(WavWriter* wav, const char* near_path, std::string* why);
 
 // Appends interleaved stereo frames.
 void wav_write(WavWriter* wav, const int16_t* samples, int64_t frames);

@@ -8,6 +8,7 @@
 #include "display/console_display.h"
 #include "platform/clock.h"
 #include "platform/console.h"
+#include "platform/data_folder.h"
 #include "platform/keyboard.h"
 #include "platform/web/web_console.h"
 #include "runtime/asset_catalog.h"
@@ -119,8 +120,9 @@ int32_t korvel_web_start()
         return 0;
     module_player_unload(&music_state.player);
     std::string why;
-    if (!module_player_load_file(&music_state.player, MUSIC_PATH, &why)) {
-        platform_console_message(std::string("korvel: no music: ") + MUSIC_PATH + ": " + why);
+    std::string music = data_file_path(MUSIC_PATH);
+    if (!module_player_load_file(&music_state.player, music.c_str(), &why)) {
+        platform_console_message("korvel: no music: " + music + ": " + why);
         return 0;
     }
     module_player_set_sync(&music_state.player, hold_sync, nullptr);

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "gfx2d/image_files.h"
+#include "platform/console.h"
+#include "platform/data_folder.h"
 #include "render3d/model_load.h"
 #include "render3d/texture_pool.h"
 
@@ -49,11 +51,17 @@ void free_model_row(void* target)
 
 void load_asset_rows(const AssetEntry* rows, int32_t length)
 {
+    // One mesh or texture fills several rows: its failure is said once.
+    platform_console_messages_once(1);
     for (int32_t i = 0; i < length && rows[i].target != nullptr; i++) {
-        if (load_model_with_texture(rows[i]) == 0) {
-            rows[i].load(rows[i].path, rows[i].target);
+        const std::string path = data_row_path(rows[i].path);
+        AssetEntry row = rows[i];
+        row.path = rows[i].path != nullptr ? path.c_str() : nullptr;
+        if (load_model_with_texture(row) == 0) {
+            row.load(row.path, row.target);
         }
     }
+    platform_console_messages_once(0);
 }
 
 void free_asset_rows(const AssetEntry* rows, int32_t length)

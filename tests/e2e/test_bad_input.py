@@ -89,9 +89,9 @@ class BadData(unittest.TestCase):
             self.assertTrue(all("data/" in line for line in lines), errors)
 
     def test_truncated_and_corrupt_files_each_give_their_message(self):
-        cases = (  # file, how it is broken, the message naming it, how many catalog rows load it
+        cases = (  # file, how it is broken, the message naming it, how many lines say it (once per file)
             ("rock.bof", lambda p: truncate(p), "EEEEEEEEEEEK!!!     file too short!! (data/rock.bof: ends before", 1),
-            ("diplo.baf", lambda p: truncate(p, 0.3), "EEEEEEEEEEEK!!!     file too short!! (data/diplo.baf: ends", 3),
+            ("diplo.baf", lambda p: truncate(p, 0.3), "EEEEEEEEEEEK!!!     file too short!! (data/diplo.baf: ends", 1),
             ("row_model.bof", model_with_an_index_out_of_range,
              "EEEEEEEEEEEK!!!     bad model file!! (data/row_model.bof: face 0 names a vertex beyond 334)", 1),
             ("title.tga", lambda p: truncate(p), "data/title.tga: cannot load TGA picture: truncated pixel data", 1),
@@ -155,7 +155,7 @@ class BadDrawings(unittest.TestCase):
     def test_a_drawing_path_that_is_a_directory(self):
         with tempfile.TemporaryDirectory() as folder:
             errors = self.error_then_any_key(folder)
-        self.assertIn("ERROR!!! %s NOT FOUND!!\n" % folder, errors)
+        self.assertIn("ERROR!!! %s NOT FOUND!! (%s: not a regular file)\n" % (folder, folder), errors)
 
     def test_an_unreadable_drawing(self):
         with tempfile.TemporaryDirectory() as folder:
@@ -168,14 +168,14 @@ class BadDrawings(unittest.TestCase):
             os.chmod(path, 0)
             # root reads anything: the program then runs as nobody
             errors = self.error_then_any_key(path, run_in=folder, user=NOBODY if ROOT else None)
-        self.assertIn("ERROR!!! %s NOT FOUND!!\n" % path, errors)
+        self.assertIn("ERROR!!! %s NOT FOUND!! (%s: Permission denied)\n" % (path, path), errors)
 
     def test_a_drawing_path_that_is_a_pipe_does_not_hang(self):
         with tempfile.TemporaryDirectory() as folder:
             path = os.path.join(folder, "pipe.gml")
             os.mkfifo(path)
             errors = self.error_then_any_key(path)
-        self.assertIn("ERROR!!! %s NOT FOUND!!\n" % path, errors)
+        self.assertIn("ERROR!!! %s NOT FOUND!! (%s: not a regular file)\n" % (path, path), errors)
 
 
 @unittest.skipUnless(BIN, "KORVEL_BIN is not set")

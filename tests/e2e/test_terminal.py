@@ -212,6 +212,23 @@ class TerminalSessions(unittest.TestCase):
         self.assertTrue(all("data/" in line for line in lines), "one line per missing file, with its path")
         self.assertNotIn(b"dino.xm", bytes(session.output), "never drawn over by the picture")
 
+    def test_block_look_in_palette_or_truecolor_and_cells_with_sixteen_colours(self):
+        upper_half = "\u2580".encode()
+        for colours, code in (("256", b"48;5;"), ("truecolor", b"48;2;")):
+            session = self.start("--test-card", "--look", "blocks", "--color", colours)
+            self.assertIn(upper_half, session.output)
+            self.assertIn(code, session.output)
+            session.type(b"\x1b")
+            self.assert_left_cleanly(session)
+            self.assertEqual(session.errors(), "")
+        session = self.start("--test-card", "--look", "blocks", "--color", "16")
+        self.assertNotIn(upper_half, session.output)
+        session.type(b"\x1b")
+        self.assert_left_cleanly(session)
+        errors = session.errors()
+        self.assertEqual(errors.count("the cells look was shown instead"), 1, errors)
+        self.assertNotIn(b"cells look", bytes(session.output), "said after closing, never drawn over")
+
     def test_shutdown_signals_leave_cleanly_and_end_by_the_signal(self):
         for name, sig, send in (("SIGTERM", signal.SIGTERM, lambda s: os.kill(s.pid, signal.SIGTERM)),
                                 ("SIGHUP", signal.SIGHUP, lambda s: os.kill(s.pid, signal.SIGHUP)),
@@ -229,17 +246,22 @@ class TerminalSessions(unittest.TestCase):
                 self.assert_left_cleanly(session, -sig)
 
     def test_a_terminal_that_stopped_reading_still_lets_the_program_go(self):
-        session = self.start("--test-card", "--fps", "0")
-        session.reading.clear()  # nobody reads: the pty fills and writes block
-        time.sleep(1.0)
-        os.kill(session.pid, signal.SIGTERM)
-        time.sleep(0.5)
-        os.kill(session.pid, signal.SIGTERM)
-        status = int(session.wait_for_event("exit ", 10).split()[1])
-        self.assertEqual(status, -signal.SIGTERM)
-        session.reading.set()
-        session.leader.wait(5)
-        self.assertEqual(session.modes(), session.modes_before)
+        for name, leave, expected in (("Escape", lambda s: s.type(b"\x1b"), 0),
+                                      ("SIGTERM", lambda s: os.kill(s.pid, signal.SIGTERM), -signal.SIGTERM)):
+            with self.subTest(name):
+                session = self.start("--test-card", "--fps", "0")
+                session.reading.clear()  # nobody reads: the pty fills up
+                time.sleep(1.0)
+                asked = time.monotonic()
+                leave(session)
+                status = int(session.wait_for_event("exit ", 10).split()[1])
+                self.assertLess(time.monotonic() - asked, 1.0, "the stalled output held the program")
+                self.assertEqual(status, expected)
+                # The reader that comes back finds its terminal as it was.
+                session.reading.set()
+                session.wait(lambda: session.output.endswith(RESTORE), 5, "the restore")
+                session.leader.wait(5)
+                self.assertEqual(session.modes(), session.modes_before)
 
     def test_arrow_key_does_not_leave(self):
         session = self.start()

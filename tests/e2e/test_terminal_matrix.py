@@ -34,11 +34,20 @@ class EndingsAndDisturbances(unittest.TestCase):
         self.assertEqual(session.modes(), session.modes_before)
 
     def test_quit_and_the_other_terminating_signals(self):
-        for sig in (signal.SIGQUIT, signal.SIGUSR2, signal.SIGVTALRM, signal.SIGPROF, signal.SIGXFSZ):
-            with self.subTest(sig.name):
+        for sig in (signal.SIGQUIT, signal.SIGUSR2, signal.SIGVTALRM, signal.SIGPROF, signal.SIGXFSZ,
+                    signal.SIGRTMIN, signal.SIGRTMAX):
+            with self.subTest(signal.Signals(sig).name):
                 session = self.start()
                 os.kill(session.pid, sig)
                 self.assert_left_cleanly(session, -sig)
+
+    def test_escape_after_a_long_paste_leaves_at_once(self):
+        # The test card runs 25 frames a second: one key a frame would take 40 s.
+        session = self.start()
+        session.type(b"x" * 1000 + b"\x1b")
+        asked = time.monotonic()
+        self.assert_left_cleanly(session, 0)
+        self.assertLess(time.monotonic() - asked, 2.0)
 
     def test_sigpipe_alone_does_not_end_the_run(self):
         # A terminal that went away shows as a failed write; a stray SIGPIPE is no reason to leave.

@@ -77,13 +77,34 @@ TEST(GmlReader, CommentsNestingAndUnclosedElements)
 TEST(GmlReader, NumbersConvertLikeDecimalTextInAnyLocale)
 {
     const std::pair<std::string, float> cases[] = {
-        {"0.5", 0.5f},   {"-2.25", -2.25f}, {"+1", 1.0f}, {".5", 0.5f},  {"1e3", 1000.0f}, {"1.5abc", 1.5f},
-        {"0.5\r", 0.5f}, {"\r0.5", 0.5f},   {"\r", 0.0f}, {"abc", 0.0f}, {"--1", 0.0f},    {"+-1", 0.0f},
-        {"<x>", 0.0f},   {"1e-500", 0.0f},  {"5.", 5.0f}, {"0.1", 0.1f},
+        {"0.5", 0.5f},
+        {"-2.25", -2.25f},
+        {"+1", 1.0f},
+        {".5", 0.5f},
+        {"1e3", 1000.0f},
+        {"1.5abc", 1.5f},
+        {"0.5\r", 0.5f},
+        {"\r0.5", 0.5f},
+        {"\r", 0.0f},
+        {"abc", 0.0f},
+        {"--1", 0.0f},
+        {"+-1", 0.0f},
+        {"<x>", 0.0f},
+        {"1e-500", 0.0f},
+        {"5.", 5.0f},
+        {"0.1", 0.1f},
+        // Out of range: only the number's own exponent says which way, not text after it.
+        {"1e500", INFINITY},
+        {"9e900e-", INFINITY},
+        {"-5e999e-1", -INFINITY},
+        {"1e-500e5", 0.0f},
+        {"-1e-999x", -0.0f},
     };
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(gml_text_to_float(text.data(), static_cast<int32_t>(text.size())), value) << text;
-    EXPECT_TRUE(std::isinf(gml_text_to_float("1e500", 5)));
+    for (const auto& [text, value] : cases) {
+        float got = gml_text_to_float(text.data(), static_cast<int32_t>(text.size()));
+        EXPECT_EQ(got, value) << text;
+        EXPECT_EQ(std::signbit(got), std::signbit(value)) << text;
+    }
 }
 
 TEST(GmlReader, InputBeyondTheRecordIsDroppedAndTheRestStillReads)

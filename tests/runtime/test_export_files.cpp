@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "support/cast_reader.h"
@@ -130,6 +131,49 @@ TEST_F(Export, PicturesHaveTheGridsShape)
     }
 }
 
+TEST_F(Export, TheBlockLookRecordsDeterministicallyShowsTheCanvasAndFallsBackWithSixteenColours)
+{
+    const char* const UPPER_HALF = "\xE2\x96\x80";
+    ProgramRun first = run_korvel(dir, {"--record", "a.cast", "--look", "blocks", "--duration", "2"});
+    ProgramRun second = run_korvel(dir, {"--look=blocks", "--duration=2", "--record", "b.cast"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    ASSERT_EQ(second.status, 0) << second.err;
+    std::string cast = read_file(at("a.cast"));
+    EXPECT_EQ(cast, read_file(at("b.cast")));
+    EXPECT_NE(cast.find(UPPER_HALF), std::string::npos);
+    EXPECT_NE(cast.find("48;2;"), std::string::npos);  // a recording in the block look is 24-bit unless told
+    ProgramRun palette =
+        run_korvel(dir, {"--record", "c.cast", "--look", "blocks", "--color", "256", "--duration", "2"});
+    ASSERT_EQ(palette.status, 0) << palette.err;
+    EXPECT_NE(read_file(at("c.cast")).find("48;5;"), std::string::npos);
+
+    ProgramRun fallback =
+        run_korvel(dir, {"--record", "d.cast", "--look", "blocks", "--color", "16", "--duration", "2"});
+    ASSERT_EQ(fallback.status, 0) << fallback.err;
+    EXPECT_NE(fallback.err.find("the cells look was shown instead"), std::string::npos) << fallback.err;
+    ProgramRun cells = run_korvel(dir, {"--record", "e.cast", "--duration", "2"});
+    ASSERT_EQ(cells.status, 0) << cells.err;
+    EXPECT_EQ(read_file(at("d.cast")), read_file(at("e.cast")));
+
+    // The half blocks drawn as pixels are the canvas itself.
+    ProgramRun shots =
+        run_korvel(dir, {"--look", "blocks", "--screenshot", "1", "blocks.png", "--canvas-shot", "1", "canvas.png"});
+    ASSERT_EQ(shots.status, 0) << shots.err;
+    int width[2] = {0, 0};
+    int height[2] = {0, 0};
+    unsigned char* blocks = test_png_load(at("blocks.png").c_str(), &width[0], &height[0]);
+    unsigned char* canvas = test_png_load(at("canvas.png").c_str(), &width[1], &height[1]);
+    ASSERT_NE(blocks, nullptr);
+    ASSERT_NE(canvas, nullptr);
+    EXPECT_EQ(width[0], 640);
+    EXPECT_EQ(height[0], 400);
+    EXPECT_EQ(width[0], width[1]);
+    EXPECT_EQ(height[0], height[1]);
+    EXPECT_EQ(std::memcmp(blocks, canvas, static_cast<size_t>(width[0]) * height[0] * 3), 0);
+    test_png_free(blocks);
+    test_png_free(canvas);
+}
+
 TEST_F(Export, ScriptListsEverySyncByteWithItsMeaningThenTheLength)
 {
     ProgramRun run = run_korvel(dir, {"--script"});
@@ -182,6 +226,8 @@ TEST_F(Export, RefusalsSayWhyAndLeaveNoFileBehind)
         {{"--duration", "0", "--record", "x.cast"}, 2, "korvel: --duration takes a time in seconds above 0"},
         {{"--record", "x.cast", "--video", "x.mp4"}, 2, "made in separate runs"},
         {{"--script", "--audio", "x.wav"}, 2, "--script prints the script alone"},
+        // 4.8 s at 240 frames a second, a tile each: 1,160 tiles would take 84 megapixels.
+        {{"--fps", "240", "--contact-sheet", "s.png", "--every", "0.001"}, 2, "korvel: s.png: a contact sheet of"},
     };
     for (const auto& c : cases) {
         ProgramRun run = run_korvel(dir, c.args);

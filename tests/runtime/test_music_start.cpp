@@ -74,6 +74,29 @@ TEST_F(StartMusicTest, UnplayableFilesFailAndSayWhy)
     EXPECT_EQ(music_state.playing, 0);
 }
 
+// The library loads these without a word: a file cut short plays as
+// silence, a header claiming 65,535 patterns costs seconds and hundreds of MB.
+// Either way the show plays what there is and says why it may sound wrong.
+TEST_F(StartMusicTest, AModuleItsFileCannotHoldIsPlayedAndSaidOnce)
+{
+    std::vector<uint8_t> whole = xm_build(xm_song(2));
+    std::vector<uint8_t> cut(whole.begin(), whole.end() - 100);
+    std::vector<uint8_t> claiming = whole;
+    claiming[70]++;  // one pattern more than the file holds
+    const std::pair<std::vector<uint8_t>, bool> cases[] = {{whole, false}, {cut, true}, {claiming, true}};
+    for (const auto& [bytes, doubted] : cases) {
+        std::string path = xm_write_temp(bytes, "doubt.xm");
+        int32_t result = -1;
+        std::string printed = start_and_capture(path, &result);
+        EXPECT_EQ(result, 1) << path;
+        size_t said = printed.find("korvel: " + path + ": the file is cut short or its headers claim more");
+        EXPECT_EQ(said != std::string::npos, doubted) << printed;
+        EXPECT_EQ(printed.find('\n', said) + 1, printed.size()) << "one line: " << printed;
+        stop_music();
+        std::remove(path.c_str());
+    }
+}
+
 // Not a timing check: the row-0 byte must arrive at all, and stop must end it.
 TEST_F(StartMusicTest, SilentPlaybackDeliversSyncBytesThroughTheQueue)
 {

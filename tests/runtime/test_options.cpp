@@ -45,7 +45,11 @@ TEST(Options, EachArgumentListLeadsWhereItShould)
         {{"--color", "none"}, -1, nullptr, 60, 0, 0, CONSOLE_COLOURS_NONE},
         {{"--color=truecolor"}, -1, nullptr, 60, 0, 0, CONSOLE_COLOURS_TRUECOLOR},
         {{"--color", "16"}, -1, nullptr, 60, 0, 0, CONSOLE_COLOURS_ANSI16},
-        {{"--color", "256"}, 2, nullptr, 60, 0, 0, AUTO},
+        {{"--color", "256"}, -1, nullptr, 60, 0, 0, CONSOLE_COLOURS_256},
+        {{"--color", "255"}, 2, nullptr, 60, 0, 0, AUTO},
+        {{"--data", "d", "x.gml"}, -1, "x.gml", 60, 0, 0, AUTO},  // a folder, not the drawing
+        {{"--data="}, 2, nullptr, 60, 0, 0, AUTO},
+        {{"--data"}, 2, nullptr, 60, 0, 0, AUTO},
     };
     for (const OptionCase& c : cases) {
         std::vector<const char*> argv = {"korvel"};
@@ -67,6 +71,33 @@ TEST(Options, EachArgumentListLeadsWhereItShould)
         EXPECT_EQ(line.console.grid_columns, c.grid_columns) << joined;
         EXPECT_EQ(line.console.grid_rows, c.grid_rows) << joined;
         EXPECT_EQ(line.console.colours, c.colours) << joined;
+    }
+}
+
+TEST(Options, TheLookIsCellsUnlessBlocksAreAskedFor)
+{
+    struct LookCase {
+        std::vector<const char*> args;
+        int32_t status;
+        ConsoleLook look;
+    };
+    const LookCase cases[] = {
+        {{}, -1, CONSOLE_LOOK_CELLS},
+        {{"--look", "blocks"}, -1, CONSOLE_LOOK_BLOCKS},
+        {{"--look=blocks", "--look=cells"}, -1, CONSOLE_LOOK_CELLS},
+        {{"--look", "block"}, 2, CONSOLE_LOOK_CELLS},
+        {{"--look"}, 2, CONSOLE_LOOK_CELLS},
+    };
+    for (const LookCase& c : cases) {
+        std::vector<const char*> argv = {"korvel"};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        CommandLine line;
+        std::string out;
+        std::string err;
+        EXPECT_EQ(parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err), c.status);
+        if (c.status == -1) {
+            EXPECT_EQ(line.console.look, c.look);
+        }
     }
 }
 

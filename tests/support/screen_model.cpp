@@ -50,6 +50,9 @@ void apply_colours(ScreenModel* screen, const std::vector<int32_t>& values)
             int32_t rgb = 1000 + (values[i + 2] << 16) + (values[i + 3] << 8) + values[i + 4];
             (v == 38 ? screen->pen_foreground : screen->pen_background) = rgb;
             i += 4;
+        } else if ((v == 38 || v == 48) && i + 2 < values.size() && values[i + 1] == 5) {
+            (v == 38 ? screen->pen_foreground : screen->pen_background) = SCREEN_PALETTE_BASE + values[i + 2];
+            i += 2;
         }
     }
 }
@@ -68,6 +71,11 @@ void apply_csi(ScreenModel* screen, const std::string& parameters, char final)
     } else if (final == 'C') {
         int32_t column = screen->cursor_column + (values[0] > 0 ? values[0] : 1);
         screen->cursor_column = column < screen->columns ? column : screen->columns - 1;
+        screen->at_right_edge = 0;
+    } else if (final == 'E') {
+        int32_t row = screen->cursor_row + (values[0] > 0 ? values[0] : 1);
+        screen->cursor_row = row < screen->rows ? row : screen->rows - 1;
+        screen->cursor_column = 0;
         screen->at_right_edge = 0;
     } else if (final == 'm') {
         apply_colours(screen, values);
@@ -155,4 +163,13 @@ void screen_apply(ScreenModel* screen, const char* bytes, int32_t length)
         put_glyph(screen, std::string(bytes + i, bytes + i + count));
         i += count;
     }
+}
+
+void screen_halves(const ScreenModel* screen, int32_t index, int32_t* upper, int32_t* lower)
+{
+    const std::string& glyph = screen->glyphs[static_cast<size_t>(index)];
+    int32_t foreground = screen->foregrounds[static_cast<size_t>(index)];
+    int32_t background = screen->backgrounds[static_cast<size_t>(index)];
+    *upper = glyph == "\xE2\x96\x80" || glyph == "\xE2\x96\x88" ? foreground : background;
+    *lower = glyph == "\xE2\x96\x84" || glyph == "\xE2\x96\x88" ? foreground : background;
 }

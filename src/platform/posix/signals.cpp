@@ -2,11 +2,15 @@
 // terminal's restore on fatal signals. Handlers use async-signal-safe calls only.
 #include "platform/signals.h"
 
+#include <unistd.h>
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <new>
 
+#include "platform/output_file.h"
 #include "platform/terminal_state.h"
 
 namespace {
@@ -17,6 +21,7 @@ constexpr int32_t STOP_LOST_TERMINAL = -1;
 struct SignalState {
     std::atomic<int32_t> installed;
     std::atomic<int32_t> stop;
+    std::atomic<int32_t> out_of_memory;  // 1 once the exit for a failed allocation began
 };
 
 // Lives for the whole process.
@@ -27,10 +32,12 @@ alignas(16) char alternate_stack[64 * 1024];
 
 const int STOP_SIGNALS[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 const int FATAL_SIGNALS[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
-// Every other signal whose default action ends the process: the terminal is
-// restored before it does.
+// Every other signal whose default action ends the process (the real-time
+// ones too): the unfinished files are removed and the terminal restored
+// before it does.
 const int ENDING_SIGNALS[] = {SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU,
                               SIGXFSZ, SIGSYS,  SIGTRAP, SIGIO,     SIGPWR,  SIGSTKFLT};
+constexpr char OUT_OF_MEMORY_LINE[] = "korvel: out of memory\n";
 
 void set_handler(int sig, void (*handler)(int), int flags)
 {
@@ -57,6 +64,7 @@ void set_handler_unless_ignored(int sig, void (*handler)(int), int flags)
 // Restore first, then let the signal do what it would have done.
 void die_by_default(int sig)
 {
+    platform_remove_unfinished_outputs();
     terminal_restore(RESTORE_HURRIED_MS);
     set_handler(sig, SIG_DFL, 0);
     sigset_t unblock;
@@ -126,6 +134,18 @@ void on_suspend(int)
     errno = saved_errno;
 }
 
+// No exceptions are caught anywhere: a failed allocation ends the run here
+// with one line, the terminal and the files as a stop signal leaves them.
+void on_out_of_memory()
+{
+    if (signal_state.out_of_memory.exchange(1) == 0) {
+        platform_remove_unfinished_outputs();
+        terminal_restore(RESTORE_HURRIED_MS);
+        terminal_write_all(STDERR_FILENO, OUT_OF_MEMORY_LINE, sizeof(OUT_OF_MEMORY_LINE) - 1);
+    }
+    _exit(1);
+}
+
 void install_alternate_stack()
 {
     stack_t stack;
@@ -152,6 +172,10 @@ void platform_signals_install()
     for (int sig : ENDING_SIGNALS) {
         set_handler_unless_ignored(sig, on_fatal, SA_ONSTACK | SA_RESETHAND);
     }
+    for (int sig = SIGRTMIN; sig <= SIGRTMAX; sig++) {
+        set_handler_unless_ignored(sig, on_fatal, SA_ONSTACK | SA_RESETHAND);
+    }
+    std::set_new_handler(on_out_of_memory);
     // A terminal that went away shows as a failed write, which ends the run.
     set_handler(SIGPIPE, SIG_IGN, 0);
     set_handler_unless_ignored(SIGTSTP, on_suspend, SA_RESTART);

@@ -7,11 +7,21 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/signals.h"
 #include "platform/terminal_state.h"
 
 namespace {
+
+// How long one frame may spend on its bytes before the loop goes on to read
+// keys and signals; the rest waits for the terminal to take it.
+constexpr int32_t FRAME_SEND_MS = 16;
+// A terminal that took nothing for this long has stopped reading (a frozen
+// emulator, a stalled link): the frame is given up and the next one, after a
+// cancel of any half-sent sequence, is written whole.
+constexpr uint32_t FRAME_STALL_MS = 250;
+constexpr char CANCEL_SEQUENCE[] = "\x18\x1b\\";
 
 // Keys arrive byte by byte without echo; Ctrl-C and Ctrl-Z still signal;
 // a read returns at once with what is there.
@@ -43,8 +53,14 @@ int32_t save_first_modes()
         return -1;
     }
     terminal.raw_modes = raw_from(terminal.saved_modes);
-    glyph_table_build(&terminal.glyphs, console_settings.force_ascii != 0 ? 0 : locale_is_utf8());
+    int32_t utf8 = console_settings.force_ascii != 0 ? 0 : locale_is_utf8();
+    glyph_table_build(&terminal.glyphs, utf8);
     colour_codes_build(&terminal.colours, console_settings.colours);
+    // Half blocks need UTF-8 and more than 16 colours; else the cells stand in.
+    bool blocks = console_settings.look == CONSOLE_LOOK_BLOCKS && utf8 != 0;
+    block_encoder_setup(&terminal.blocks, blocks
+                                              ? block_colours_resolve(console_settings.colours, terminal.colours.mode)
+                                              : BLOCK_COLOURS_NONE);
     if (terminal.colours.mode == CONSOLE_COLOURS_NONE) {
         mono_table_build(&terminal.mono);
     }
@@ -58,12 +74,25 @@ int32_t save_first_modes()
     return 0;
 }
 
+// The rest of a frame is given up: a cancel ends whatever sequence it was
+// in, and the next frame redraws everything.
+void abandon_pending()
+{
+    if (terminal.pending_length > 0) {
+        terminal.pending = CANCEL_SEQUENCE;
+        terminal.pending_length = sizeof(CANCEL_SEQUENCE) - 1;
+        terminal.pending_progress_ms = platform_monotonic_ms();
+    }
+    frame_encoder_invalidate(&terminal.encoder);
+    block_encoder_invalidate(&terminal.blocks);
+}
+
 // Resizes and resumes reach the main thread here: re-read, clear, redraw all.
 void take_terminal_events()
 {
     if (terminal.resize_pending.exchange(0) != 0) {
         terminal_read_size();
-        frame_encoder_invalidate(&terminal.encoder);
+        abandon_pending();
     }
 }
 
@@ -86,6 +115,7 @@ int32_t terminal_open()
     terminal_enter();
     terminal_read_size();
     frame_encoder_invalidate(&terminal.encoder);
+    block_encoder_invalidate(&terminal.blocks);
     return 0;
 }
 
@@ -95,6 +125,8 @@ void terminal_close()
         return;
     }
     terminal_restore(RESTORE_PATIENT_MS);
+    terminal.pending_length = 0;
+    terminal.output_behind.store(0);
     terminal.suspended.store(0);
     for (const std::string& line : terminal.messages) {
         terminal_write_message(line);
@@ -137,6 +169,42 @@ void terminal_grid(int32_t* columns, int32_t* rows)
     console_grid_choose(CONSOLE_AUTO_COLUMNS, CONSOLE_AUTO_ROWS, columns, rows);
 }
 
+void lose_terminal_if_gone()
+{
+    if (errno == EPIPE || errno == EIO) {
+        platform_stop_lost_terminal();
+    }
+}
+
+// Sends what the terminal takes of the pending bytes within wait_ms. Returns
+// 1 when nothing is pending any more.
+int32_t send_pending(int32_t wait_ms)
+{
+    int32_t sent = 0;
+    TerminalSend result =
+        terminal_write_within(TERMINAL_OUTPUT_FD, terminal.pending, terminal.pending_length, wait_ms, &sent);
+    terminal.pending += sent;
+    terminal.pending_length -= sent;
+    uint32_t now = platform_monotonic_ms();
+    if (sent > 0) {
+        terminal.pending_progress_ms = now;
+    }
+    if (result == TERMINAL_SEND_FAILED) {
+        lose_terminal_if_gone();
+        terminal.pending_length = 0;
+        frame_encoder_invalidate(&terminal.encoder);
+        block_encoder_invalidate(&terminal.blocks);
+    }
+    terminal.output_behind.store(terminal.pending_length > 0 ? 1 : 0);
+    if (terminal.pending_length == 0) {
+        return 1;
+    }
+    if (now - terminal.pending_progress_ms >= FRAME_STALL_MS && terminal.pending != CANCEL_SEQUENCE) {
+        abandon_pending();
+    }
+    return 0;
+}
+
 // A terminal that has not taken the last frame yet (a slow link, a paused
 // output) would only queue this one behind it: the picture then lags the
 // music. The kernel's queue count reads 0 on a pseudo-terminal, so ask poll.
@@ -144,6 +212,10 @@ int32_t terminal_ready()
 {
     if (terminal.active.load() == 0) {
         return 1;
+    }
+    take_terminal_events();
+    if (terminal.pending_length > 0 && send_pending(0) == 0) {
+        return 0;
     }
     pollfd out = {TERMINAL_OUTPUT_FD, POLLOUT, 0};
     return poll(&out, 1, 0) == 1 && (out.revents & POLLOUT) != 0 ? 1 : 0;
@@ -168,6 +240,10 @@ void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_
         return;
     }
     take_terminal_events();
+    // A frame still going out keeps the encoder's buffer: this one waits.
+    if (terminal.pending_length > 0 && send_pending(0) == 0) {
+        return;
+    }
     // A resize between the view and this write: show what fits, the next
     // frame gets a view for the new size. Never write past the edges.
     int32_t columns = view_columns < terminal.size.columns ? view_columns : terminal.size.columns;
@@ -192,11 +268,42 @@ void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_
     }
     const char* bytes = nullptr;
     int32_t length = frame_encode(&terminal.encoder, characters, attributes, stride, &bytes);
-    if (length > 0 && terminal_write_all(TERMINAL_OUTPUT_FD, bytes, length) != 0) {
-        if (errno == EPIPE || errno == EIO) {
-            platform_stop_lost_terminal();
-        }
-        frame_encoder_invalidate(&terminal.encoder);
+    if (length > 0) {
+        terminal.pending = bytes;
+        terminal.pending_length = length;
+        terminal.pending_progress_ms = platform_monotonic_ms();
+        send_pending(FRAME_SEND_MS);
+    }
+}
+
+int32_t terminal_shows_blocks()
+{
+    return terminal.blocks.colours != BLOCK_COLOURS_NONE ? 1 : 0;
+}
+
+void terminal_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
+{
+    if (terminal.open.load() == 0 || terminal.active.load() == 0)
+        return;
+    take_terminal_events();
+    // As for cells: a frame still going out keeps the encoder's buffer, and
+    // after a resize what fits is shown, centred on black.
+    if (terminal.pending_length > 0 && send_pending(0) == 0)
+        return;
+    int32_t columns = view_columns < terminal.size.columns ? view_columns : terminal.size.columns;
+    int32_t rows = view_rows < terminal.size.rows ? view_rows : terminal.size.rows;
+    if (columns <= 0 || rows <= 0)
+        return;
+    block_encoder_place(&terminal.blocks, columns, rows, (terminal.size.columns - columns) / 2,
+                        (terminal.size.rows - rows) / 2);
+    block_encoder_surround(&terminal.blocks, terminal.size.columns, terminal.size.rows);
+    const char* bytes = nullptr;
+    int32_t length = block_encode(&terminal.blocks, pixels, stride, &bytes);
+    if (length > 0) {
+        terminal.pending = bytes;
+        terminal.pending_length = length;
+        terminal.pending_progress_ms = platform_monotonic_ms();
+        send_pending(FRAME_SEND_MS);
     }
 }
 
@@ -235,6 +342,8 @@ const ConsoleDriver TERMINAL_CONSOLE_DRIVER = {
     .grid = terminal_grid,
     .view = terminal_view,
     .write = terminal_write,
+    .shows_blocks = terminal_shows_blocks,
+    .write_blocks = terminal_write_blocks,
     .ready = terminal_ready,
     .read_input = terminal_read_input,
     .interactive = terminal_interactive,

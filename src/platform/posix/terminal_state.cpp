@@ -92,12 +92,49 @@ int32_t terminal_write_bounded(int32_t fd, const char* bytes, int32_t length, in
     return result;
 }
 
+TerminalSend terminal_write_within(int32_t fd, const char* bytes, int32_t length, int32_t wait_ms, int32_t* sent)
+{
+    int32_t waited_ms = 0;
+    while (length > 0) {
+        ssize_t written = write(fd, bytes, static_cast<size_t>(length));
+        if (written > 0) {
+            bytes += written;
+            length -= static_cast<int32_t>(written);
+            *sent += static_cast<int32_t>(written);
+            continue;
+        }
+        if (written < 0 && errno == EINTR) {
+            if (terminal.abandon_output.load() != 0) {
+                return TERMINAL_SENT_PART;
+            }
+            continue;
+        }
+        if (written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (waited_ms >= wait_ms) {
+                return TERMINAL_SENT_PART;
+            }
+            // Whole milliseconds on the poll's own count: a signal may cut one short.
+            pollfd wait = {fd, POLLOUT, 0};
+            poll(&wait, 1, 1);
+            waited_ms += 1;
+            continue;
+        }
+        return TERMINAL_SEND_FAILED;
+    }
+    return TERMINAL_SENT_ALL;
+}
+
 void terminal_enter()
 {
     if (terminal.active.exchange(1) != 0) {
         return;
     }
     int saved_errno = errno;
+    int flags = fcntl(TERMINAL_OUTPUT_FD, F_GETFL);
+    if (flags >= 0 && fcntl(TERMINAL_OUTPUT_FD, F_SETFL, flags | O_NONBLOCK) == 0) {
+        terminal.output_flags.store(flags);
+        terminal.output_nonblocking.store(1);
+    }
     tcsetattr(TERMINAL_INPUT_FD, TCSANOW, &terminal.raw_modes);
     terminal_write_all(TERMINAL_OUTPUT_FD, terminal.enter_sequence, terminal.enter_length);
     terminal_write_all(TERMINAL_OUTPUT_FD, terminal.window_request, terminal.window_request_length.load());
@@ -110,9 +147,18 @@ int32_t terminal_restore(int32_t wait_ms)
         return 0;
     }
     int saved_errno = errno;
+    pollfd room = {TERMINAL_OUTPUT_FD, POLLOUT, 0};
+    bool behind = terminal.output_behind.exchange(0) != 0 || poll(&room, 1, 0) != 1 || (room.revents & POLLOUT) == 0;
+    if (behind) {
+        tcflush(TERMINAL_OUTPUT_FD, TCOFLUSH);
+    }
     terminal_write_bounded(TERMINAL_OUTPUT_FD, terminal.window_undo, terminal.window_undo_length.load(), wait_ms);
     terminal_write_bounded(TERMINAL_OUTPUT_FD, TERMINAL_RESTORE_SEQUENCE, sizeof(TERMINAL_RESTORE_SEQUENCE) - 1,
                            wait_ms);
+    // The descriptor is shared with the shell: it gets it back blocking as it was.
+    if (terminal.output_nonblocking.exchange(0) != 0) {
+        fcntl(TERMINAL_OUTPUT_FD, F_SETFL, terminal.output_flags.load());
+    }
     // The modes first, without waiting for the output to drain (a terminal
     // that stopped reading never drains); then what was typed is dropped,
     // so that no key meant for the demo reaches the shell.

@@ -5,6 +5,12 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "platform/console.h"
+#include "platform/output_file.h"
 
 namespace {
 
@@ -16,8 +22,9 @@ constexpr DWORD CLOSE_POLL_MS = 20;
 
 struct ControlState {
     std::atomic<int32_t> installed;
-    std::atomic<int32_t> stop;      // 0, the control event + 1, or STOP_LOST_CONSOLE
-    std::atomic<int32_t> finished;  // 1 once the shut-down has run
+    std::atomic<int32_t> out_of_memory;  // 1 once the exit for a failed allocation began
+    std::atomic<int32_t> stop;           // 0, the control event + 1, or STOP_LOST_CONSOLE
+    std::atomic<int32_t> finished;       // 1 once the shut-down has run
 };
 
 // Lives for the whole process; the handler runs on a thread of its own.
@@ -35,6 +42,19 @@ BOOL WINAPI on_control(DWORD event)
     return TRUE;
 }
 
+// No exceptions are caught anywhere: a failed allocation ends the run here
+// with one line, the console and the files as a stop leaves them.
+void on_out_of_memory()
+{
+    if (control_state.out_of_memory.exchange(1) == 0) {
+        platform_remove_unfinished_outputs();
+        console_driver->close();
+        std::fputs("korvel: out of memory\n", stderr);
+        std::fflush(stderr);
+    }
+    std::_Exit(1);
+}
+
 }  // namespace
 
 void platform_signals_install()
@@ -43,6 +63,7 @@ void platform_signals_install()
         return;
     }
     SetConsoleCtrlHandler(on_control, TRUE);
+    std::set_new_handler(on_out_of_memory);
 }
 
 int32_t platform_stop_signalled()
