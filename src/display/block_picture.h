@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "core/framebuffer.h"
+#include "platform/console.h"
 
 // The largest picture: the largest grid, 160 x 100 cells of two pixels.
-constexpr int32_t BLOCK_PICTURE_MAX_WIDTH = 160;
-constexpr int32_t BLOCK_PICTURE_MAX_HEIGHT = 200;
+constexpr int32_t BLOCK_PICTURE_MAX_WIDTH = CONSOLE_MAX_COLUMNS;
+constexpr int32_t BLOCK_PICTURE_MAX_HEIGHT = 2 * CONSOLE_MAX_ROWS;
 
 // One axis of the scaling: output pixel i averages taps first[i] ..
 // first[i] + count[i] - 1 of the source, weighted by weight[offset[i] + k];

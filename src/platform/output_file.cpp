@@ -39,7 +39,7 @@ constexpr int32_t UNFINISHED_LIMIT = 16;
 // The temporary name keeps this much of the final one, so that a final name
 // of the longest length a folder allows still gets a temporary file.
 constexpr size_t TEMP_NAME_KEEP = 64;
-constexpr int32_t TEMP_NAME_TRIES = 100;
+constexpr int32_t TEMP_NAME_TRIES{100};  // a count of attempts, not a canvas size
 
 // Temporary files not yet renamed or removed, for the handlers that end the
 // process abruptly. A slot's path is written before it is marked live.
