@@ -16,6 +16,7 @@
 #include "runtime/entry.h"
 #include "runtime/music.h"
 #include "runtime/show.h"
+#include "scenes/picture_scenes.h"
 #include "scenes/scene_prep.h"
 
 namespace {
@@ -81,6 +82,17 @@ void release_heard(int64_t heard_frame, int32_t t)
     }
 }
 
+// Block pixels hold red in the low byte, as the page's RGBA wants it; only
+// the alpha byte is the page's own.
+void draw_blocks()
+{
+    size_t pixels = static_cast<size_t>(web_cells.columns) * 2 * web_cells.rows;
+    for (size_t i = 0; i < pixels; i++) {
+        std::memcpy(web.rgba + i * 4, &web_cells.pixels[i], 3);
+        web.rgba[i * 4 + 3] = 255;
+    }
+}
+
 void draw_cells()
 {
     int32_t columns = web_cells.columns;
@@ -93,14 +105,17 @@ void draw_cells()
     }
 }
 
-int32_t load_once()
+// The display is opened at every start, since the look chosen sets the grid:
+// the display's own 80 x 50 cells, or for blocks the canvas's own pixels.
+int32_t open_for_look(int32_t blocks)
 {
-    if (web.loaded)
-        return 1;
-    console_settings.grid_columns = DISPLAY_GRID_COLUMNS;
-    console_settings.grid_rows = DISPLAY_GRID_ROWS;
+    console_settings.look = blocks != 0 ? CONSOLE_LOOK_BLOCKS : CONSOLE_LOOK_CELLS;
+    console_settings.grid_columns = blocks != 0 ? CONSOLE_AUTO_COLUMNS : DISPLAY_GRID_COLUMNS;
+    console_settings.grid_rows = blocks != 0 ? CONSOLE_AUTO_ROWS : DISPLAY_GRID_ROWS;
     if (open_demo_display() == nullptr)
         return 0;
+    if (web.loaded)
+        return 1;
     load_assets();
     prepare_scenes();
     web.loaded = 1;
@@ -111,12 +126,13 @@ int32_t load_once()
 
 extern "C" {
 
-// Loads the show (once) and the music, and sets the show to its start on a
+// Opens the display in the look chosen (blocks 1: half blocks, else cells),
+// loads the show (once) and the music, and sets the show to its start on a
 // clock the page moves. Returns 1, or 0 when the canvas or the module cannot
 // be had (the reason goes to the browser's console).
-int32_t korvel_web_start()
+int32_t korvel_web_start(int32_t blocks)
 {
-    if (!load_once())
+    if (!open_for_look(blocks))
         return 0;
     module_player_unload(&music_state.player);
     std::string why;
@@ -153,7 +169,9 @@ int32_t korvel_web_step(int32_t t, double heard_frame)
     release_heard(static_cast<int64_t>(heard_frame), t);
     platform_clock_set(static_cast<uint32_t>(t));
     web.running = show_step(&web.show, web.frame++, t) ? 1 : 0;
-    if (web_cells.frames > 0)
+    if (web_cells.frames > 0 && web_cells.blocks != 0)
+        draw_blocks();
+    else if (web_cells.frames > 0)
         draw_cells();
     return web.running;
 }
@@ -172,12 +190,18 @@ uint8_t* korvel_web_pixels()
 
 int32_t korvel_web_pixel_width()
 {
-    return web_cells.columns * CELL_PICTURE_CELL;
+    return web_cells.blocks != 0 ? web_cells.columns : web_cells.columns * CELL_PICTURE_CELL;
 }
 
 int32_t korvel_web_pixel_height()
 {
-    return web_cells.rows * CELL_PICTURE_CELL;
+    return web_cells.blocks != 0 ? 2 * web_cells.rows : web_cells.rows * CELL_PICTURE_CELL;
+}
+
+// Gentle mode (1): at most three full-screen flashes a second. Takes effect at once.
+void korvel_web_set_gentle(int32_t gentle)
+{
+    flash_limits = gentle != 0 ? FLASH_LIMITS_GENTLE : FLASH_LIMITS_FULL;
 }
 
 // The sync bytes delivered since the start: four int32 each (command, row
@@ -199,7 +223,10 @@ int32_t korvel_web_probe(int32_t ms, int32_t fps, const char* path)
     DemoOptions options = {};
     options.fps = fps;
     // The probe loads and frees the assets itself: the show loads them again.
+    // It shows the native probe's frame: cells, all the flashes.
     web.loaded = 0;
+    console_settings.look = CONSOLE_LOOK_CELLS;
+    flash_limits = FLASH_LIMITS_FULL;
     web.running = 0;
     return run_console_probe(options, ms, path);
 }

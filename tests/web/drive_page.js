@@ -30,8 +30,10 @@ async function main() {
     await page.setViewport({ width: 1280, height: 800 });
     page.on('request', (request) => result.requests.push(request.url()));
     page.on('pageerror', (error) => result.errors.push(String(error)));
+    await page.emulateMediaFeatures([{ name: 'prefers-reduced-motion', value: 'reduce' }]);
     await page.goto(url + '?test', { waitUntil: 'load' });
     await waitFor(page, 'window.korvelTest && korvelTest.ready()', 120);
+    result.gentleAtLoad = await page.evaluate(() => korvelTest.gentle());
     for (const seconds of probeList.split(',')) {
       const ms = Math.round(parseFloat(seconds) * 1000);
       result.probes[seconds] = await page.evaluate((ms, fps) => korvelTest.probe(ms, fps), ms, PROBE_FPS);
@@ -47,9 +49,11 @@ async function main() {
     await page.keyboard.press('Escape');
     await waitFor(page, '!korvelTest.running()', 10);
     result.closingShown = await page.evaluate(() => !document.getElementById('closing').hidden);
+    await page.select('#look', 'blocks');
     await page.click('#again');
     await waitFor(page, 'korvelTest.running() && korvelTest.heardMs() > 1000', 30);
     result.playedAgain = await page.evaluate(() => korvelTest.syncLog().length > 0);
+    result.blockPictureSize = await page.evaluate(() => korvelTest.pictureSize());
     await page.keyboard.press('Escape');
     await waitFor(page, '!korvelTest.running()', 10);
   } finally {

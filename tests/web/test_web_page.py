@@ -88,6 +88,9 @@ class WebPage(unittest.TestCase):
     def test_escape_ends_on_the_closing_screen_and_nothing_left_the_folder(self):
         self.assertTrue(self.page["closingShown"])
         self.assertTrue(self.page["playedAgain"], "play again did not start the show with its sync bytes")
+        # Played again in the block look: the canvas's own pixels, 160 x 100.
+        self.assertEqual(self.page["blockPictureSize"], [160, 100])
+        self.assertTrue(self.page["gentleAtLoad"], "prefers-reduced-motion did not choose gentle mode")
         self.assertEqual(self.page["errors"], [])
         self.assertEqual([url for url in self.page["requests"] if not url.startswith(self.base)], [])
         steps = sorted(self.page["stepMs"])

@@ -45,6 +45,26 @@ void write(const uint8_t* characters, const uint8_t* attributes, int32_t stride,
     }
     web_cells.columns = columns;
     web_cells.rows = rows;
+    web_cells.blocks = 0;
+    web_cells.frames++;
+}
+
+// A canvas shows every colour: the block look is shown whenever it is asked for.
+int32_t shows_blocks()
+{
+    return console_settings.look == CONSOLE_LOOK_BLOCKS ? 1 : 0;
+}
+
+void write_blocks(const uint32_t* pixels, int32_t stride, int32_t columns, int32_t rows)
+{
+    if (columns > CONSOLE_MAX_COLUMNS || rows > CONSOLE_MAX_ROWS)
+        return;
+    for (int32_t y = 0; y < 2 * rows; y++)
+        std::memcpy(web_cells.pixels + y * columns, pixels + static_cast<size_t>(y) * stride,
+                    columns * sizeof(uint32_t));
+    web_cells.columns = columns;
+    web_cells.rows = rows;
+    web_cells.blocks = 1;
     web_cells.frames++;
 }
 
@@ -79,6 +99,8 @@ const ConsoleDriver WEB_CONSOLE_DRIVER = {
     .grid = grid,
     .view = view,
     .write = write,
+    .shows_blocks = shows_blocks,
+    .write_blocks = write_blocks,
     .ready = ready,
     .read_input = read_input,
     .interactive = interactive,

@@ -110,10 +110,23 @@ function frame() {
   requestAnimationFrame(frame);
 }
 
+function gentleChosen() {
+  return document.getElementById('gentle').checked;
+}
+
+// Gentle mode: at most three full-screen flashes a second, a slower strobe.
+function setGentle(on) {
+  document.getElementById('gentle').checked = on;
+  document.getElementById('gentle-note').hidden = !on;
+  if (page.ready) Module._korvel_web_set_gentle(on ? 1 : 0);
+}
+
 function startShow() {
   if (!page.ready || page.running) return;
   page.audio = new AudioContext({ sampleRate: SAMPLE_RATE, latencyHint: 'interactive' });
-  if (!Module._korvel_web_start()) {
+  Module._korvel_web_set_gentle(gentleChosen() ? 1 : 0);
+  const blocks = document.getElementById('look').value === 'blocks' ? 1 : 0;
+  if (!Module._korvel_web_start(blocks)) {
     document.getElementById('status').textContent = 'The show could not start: see the browser console.';
     return;
   }
@@ -147,6 +160,9 @@ function toggleFullScreen() {
   }
 }
 
+// Whoever asked the system for less motion starts in gentle mode.
+setGentle(window.matchMedia('(prefers-reduced-motion: reduce)').matches);
+document.getElementById('gentle').addEventListener('change', () => setGentle(gentleChosen()));
 document.getElementById('play').addEventListener('click', startShow);
 document.getElementById('again').addEventListener('click', startShow);
 window.addEventListener('resize', fitPicture);
@@ -155,6 +171,8 @@ window.addEventListener('keydown', (event) => {
     Module._korvel_web_key(27);
   } else if (event.key === 'f' || event.key === 'F') {
     toggleFullScreen();
+  } else if (event.key === 'g' || event.key === 'G') {
+    setGentle(!gentleChosen());
   } else {
     return;
   }
@@ -183,5 +201,7 @@ if (new URLSearchParams(location.search).has('test')) {
       return syncs;
     },
     stepMs: () => page.stepMs.slice(),
+    pictureSize: () => [page.canvas.width, page.canvas.height],
+    gentle: gentleChosen,
   };
 }
