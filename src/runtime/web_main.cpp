@@ -35,11 +35,12 @@ struct PendingSync {
     int64_t frame;  // the player's frame count when its row was seen
 };
 
+// Four int32 a record, as the page reads them.
 struct LoggedSync {
     int32_t command;
     int32_t row_ms;
     int32_t delivered_ms;
-    int32_t unused;
+    int32_t padding;
 };
 
 struct WebShow {
@@ -52,7 +53,7 @@ struct WebShow {
     int32_t pending_count;
     LoggedSync log[LOG_CAPACITY];
     int32_t log_count;
-    // The shown cells as the page's canvas takes them: red, green, blue, alpha.
+    // The shown frame as a picture, then as the page's canvas takes it: red, green, blue, alpha.
     uint8_t rgb[PICTURE_PIXELS * 3];
     uint8_t rgba[PICTURE_PIXELS * 4];
 };
