@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build and test korvel; with --bench,
-<<<<<<< HEAD
-# also those of the benchmarks (Google Benchmark and the peer they are compared with);
+# also those of the benchmarks (Google Benchmark and the peers they are compared with);
 # with --windows, the MinGW-w64 cross compiler and wine (scripts/build-windows.sh);
 # with --package, the Debian packaging and checking tools (scripts/package.sh).
-=======
-# also those of the benchmarks (Google Benchmark and the peers they are compared with);
-# with --windows, the MinGW-w64 cross compiler and wine (scripts/build-windows.sh).
->>>>>>> h23
 # Idempotent and non-interactive; run as root (or through sudo).
 set -euo pipefail
 
