@@ -14,7 +14,7 @@ export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build --target korvel_data korvel_show_module korvel >/dev/null
 
-DEPS="$PWD/build-web/deps"
+DEPS="$(bash scripts/deps-folder.sh web)"
 bash scripts/build-libopenmpt-web.sh "$DEPS"
 
 export PKG_CONFIG_LIBDIR="$DEPS/lib/pkgconfig"

@@ -16,7 +16,7 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 # The native korvel too: the Windows console's cells are checked against it.
 cmake --build build --target korvel_data korvel_show_module korvel >/dev/null
 
-DEPS="$PWD/build-windows/deps"
+DEPS="$(bash scripts/deps-folder.sh windows)"
 bash scripts/build-libopenmpt-windows.sh "$DEPS"
 
 export KORVEL_WINDOWS_DEPS="$DEPS"
