@@ -90,8 +90,9 @@ double children_cpu_seconds()
 
 double percentile(std::vector<double> values, double share)
 {
-    if (values.empty())
+    if (values.empty()) {
         return 0.0;
+    }
     std::sort(values.begin(), values.end());
     size_t at = static_cast<size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
     return values[at];
@@ -112,8 +113,9 @@ std::vector<Frame> decoded_show;
 const std::vector<Frame>& show_frames()
 {
     std::vector<Frame>& frames = decoded_show;
-    if (!frames.empty())
+    if (!frames.empty()) {
         return frames;
+    }
     CastRecording cast = record_show(CONSOLE_LOOK_BLOCKS, CONSOLE_COLOURS_TRUECOLOR);
     ScreenModel screen;
     screen_init(&screen, COLUMNS, ROWS);
@@ -147,10 +149,12 @@ void BM_ShowBytesPerFrame(benchmark::State& state)
     std::vector<double> kilobytes;
     for (auto _ : state) {
         CastRecording cast = record_show(looks[state.range(0)], colours[state.range(0)]);
-        if (cast.events.empty())
+        if (cast.events.empty()) {
             state.SkipWithError("the show could not be recorded (run from the directory that holds data/)");
-        for (const CastEvent& event : cast.events)
+        }
+        for (const CastEvent& event : cast.events) {
             kilobytes.push_back(static_cast<double>(event.bytes.size()) / 1000.0);
+        }
     }
     report(state, "kb", kilobytes);
     state.SetLabel(names[state.range(0)]);
@@ -175,8 +179,9 @@ void BM_BlockEncodeShowFrames(benchmark::State& state)
             micros.push_back(thread_micros() - start);
         }
     }
-    if (frames.empty())
+    if (frames.empty()) {
         state.SkipWithError("no frames (run from the directory that holds data/)");
+    }
     report(state, "us", micros);
     state.SetLabel(colours == BLOCK_COLOURS_TRUECOLOR ? "24-bit" : "256 colours");
 }
@@ -194,8 +199,9 @@ void BM_BlockEncodeEveryCellChanged(benchmark::State& state)
     int32_t most = -1;
     for (size_t k = 0; k < frames.size(); k++) {
         int32_t distinct = 0;
-        for (size_t i = 1; i < frames[k].size(); i++)
+        for (size_t i = 1; i < frames[k].size(); i++) {
             distinct += frames[k][i] != frames[k][i - 1];
+        }
         if (distinct > most) {
             most = distinct;
             busiest = k;
@@ -203,8 +209,9 @@ void BM_BlockEncodeEveryCellChanged(benchmark::State& state)
     }
     Frame a = frames[busiest];
     Frame b = a;
-    for (uint32_t& pixel : b)
+    for (uint32_t& pixel : b) {
         pixel ^= 0x808080u;
+    }
     BlockEncoder encoder{};
     block_encoder_setup(&encoder, static_cast<BlockColours>(state.range(0)));
     block_encoder_place(&encoder, COLUMNS, ROWS, 0, 0);
@@ -243,8 +250,9 @@ std::string run_peer(const std::string& command, double* seconds)
     if (pipe != nullptr) {
         char buffer[65536];
         size_t got = 0;
-        while ((got = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0)
+        while ((got = std::fread(buffer, 1, sizeof(buffer), pipe)) > 0) {
             output.append(buffer, got);
+        }
         pclose(pipe);
     }
     *seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -287,11 +295,13 @@ void BM_PeerSideBySide(benchmark::State& state)
             our_kb.push_back(length / 1000.0);
         }
         double seconds = 0.0;
-        for (const std::string& file : files)
+        for (const std::string& file : files) {
             peer_kb.push_back(static_cast<double>(run_peer(options + "'" + file + "'", &seconds).size()) / 1000.0);
+        }
         std::string all;
-        for (const std::string& file : files)
+        for (const std::string& file : files) {
             all += "'" + file + "' ";
+        }
         double cpu_before = children_cpu_seconds();
         run_peer(options + all, &peer_batch_seconds);
         peer_batch_cpu_seconds = children_cpu_seconds() - cpu_before;

@@ -23,7 +23,7 @@ std::vector<uint32_t> varied_picture()
 {
     std::vector<uint32_t> pixels(CANVAS_PIXELS);
     uint32_t noise = 12345;
-    for (int32_t y = 0; y < CANVAS_HEIGHT; y++)
+    for (int32_t y = 0; y < CANVAS_HEIGHT; y++) {
         for (int32_t x = 0; x < CANVAS_WIDTH; x++) {
             noise = noise * 1103515245u + 12345u;
             uint32_t r = static_cast<uint32_t>(x * 255 / (CANVAS_WIDTH - 1));
@@ -40,13 +40,15 @@ std::vector<uint32_t> varied_picture()
             }
             pixels[static_cast<size_t>(y) * CANVAS_WIDTH + x] = r | g << 8 | b << 16;
         }
+    }
     return pixels;
 }
 
 void open_display()
 {
-    if (console_display.characters != nullptr)
+    if (console_display.characters != nullptr) {
         return;
+    }
     platform_console_select(CONSOLE_BACKEND_HEADLESS);
     display_open();
 }
@@ -126,10 +128,12 @@ void BM_CacaDefaultDither(benchmark::State& state)
         }
         state.SetItemsProcessed(state.iterations() * DISPLAY_GRID_COLUMNS * DISPLAY_GRID_ROWS);
     }
-    if (dither != nullptr)
+    if (dither != nullptr) {
         caca_free_dither(dither);
-    if (canvas != nullptr)
+    }
+    if (canvas != nullptr) {
         caca_free_canvas(canvas);
+    }
 }
 BENCHMARK(BM_CacaDefaultDither)->Unit(benchmark::kMicrosecond);
 #endif

@@ -27,16 +27,18 @@ std::vector<uint8_t> three_minute_module()
     XmSong song = xm_song(8);
     for (int32_t p = 0; p < 2; p++) {
         xm_add_pattern(&song, ROWS);
-        for (int32_t row = 0; row < ROWS; row++)
+        for (int32_t row = 0; row < ROWS; row++) {
             xm_note(&song, p, row, row % 8, static_cast<uint8_t>(30 + (row * 7) % 40));
+        }
         xm_sync(&song, p, 0, 0, static_cast<uint8_t>(p * 3));
         xm_sync(&song, p, 16, 1, 0x43);
         xm_sync(&song, p, 32, 2, 0x82);
         xm_sync(&song, p, 48, 3, 0x80);
     }
     xm_sync(&song, 1, ROWS - 1, 7, 0xFF);
-    for (int32_t order = 0; order < ORDERS; order++)
+    for (int32_t order = 0; order < ORDERS; order++) {
         song.orders.push_back(order == ORDERS - 1 ? 1 : 0);
+    }
     return xm_build(song);
 }
 
@@ -60,8 +62,9 @@ void render(benchmark::State& state, ExportRequest request)
     double seconds = 0.0;
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();
-        if (run_export(options, request) != 0)
+        if (run_export(options, request) != 0) {
             state.SkipWithError("the rendering failed");
+        }
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     }
     state.counters["show_s"] = SHOW_SECONDS;

@@ -101,8 +101,9 @@ void BM_SilentThreadSyncTiming(benchmark::State& state)
             break;
         }
         double sum = 0;
-        for (double e : errors)
+        for (double e : errors) {
             sum += e;
+        }
         state.counters["syncs"] = static_cast<double>(errors.size());
         state.counters["earliest_ms"] = *std::min_element(errors.begin(), errors.end());
         state.counters["latest_ms"] = *std::max_element(errors.begin(), errors.end());

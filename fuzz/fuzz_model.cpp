@@ -7,14 +7,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size < 1)
+    if (size < 1) {
         return 0;
+    }
     Model model = {};
     std::string detail;
-    if (data[0] & 1)
+    if (data[0] & 1) {
         read_baf_model(data + 1, size - 1, &model, &detail);
-    else
+    } else {
         read_bof_model(data + 1, size - 1, &model, &detail);
+    }
     free_model(&model);
     return 0;
 }

@@ -6,8 +6,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size < 2)
+    if (size < 2) {
         return 0;
+    }
     Image image = {};
     std::string detail;
     read_raw_image(data + 2, size - 2, data[0], data[1], &image, &detail);

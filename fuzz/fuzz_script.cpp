@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string text(reinterpret_cast<const char*>(data), size);
     SyncScript script;
     std::string why;
-    if (script_parse(text, &script, &why))
+    if (script_parse(text, &script, &why)) {
         script_format(script);
+    }
     return 0;
 }

@@ -13,13 +13,15 @@ namespace {
 bool read_file(const std::string& path, std::vector<uint8_t>* bytes)
 {
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    if (file == nullptr) {
         return false;
+    }
     bytes->clear();
     uint8_t chunk[65536];
     size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0)
+    while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
         bytes->insert(bytes->end(), chunk, chunk + got);
+    }
     std::fclose(file);
     return true;
 }
@@ -30,8 +32,9 @@ int replay_folder(const std::string& folder)
 {
     dirent** names = nullptr;
     int count = scandir(folder.c_str(), &names, nullptr, alphasort);
-    if (count < 0)
+    if (count < 0) {
         return -1;
+    }
     int replayed = 0;
     std::vector<uint8_t> bytes;
     for (int i = 0; i < count; i++) {

@@ -11,7 +11,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config python3
   libopenmpt-dev libsdl2-dev libasound2-dev libstb-dev
-  libgtest-dev libgmock-dev clang-format libxmp-dev
+  libgtest-dev libgmock-dev clang-format-15 libxmp-dev
   ffmpeg
 )
 if [ "${1:-}" = "--bench" ]; then

@@ -64,6 +64,7 @@ ROW_PASS void random_fill_bytes(int32_t* out, int32_t count)
         state = state * LCG_JUMPS.multiplier[JUMP - 1] + LCG_JUMPS.increment[JUMP - 1];
     }
     random_state.state = state;
-    for (; i < count; i++)
+    for (; i < count; i++) {
         out[i] = random_in_range(0, 255);
+    }
 }

@@ -27,17 +27,20 @@ std::from_chars_result parse_double(const char* first, const char* last, double*
 {
     char buffer[LONGEST_NUMBER + 1];
     size_t length = 0;
-    while (first + length < last && length < LONGEST_NUMBER && is_number_char(first[length]))
+    while (first + length < last && length < LONGEST_NUMBER && is_number_char(first[length])) {
         length++;
-    if (length == 0 || first[0] == '+')
+    }
+    if (length == 0 || first[0] == '+') {
         return {first, std::errc::invalid_argument};
+    }
     std::memcpy(buffer, first, length);
     buffer[length] = '\0';
     errno = 0;
     char* end = nullptr;
     *value = std::strtod(buffer, &end);
-    if (end == buffer)
+    if (end == buffer) {
         return {first, std::errc::invalid_argument};
+    }
     const char* stop = first + (end - buffer);
     return {stop, errno == ERANGE ? std::errc::result_out_of_range : std::errc()};
 }
@@ -48,8 +51,9 @@ std::from_chars_result text_to_real_by_strtod(const char* first, const char* las
 {
     double read = 0.0;
     std::from_chars_result result = parse_double(first, last, &read);
-    if (result.ec == std::errc())
+    if (result.ec == std::errc()) {
         value = read;
+    }
     return result;
 }
 
@@ -57,11 +61,13 @@ std::from_chars_result text_to_real_by_strtod(const char* first, const char* las
 {
     double read = 0.0;
     std::from_chars_result result = parse_double(first, last, &read);
-    if (result.ec != std::errc())
+    if (result.ec != std::errc()) {
         return result;
+    }
     const float narrow = static_cast<float>(read);
-    if ((std::isfinite(read) && std::fabs(read) > FLT_MAX) || (read != 0.0 && narrow == 0.0f))
+    if ((std::isfinite(read) && std::fabs(read) > FLT_MAX) || (read != 0.0 && narrow == 0.0f)) {
         return {result.ptr, std::errc::result_out_of_range};
+    }
     value = narrow;
     return result;
 }

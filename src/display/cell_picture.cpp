@@ -47,8 +47,9 @@ void picture_draw_label(uint8_t* rgb, int32_t width, int32_t height, int32_t x, 
             for (int32_t bit = 0; bit < GLYPH_BITMAP_SIZE; bit++) {
                 int32_t px = x + i * 6 + bit;  // 5-pixel glyphs, one pixel apart
                 int32_t py = y + row;
-                if ((bitmap[row] & (0x80 >> bit)) == 0 || px < 0 || py < 0 || px >= width || py >= height)
+                if ((bitmap[row] & (0x80 >> bit)) == 0 || px < 0 || py < 0 || px >= width || py >= height) {
                     continue;
+                }
                 std::memcpy(rgb + (static_cast<size_t>(py) * width + px) * 3, colour, 3);
             }
         }

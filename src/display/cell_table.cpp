@@ -41,8 +41,9 @@ int32_t cell_table_build()
         const int32_t value = vi * CHANNEL_MAX / (CELL_TABLE_VALUES - 1);
         for (int32_t si = 0; si < CELL_TABLE_SATURATIONS; si++) {
             const int32_t saturation = si * CHANNEL_MAX / (CELL_TABLE_SATURATIONS - 1);
-            for (int32_t hi = 0; hi < CELL_TABLE_HUES; hi++)
+            for (int32_t hi = 0; hi < CELL_TABLE_HUES; hi++) {
                 *out++ = nearest_pair(value, saturation, hi * 273);
+            }
         }
     }
     return 0;

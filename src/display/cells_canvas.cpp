@@ -38,19 +38,21 @@ inline void fast_start_row(DitherSource* d, int32_t y)
 template <DitherKind K>
 inline int32_t fast_value(const DitherSource* d)
 {
-    if constexpr (K == DitherKind::CONSTANT)
+    if constexpr (K == DitherKind::CONSTANT) {
         return 128;
-    else if constexpr (K == DitherKind::ORDERED)
+    } else if constexpr (K == DitherKind::ORDERED) {
         return d->row[d->column];
-    else
+    } else {
         return random_next() >> 7;  // random_in_range(0, 255): r * 256 / 32768
+    }
 }
 
 template <DitherKind K>
 inline void fast_advance(DitherSource* d)
 {
-    if constexpr (K == DitherKind::ORDERED)
+    if constexpr (K == DitherKind::ORDERED) {
         d->column = (d->column + 1) & (d->size - 1);
+    }
 }
 
 // One row of cell colours on the 12-bit scale, then as hue, saturation, value.
@@ -311,14 +313,18 @@ struct AllDistances {
 constexpr bool all_distances_match_candidates()
 {
     const int32_t probes[] = {0, 1, 1535, 2048, 2559, 4094, 4095};
-    for (int32_t v : probes)
-        for (int32_t sat : probes)
+    for (int32_t v : probes) {
+        for (int32_t sat : probes) {
             for (int32_t h : probes) {
                 const AllDistances all = all_distances(v, sat, h);
-                for (int32_t k = 0; k < CANDIDATE_COUNT; k++)
-                    if (all.d[k] != candidate_distance(COLOUR_CANDIDATES[k], v, sat, h))
+                for (int32_t k = 0; k < CANDIDATE_COUNT; k++) {
+                    if (all.d[k] != candidate_distance(COLOUR_CANDIDATES[k], v, sat, h)) {
                         return false;
+                    }
+                }
             }
+        }
+    }
     return true;
 }
 static_assert(all_distances_match_candidates(), "the shared-term distances must equal candidate_distance");
@@ -383,8 +389,9 @@ ROW_PASS void split_fours(const int32_t* drawn, RowSamples* s, int32_t count)
 uint32_t fixed_slot_colours(const int32_t* palette)
 {
     uint32_t packed = 0;
-    for (int32_t k = 0; k < 4; k++)
+    for (int32_t k = 0; k < 4; k++) {
         packed |= (static_cast<uint32_t>(palette[k]) & 15) << (4 * k);
+    }
     return packed;
 }
 
@@ -392,8 +399,9 @@ uint32_t fixed_slot_colours(const int32_t* palette)
 constexpr uint32_t pack_sector_dark()
 {
     uint32_t packed = 0;
-    for (int32_t s = 0; s < 7; s++)
+    for (int32_t s = 0; s < 7; s++) {
         packed |= static_cast<uint32_t>(SECTOR_DARK[s]) << (4 * s);
+    }
     return packed;
 }
 
@@ -401,9 +409,11 @@ constexpr uint32_t SECTOR_DARK_NIBBLES = pack_sector_dark();
 
 constexpr bool light_is_dark_plus_eight()
 {
-    for (int32_t s = 0; s < 7; s++)
-        if (SECTOR_LIGHT[s] != SECTOR_DARK[s] + 8)
+    for (int32_t s = 0; s < 7; s++) {
+        if (SECTOR_LIGHT[s] != SECTOR_DARK[s] + 8) {
             return false;
+        }
+    }
     return true;
 }
 static_assert(light_is_dark_plus_eight(), "the sector colours are looked up as dark + 8");
@@ -414,8 +424,9 @@ using GlyphWords = std::array<int32_t, GLYPH_LEVELS * GLYPH_VARIANTS>;
 constexpr GlyphWords widen_ramp()
 {
     GlyphWords words{};
-    for (int32_t i = 0; i < GLYPH_LEVELS * GLYPH_VARIANTS; i++)
+    for (int32_t i = 0; i < GLYPH_LEVELS * GLYPH_VARIANTS; i++) {
         words[i] = GLYPH_RAMP[i];
+    }
     return words;
 }
 
@@ -475,8 +486,9 @@ void blend_row(RowSamples* s, int32_t count, DitherSource* d, const uint8_t* tab
     const int32_t* q3 = one_value ? s->q1 : s->q3;
     const int32_t* q4 = one_value ? s->q1 : s->q4;
     row_table_points(s, count, s->q1, q2, q3);
-    for (int32_t i = 0; i < count; i++)
+    for (int32_t i = 0; i < count; i++) {
         s->pair[i] = table[s->point[i]];
+    }
     row_levels(s, count);
     row_cells(s, count, q4, fixed_slot_colours(st->palette), characters, attributes);
     // The slot palette keeps the sector colours of the row's last cell.
@@ -552,13 +564,16 @@ void column_spans(const CellSpan& span, int32_t width, Sampler sampler, ColumnSp
         }
         out->first[i] = static_cast<int32_t>(left);
         out->width[i] = static_cast<int32_t>(right - left);
-        if (out->width[i] > out->widest)
+        if (out->width[i] > out->widest) {
             out->widest = out->width[i];
+        }
     }
     out->pairs = 1;
-    for (int32_t i = 0; i < out->count; i++)
-        if (out->width[i] != 2 || out->first[i] != out->first[0] + 2 * i)
+    for (int32_t i = 0; i < out->count; i++) {
+        if (out->width[i] != 2 || out->first[i] != out->first[0] + 2 * i) {
             out->pairs = 0;
+        }
+    }
 }
 
 template <DitherKind K, bool Blend>
@@ -592,16 +607,18 @@ void convert(const CellSpan& span, const SurfaceDesc* desc, const uint8_t* pixel
         row_to_hsv(&samples, columns.count);
         fast_start_row<K>(d, y);
         const int32_t cell = y * display.columns + span.first_x;
-        if constexpr (Blend)
+        if constexpr (Blend) {
             blend_row<K>(&samples, columns.count, d, display.table.entry, &st, display.characters + cell,
                          display.attributes + cell);
-        else
+        } else {
             single_row<K>(samples, columns.count, d, &st, display.characters + cell, display.attributes + cell);
+        }
     }
     // cell_span_prepare guarantees at least one visited cell, and without
     // alpha every visited cell is stored.
-    if constexpr (Blend)
+    if constexpr (Blend) {
         std::memcpy(&display.palette.colour[4], &st.palette[4], 4 * sizeof(int32_t));
+    }
     display.foreground = st.foreground;
     display.background = st.background;
 }
@@ -610,12 +627,13 @@ template <bool Blend>
 void convert_with_dither(const CellSpan& span, const SurfaceDesc* desc, const uint8_t* pixels, Sampler sampler,
                          DitherSource* d)
 {
-    if (d->matrix != nullptr)
+    if (d->matrix != nullptr) {
         convert<DitherKind::ORDERED, Blend>(span, desc, pixels, sampler, d);
-    else if (console_display.dither == DITHER_RANDOM)
+    } else if (console_display.dither == DITHER_RANDOM) {
         convert<DitherKind::RANDOM, Blend>(span, desc, pixels, sampler, d);
-    else
+    } else {
         convert<DitherKind::CONSTANT, Blend>(span, desc, pixels, sampler, d);
+    }
 }
 
 bool is_canvas_format(const SurfaceDesc* desc)
@@ -630,17 +648,19 @@ bool is_canvas_format(const SurfaceDesc* desc)
 int32_t cells_from_canvas_format(const CellSpan& span, const SurfaceDesc* desc, const void* pixels,
                                  DitherSource* dither)
 {
-    if (!is_canvas_format(desc) || span.last_x - span.first_x + 1 > FAST_MAX_COLUMNS)
+    if (!is_canvas_format(desc) || span.last_x - span.first_x + 1 > FAST_MAX_COLUMNS) {
         return -1;
+    }
     Sampler sampler = Sampler::CENTRE;
     if (console_display.sampling == SAMPLING_AVERAGE) {
         const bool exact = desc->width == 2 * span.width && desc->height == 2 * span.height;
         sampler = exact ? Sampler::TWO_BY_TWO : Sampler::AVERAGE;
     }
     const uint8_t* bytes = static_cast<const uint8_t*>(pixels);
-    if (console_display.colour_scheme == COLOUR_SCHEME_BLEND)
+    if (console_display.colour_scheme == COLOUR_SCHEME_BLEND) {
         convert_with_dither<true>(span, desc, bytes, sampler, dither);
-    else
+    } else {
         convert_with_dither<false>(span, desc, bytes, sampler, dither);
+    }
     return 0;
 }

@@ -10,8 +10,9 @@
 int32_t cell_span_prepare(CellSpan* span, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const SurfaceDesc* desc,
                           const void* pixels, DitherSource* dither)
 {
-    if (desc == nullptr || pixels == nullptr)
+    if (desc == nullptr || pixels == nullptr) {
         return 0;
+    }
     if (x0 > x1) {
         const int32_t t = x0;
         x0 = x1;
@@ -22,12 +23,14 @@ int32_t cell_span_prepare(CellSpan* span, int32_t x0, int32_t y0, int32_t x1, in
         y0 = y1;
         y1 = t;
     }
-    if (dither_source_select(dither, console_display.dither) != 0)
+    if (dither_source_select(dither, console_display.dither) != 0) {
         return 0;
+    }
     // A failed opening leaves the arrays missing: nothing may be stored.
     const ConsoleDisplay& d = console_display;
-    if (d.kind != DISPLAY_KIND_CONSOLE || d.characters == nullptr || d.attributes == nullptr)
+    if (d.kind != DISPLAY_KIND_CONSOLE || d.characters == nullptr || d.attributes == nullptr) {
         return 0;
+    }
 
     span->x0 = x0;
     span->y0 = y0;
@@ -48,10 +51,12 @@ void cells_from_surface(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const Su
 {
     CellSpan span;
     DitherSource dither;
-    if (!cell_span_prepare(&span, x0, y0, x1, y1, desc, pixels, &dither))
+    if (!cell_span_prepare(&span, x0, y0, x1, y1, desc, pixels, &dither)) {
         return;
-    if (cells_from_canvas_format(span, desc, pixels, &dither) == 0)
+    }
+    if (cells_from_canvas_format(span, desc, pixels, &dither) == 0) {
         return;
+    }
     cells_convert_generic(span, desc, pixels, &dither);
 }
 
@@ -60,8 +65,9 @@ void cells_from_surface_generic(int32_t x0, int32_t y0, int32_t x1, int32_t y1, 
 {
     CellSpan span;
     DitherSource dither;
-    if (!cell_span_prepare(&span, x0, y0, x1, y1, desc, pixels, &dither))
+    if (!cell_span_prepare(&span, x0, y0, x1, y1, desc, pixels, &dither)) {
         return;
+    }
     cells_convert_generic(span, desc, pixels, &dither);
 }
 
@@ -83,21 +89,27 @@ static void sample_cell(const CellSpan& span, const SurfaceDesc* desc, const voi
     if (console_display.sampling != SAMPLING_AVERAGE) {
         surface_accumulate_pixel(desc, pixels, static_cast<int32_t>((px0 + px1) / 2),
                                  static_cast<int32_t>((py0 + py1) / 2), sums);
-        for (int32_t c = 0; c < 4; c++)
+        for (int32_t c = 0; c < 4; c++) {
             channels[c] = static_cast<int32_t>(sums[c]);
+        }
         return;
     }
     // A surface smaller than the rectangle still gives every cell a pixel.
-    if (px1 == px0)
+    if (px1 == px0) {
         px1 = px0 + 1;
-    if (py1 == py0)
+    }
+    if (py1 == py0) {
         py1 = py0 + 1;
-    for (int64_t py = py0; py < py1; py++)
-        for (int64_t px = px0; px < px1; px++)
+    }
+    for (int64_t py = py0; py < py1; py++) {
+        for (int64_t px = px0; px < px1; px++) {
             surface_accumulate_pixel(desc, pixels, static_cast<int32_t>(px), static_cast<int32_t>(py), sums);
+        }
+    }
     const uint64_t count = static_cast<uint64_t>((px1 - px0) * (py1 - py0));
-    for (int32_t c = 0; c < 4; c++)
+    for (int32_t c = 0; c < 4; c++) {
         channels[c] = static_cast<int32_t>(sums[c] / count);
+    }
 }
 
 // Two colours and a coverage glyph: the nearest candidate as background, the
@@ -169,17 +181,19 @@ void cells_convert_generic(const CellSpan& span, const SurfaceDesc* desc, const 
             sample_cell(span, desc, pixels, x, y, channels);
             // A mostly transparent cell keeps what it showed, and does not
             // use up a dither position either.
-            if (desc->has_alpha && channels[CHANNEL_ALPHA] < 2048)
+            if (desc->has_alpha && channels[CHANNEL_ALPHA] < 2048) {
                 continue;
+            }
             int32_t hue;
             int32_t saturation;
             int32_t value;
             rgb_to_hsv12(channels[CHANNEL_RED], channels[CHANNEL_GREEN], channels[CHANNEL_BLUE], &hue, &saturation,
                          &value);
-            if (blend)
+            if (blend) {
                 blend_cell(x, y, hue, saturation, value, dither);
-            else
+            } else {
                 single_cell(x, y, hue, saturation, value, dither);
+            }
             dither->advance(dither);
         }
     }

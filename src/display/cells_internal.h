@@ -25,8 +25,9 @@ inline int32_t blend_level(int32_t near_distance, int32_t far_distance)
 {
     const int64_t m = near_distance < far_distance ? near_distance : far_distance;
     const int64_t sum = m + far_distance;
-    if (sum == 0)
+    if (sum == 0) {
         return 15;
+    }
     return static_cast<int32_t>(30 * m / sum);
 }
 

@@ -49,10 +49,12 @@ constexpr int32_t candidate_distance(const ColourCandidate& k, int32_t value, in
     const int32_t ds = saturation - k.saturation;
     const int32_t dh = hue - k.hue;
     int32_t sum = 6 * dv * dv;
-    if (k.value != 0)
+    if (k.value != 0) {
         sum += 3 * ds * ds;
-    if (k.saturation != 0)
+    }
+    if (k.saturation != 0) {
         sum += 3 * dh * dh;
+    }
     return k.weight * sum;
 }
 
@@ -61,15 +63,19 @@ constexpr int32_t candidate_distance(const ColourCandidate& k, int32_t value, in
 inline void rgb_to_hsv12(int32_t red, int32_t green, int32_t blue, int32_t* hue, int32_t* saturation, int32_t* value)
 {
     int32_t max = red;
-    if (green > max)
+    if (green > max) {
         max = green;
-    if (blue > max)
+    }
+    if (blue > max) {
         max = blue;
+    }
     int32_t min = red;
-    if (green < min)
+    if (green < min) {
         min = green;
-    if (blue < min)
+    }
+    if (blue < min) {
         min = blue;
+    }
 
     *value = max;
     if (max == min) {
@@ -80,10 +86,11 @@ inline void rgb_to_hsv12(int32_t red, int32_t green, int32_t blue, int32_t* hue,
     const int32_t diff = max - min;
     *saturation = diff * CHANNEL_MAX / max;
     // The order of the tests decides ties between equal channels.
-    if (red == max)
+    if (red == max) {
         *hue = (green - blue) * HUE_SECTOR / diff + 1 * HUE_SECTOR;
-    else if (green == max)
+    } else if (green == max) {
         *hue = (blue - red) * HUE_SECTOR / diff + 3 * HUE_SECTOR;
-    else
+    } else {
         *hue = (red - green) * HUE_SECTOR / diff + 5 * HUE_SECTOR;
+    }
 }

@@ -35,8 +35,9 @@ void choose_look()
 {
     console_display.blocks = platform_console_shows_blocks();
     if (console_settings.look != CONSOLE_LOOK_BLOCKS || console_display.blocks != 0 ||
-        console_display.blocks_refusal_told != 0)
+        console_display.blocks_refusal_told != 0) {
         return;
+    }
     console_display.blocks_refusal_told = 1;
     platform_console_message(
         "korvel: --look blocks needs 256 or 24-bit colours and UTF-8 (--color 256 or truecolor); "
@@ -84,19 +85,22 @@ int32_t console_open()
     console_release_buffers();
     display_reset_options();
     console_display.blocks = 0;
-    if (platform_console_open() != 0)
+    if (platform_console_open() != 0) {
         return -1;
+    }
     choose_look();
-    if (console_create_buffers() != 0)
+    if (console_create_buffers() != 0) {
         return -1;
+    }
     cell_table_build();
     return 0;
 }
 
 int32_t console_create_buffers()
 {
-    if (console_display.kind != DISPLAY_KIND_CONSOLE)
+    if (console_display.kind != DISPLAY_KIND_CONSOLE) {
         return 0;
+    }
     // The console says which grid it shows: the display's own 80 x 50, or
     // one that keeps the picture's shape in its cells.
     int32_t columns = DISPLAY_GRID_COLUMNS;
@@ -108,8 +112,9 @@ int32_t console_create_buffers()
     }
     const size_t cells = static_cast<size_t>(columns) * rows;
     uint8_t* characters = static_cast<uint8_t*>(std::calloc(cells, 1));
-    if (characters == nullptr)
+    if (characters == nullptr) {
         return -1;
+    }
     uint8_t* attributes = static_cast<uint8_t*>(std::calloc(cells, 1));
     if (attributes == nullptr) {
         std::free(characters);
@@ -142,6 +147,7 @@ int32_t console_release_buffers()
 void console_close()
 {
     console_release_buffers();
-    if (console_display.kind == DISPLAY_KIND_CONSOLE)
+    if (console_display.kind == DISPLAY_KIND_CONSOLE) {
         platform_console_close();
+    }
 }

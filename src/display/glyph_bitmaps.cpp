@@ -35,8 +35,9 @@ const uint8_t* glyph_bitmap(uint8_t character)
 const uint8_t* label_glyph_bitmap(char character)
 {
     for (int32_t i = 0; LABEL_CHARACTERS[i] != '\0'; i++) {
-        if (LABEL_CHARACTERS[i] == character)
+        if (LABEL_CHARACTERS[i] == character) {
             return LABEL_BITMAPS[i];
+        }
     }
     return BLANK;
 }

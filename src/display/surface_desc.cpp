@@ -9,13 +9,16 @@ SurfaceDesc* surface_desc_create(int32_t bits_per_pixel, int32_t width, int32_t 
                                  uint32_t mask1, uint32_t mask2, uint32_t mask3)
 {
     // Negative sizes would turn the cell spans into reads before the pixels.
-    if (width < 1 || height < 1 || pitch == 0)
+    if (width < 1 || height < 1 || pitch == 0) {
         return nullptr;
-    if (bits_per_pixel < 8 || bits_per_pixel > 32)
+    }
+    if (bits_per_pixel < 8 || bits_per_pixel > 32) {
         return nullptr;
+    }
     SurfaceDesc* desc = static_cast<SurfaceDesc*>(std::calloc(1, sizeof(SurfaceDesc)));
-    if (desc == nullptr)
+    if (desc == nullptr) {
         return nullptr;
+    }
 
     desc->bits_per_pixel = bits_per_pixel;
     desc->width = width;
@@ -92,8 +95,9 @@ void surface_accumulate_pixel(const SurfaceDesc* desc, const void* pixels, int32
         uint64_t v = scale >= 0 ? static_cast<uint64_t>(bits) << scale : static_cast<uint64_t>(bits >> -scale);
         // Set bits above the mask's lowest run would reach past 4095 and past
         // the conversion's tables: cap them.
-        if (v > static_cast<uint64_t>(CHANNEL_MAX))
+        if (v > static_cast<uint64_t>(CHANNEL_MAX)) {
             v = static_cast<uint64_t>(CHANNEL_MAX);
+        }
         sums[c] += v;
     }
 }

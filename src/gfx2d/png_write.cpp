@@ -26,8 +26,9 @@ void append_bytes(void* context, void* data, int size)
 int32_t png_encode_rgb(const uint8_t* rgb, int32_t width, int32_t height, std::vector<uint8_t>* out)
 {
     out->clear();
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return 0;
+    }
     if (stbi_write_png_to_func(append_bytes, out, width, height, 3, rgb, width * 3) == 0) {
         out->clear();
         return 0;

@@ -11,8 +11,9 @@ namespace {
 float overlay_width_value(const GmlSegment& segment)
 {
     float w = 0.0f;
-    if (segment.dt != 0.0f)
+    if (segment.dt != 0.0f) {
         w = segment.speed == 0.0f ? 7.0f : 7.0f / segment.speed;
+    }
     return w <= 7.0f ? w + 1.0f : 7.0f;
 }
 
@@ -29,8 +30,9 @@ float smooth_overlay_level(float v)
 void draw_gml(const GmlDrawing* drawing, int32_t time_ms, float min_width, float max_width, uint32_t colour,
               int32_t offset_x, int32_t offset_y, float scale)
 {
-    if (drawing == nullptr)
+    if (drawing == nullptr) {
         return;
+    }
     float seconds = static_cast<float>(time_ms) / 1000.0f;
     int32_t blue = static_cast<int32_t>(colour & 0xFF);
     int32_t green = static_cast<int32_t>((colour >> 8) & 0xFF);
@@ -38,8 +40,9 @@ void draw_gml(const GmlDrawing* drawing, int32_t time_ms, float min_width, float
     for (int32_t s = 0; s < gml_stroke_count(*drawing); s++) {
         const GmlStroke& stroke = drawing->strokes[s];
         for (int32_t j = 0; j + 1 < gml_point_count(stroke); j++) {
-            if (!(seconds >= stroke.times[j]))
+            if (!(seconds >= stroke.times[j])) {
                 continue;  // not due yet (or no time at all)
+            }
             float level = smooth_overlay_level(overlay_width_value(gml_segment(stroke, j)));
             set_pen_thickness(truncate_to_int(min_width + level * (max_width - min_width)));
             const float* a = stroke.points[j];

@@ -12,8 +12,9 @@ bool is_gml_space(int32_t c)
 
 int32_t read_byte(GmlReader* reader)
 {
-    if (reader->position >= reader->size)
+    if (reader->position >= reader->size) {
         return END_OF_BYTES;
+    }
     return reader->bytes[reader->position++];
 }
 
@@ -25,8 +26,9 @@ void step_back(GmlReader* reader)
 
 void skip_space(GmlReader* reader)
 {
-    while (reader->position < reader->size && is_gml_space(reader->bytes[reader->position]))
+    while (reader->position < reader->size && is_gml_space(reader->bytes[reader->position])) {
         reader->position++;
+    }
 }
 
 void clear_token(GmlToken* token)
@@ -38,8 +40,9 @@ void clear_token(GmlToken* token)
 // Bytes beyond the buffer are dropped; the token still ends where the text says.
 void append(GmlToken* token, int32_t c)
 {
-    if (token->length >= GML_TOKEN_SIZE - 1)
+    if (token->length >= GML_TOKEN_SIZE - 1) {
         return;
+    }
     token->text[token->length++] = static_cast<char>(c);
     token->text[token->length] = '\0';
 }
@@ -51,8 +54,9 @@ bool is_quote(int32_t c)
 
 void read_quoted_value(GmlReader* reader, GmlToken* value)
 {
-    for (int32_t c = read_byte(reader); c != END_OF_BYTES && !is_quote(c); c = read_byte(reader))
+    for (int32_t c = read_byte(reader); c != END_OF_BYTES && !is_quote(c); c = read_byte(reader)) {
         append(value, c);
+    }
 }
 
 }  // namespace
@@ -60,8 +64,9 @@ void read_quoted_value(GmlReader* reader, GmlToken* value)
 void lowercase_ascii(char* text, int32_t length)
 {
     for (int32_t i = 0; i < length; i++) {
-        if (text[i] >= 'A' && text[i] <= 'Z')
+        if (text[i] >= 'A' && text[i] <= 'Z') {
             text[i] = static_cast<char>(text[i] - 'A' + 'a');
+        }
     }
 }
 
@@ -70,15 +75,17 @@ void gml_next_token(GmlReader* reader, GmlToken* token)
     clear_token(token);
     skip_space(reader);
     for (int32_t c = read_byte(reader); c != END_OF_BYTES; c = read_byte(reader)) {
-        if (is_gml_space(c))
+        if (is_gml_space(c)) {
             break;
+        }
         if (c == '<' && token->length > 0) {
             step_back(reader);
             break;
         }
         append(token, c);
-        if (c == '>')
+        if (c == '>') {
             break;
+        }
     }
     lowercase_ascii(token->text, token->length);
 }
@@ -89,15 +96,17 @@ void gml_next_attribute(GmlReader* reader, GmlToken* name, GmlToken* value)
     clear_token(value);
     skip_space(reader);
     for (int32_t c = read_byte(reader); c != END_OF_BYTES; c = read_byte(reader)) {
-        if (is_gml_space(c))
+        if (is_gml_space(c)) {
             return;
+        }
         if (c == '>') {
             step_back(reader);
             return;
         }
         if (c == '=') {
-            if (is_quote(read_byte(reader)))
+            if (is_quote(read_byte(reader))) {
                 read_quoted_value(reader, value);
+            }
             return;
         }
         append(name, c);

@@ -16,8 +16,9 @@ bool token_is(const GmlToken& token, std::string_view text)
 GmlStroke* open_stroke(GmlReader* reader)
 {
     GmlDrawing* drawing = reader->drawing;
-    if (drawing->stroke_count >= GML_MAX_STROKES)
+    if (drawing->stroke_count >= GML_MAX_STROKES) {
         return nullptr;
+    }
     return &drawing->strokes[drawing->stroke_count];
 }
 
@@ -30,8 +31,9 @@ bool handle_children(GmlReader* reader, std::string_view closing, std::string_vi
     bool closed = false;
     for (;;) {
         gml_next_token(reader, &token);
-        if (token.length == 0)  // only at the end of the bytes
+        if (token.length == 0) {  // only at the end of the bytes
             break;
+        }
         if (token_is(token, closing) || (!also_closing.empty() && token_is(token, also_closing))) {
             closed = true;
             break;
@@ -67,12 +69,15 @@ void handle_gml_element(GmlReader* reader)
     GmlToken value;
     for (;;) {
         gml_next_attribute(reader, &name, &value);
-        if (name.length == 0)
+        if (name.length == 0) {
             break;
-        if (token_is(name, "spec"))
+        }
+        if (token_is(name, "spec")) {
             copy_spec(reader->drawing, value);
-        if (reader->position >= reader->size)
+        }
+        if (reader->position >= reader->size) {
             break;
+        }
     }
     handle_children(reader, "</gml>");
 }
@@ -80,44 +85,52 @@ void handle_gml_element(GmlReader* reader)
 void handle_stroke(GmlReader* reader)
 {
     GmlStroke* stroke = open_stroke(reader);
-    if (stroke != nullptr)
+    if (stroke != nullptr) {
         stroke->point_count = 0;
-    if (handle_children(reader, "</stroke>") && stroke != nullptr)
+    }
+    if (handle_children(reader, "</stroke>") && stroke != nullptr) {
         reader->drawing->stroke_count++;
+    }
 }
 
 void handle_point(GmlReader* reader)
 {
-    if (!handle_children(reader, "</pt>"))
+    if (!handle_children(reader, "</pt>")) {
         return;
+    }
     GmlStroke* stroke = open_stroke(reader);
-    if (stroke != nullptr && stroke->point_count < GML_MAX_POINTS)
+    if (stroke != nullptr && stroke->point_count < GML_MAX_POINTS) {
         stroke->point_count++;
+    }
 }
 
 void handle_value(GmlReader* reader, GmlValueTarget target, std::string_view closing,
                   std::string_view also_closing = {})
 {
     reader->target = target;
-    if (handle_children(reader, closing, also_closing))
+    if (handle_children(reader, closing, also_closing)) {
         reader->target = GML_VALUE_NONE;
+    }
 }
 
 // Text lands in the point still open; outside any point that is the slot
 // the next <pt> of the open stroke will fill (and overwrite).
 void store_value(GmlReader* reader, const GmlToken& token)
 {
-    if (reader->target == GML_VALUE_NONE)
+    if (reader->target == GML_VALUE_NONE) {
         return;
+    }
     GmlStroke* stroke = open_stroke(reader);
-    if (stroke == nullptr || stroke->point_count >= GML_MAX_POINTS)
+    if (stroke == nullptr || stroke->point_count >= GML_MAX_POINTS) {
         return;
+    }
     float value = gml_text_to_float(token.text, token.length);
     int32_t k = stroke->point_count;
-    if (reader->target == GML_VALUE_TIME)
+    if (reader->target == GML_VALUE_TIME) {
         stroke->times[k] = value;
-    else
+    } else {
         stroke->points[k][reader->target] = value;
+    }
 }
 
 }  // namespace
@@ -132,26 +145,27 @@ void gml_handle_token(GmlReader* reader, const GmlToken& token)
         store_value(reader, token);
         return;
     }
-    if (token_is(token, "<gml"))
+    if (token_is(token, "<gml")) {
         handle_gml_element(reader);
-    else if (token_is(token, "<tag>"))
+    } else if (token_is(token, "<tag>")) {
         handle_children(reader, "</tag>");
-    else if (token_is(token, "<drawing>"))
+    } else if (token_is(token, "<drawing>")) {
         handle_children(reader, "</drawing>");
-    else if (token_is(token, "<stroke>"))
+    } else if (token_is(token, "<stroke>")) {
         handle_stroke(reader);
-    else if (token_is(token, "<pt>"))
+    } else if (token_is(token, "<pt>")) {
         handle_point(reader);
-    else if (token_is(token, "<x>"))
+    } else if (token_is(token, "<x>")) {
         handle_value(reader, GML_VALUE_X, "</x>");
-    else if (token_is(token, "<y>"))
+    } else if (token_is(token, "<y>")) {
         handle_value(reader, GML_VALUE_Y, "</y>");
-    else if (token_is(token, "<z>"))
+    } else if (token_is(token, "<z>")) {
         handle_value(reader, GML_VALUE_Z, "</z>");
-    else if (token_is(token, "<time>") || token_is(token, "<t>"))
+    } else if (token_is(token, "<time>") || token_is(token, "<t>")) {
         handle_value(reader, GML_VALUE_TIME, "</time>", "</t>");
-    else
+    } else {
         store_value(reader, token);
+    }
 }
 
 // Every value too, not just the counts: a <pt> without <x> or <time> is
@@ -168,8 +182,9 @@ void parse_gml(const uint8_t* bytes, size_t size, GmlDrawing* drawing)
     GmlToken token;
     for (;;) {
         gml_next_token(&reader, &token);
-        if (token.length == 0)
+        if (token.length == 0) {
             break;
+        }
         gml_handle_token(&reader, token);
     }
 }

@@ -19,25 +19,30 @@ GmlSegment gml_segment(const GmlStroke& stroke, int32_t j)
 
 int32_t gml_stroke_count(const GmlDrawing& drawing)
 {
-    if (drawing.stroke_count < 0)
+    if (drawing.stroke_count < 0) {
         return 0;
+    }
     return drawing.stroke_count < GML_MAX_STROKES ? drawing.stroke_count : GML_MAX_STROKES;
 }
 
 int32_t gml_point_count(const GmlStroke& stroke)
 {
-    if (stroke.point_count < 0)
+    if (stroke.point_count < 0) {
         return 0;
+    }
     return stroke.point_count < GML_MAX_POINTS ? stroke.point_count : GML_MAX_POINTS;
 }
 
 int32_t truncate_to_int(float value)
 {
-    if (std::isnan(value))
+    if (std::isnan(value)) {
         return 0;
-    if (value >= 2147483648.0f)
+    }
+    if (value >= 2147483648.0f) {
         return INT32_MAX;
-    if (value <= -2147483648.0f)
+    }
+    if (value <= -2147483648.0f) {
         return INT32_MIN;
+    }
     return static_cast<int32_t>(value);
 }

@@ -28,8 +28,9 @@ float intro_pulse(int32_t t)
 // A motionless or instantaneous segment gets 0, a fast one less than 8.
 float intro_width_value(const GmlSegment& segment)
 {
-    if (segment.dt == 0.0f || segment.speed == 0.0f)
+    if (segment.dt == 0.0f || segment.speed == 0.0f) {
         return 0.0f;
+    }
     float w = 8.0f / segment.speed;
     return w > 8.0f ? 8.0f : w;
 }
@@ -62,12 +63,14 @@ struct IntroPlay {
 bool intro_step(void* state, int64_t, int32_t t)
 {
     auto* play = static_cast<IntroPlay*>(state);
-    if (t >= static_cast<int32_t>(INTRO_LENGTH_MS))
+    if (t >= static_cast<int32_t>(INTRO_LENGTH_MS)) {
         return false;
+    }
     draw_intro_frame(play->drawing, t);
     display_present(get_canvas()->pixels);
-    if (poll_stop_keys())
+    if (poll_stop_keys()) {
         play->result = INTRO_LEFT;
+    }
     return play->result == INTRO_FINISHED;
 }
 
@@ -77,28 +80,33 @@ void draw_intro_frame(const GmlDrawing* drawing, int32_t t)
 {
     float pulse = intro_pulse(t);
     clear_canvas(0);
-    if (drawing == nullptr)
+    if (drawing == nullptr) {
         return;
+    }
     float due = static_cast<float>(t);
     for (int32_t s = 0; s < gml_stroke_count(*drawing); s++) {
         const GmlStroke& stroke = drawing->strokes[s];
         for (int32_t j = 0; j + 1 < gml_point_count(stroke); j++) {
-            if (due >= INTRO_MS_PER_RECORDED_SECOND * stroke.times[j])
+            if (due >= INTRO_MS_PER_RECORDED_SECOND * stroke.times[j]) {
                 draw_intro_segment(stroke, j, pulse);
+            }
         }
     }
 }
 
 IntroResult wait_for_key_after_error(int32_t interactive)
 {
-    if (interactive == 0)
+    if (interactive == 0) {
         return INTRO_FINISHED;
+    }
     for (;;) {
         int32_t key = platform_key_poll();
-        if (key == KEY_ESCAPE || platform_stop_signalled() != 0)
+        if (key == KEY_ESCAPE || platform_stop_signalled() != 0) {
             return INTRO_LEFT;
-        if (key != KEY_NONE)
+        }
+        if (key != KEY_NONE) {
             return INTRO_FINISHED;
+        }
         platform_sleep_ms(KEY_WAIT_POLL_MS);
     }
 }
@@ -109,8 +117,9 @@ IntroResult play_graffiti_intro(const char* path, int32_t fps)
     // Without it load_gml reports that there is nothing to load into.
     auto* drawing = static_cast<GmlDrawing*>(std::calloc(1, sizeof(GmlDrawing)));
     IntroResult result = INTRO_FINISHED;
-    if (load_gml(path, drawing) != GML_LOAD_OK)
+    if (load_gml(path, drawing) != GML_LOAD_OK) {
         result = wait_for_key_after_error(platform_keyboard_interactive());
+    }
     IntroPlay play = {drawing, result};
     if (result == INTRO_FINISHED) {
         clear_canvas_rgb(0, 0, 0);

@@ -55,13 +55,15 @@ constexpr int32_t TAG_PACE[TAG_SLOT_COUNT] = {8, 8, 8, 16, 8, 16, 16, 4, 5, 6, 8
 
 void advance_colour_on_new_selection(int32_t selection_ms)
 {
-    if (tag_colour_state.seen_any != 0 && tag_colour_state.selection_ms == selection_ms)
+    if (tag_colour_state.seen_any != 0 && tag_colour_state.selection_ms == selection_ms) {
         return;
+    }
     tag_colour_state.seen_any = 1;
     tag_colour_state.selection_ms = selection_ms;
     tag_colour_state.tag_colour++;
-    if (tag_colour_state.tag_colour > TAG_COLOUR_COUNT - 1)
+    if (tag_colour_state.tag_colour > TAG_COLOUR_COUNT - 1) {
         tag_colour_state.tag_colour = 0;
+    }
 }
 
 // A tag left on for days would overflow the product; it has long finished drawing.
@@ -94,8 +96,9 @@ void draw_tag_lines(int32_t tag, int32_t t)
 void blit_tag_picture(int32_t tag)
 {
     const Image* picture = picture_slot(tag - 5);
-    if (picture != nullptr)
+    if (picture != nullptr) {
         blit_image(*picture, PICTURE_RIGHT_EDGE - picture->width, PICTURE_TOP);
+    }
 }
 
 }  // namespace
@@ -103,9 +106,11 @@ void blit_tag_picture(int32_t tag)
 void draw_tag_overlay(int32_t t, int32_t tag, int32_t selection_ms)
 {
     advance_colour_on_new_selection(selection_ms);
-    if (tag < 0 || tag >= TAG_SLOT_COUNT)
+    if (tag < 0 || tag >= TAG_SLOT_COUNT) {
         return;
+    }
     draw_tag_lines(tag, t);
-    if (is_picture_tag(tag) && t < PICTURE_SHOW_MS)
+    if (is_picture_tag(tag) && t < PICTURE_SHOW_MS) {
         blit_tag_picture(tag);
+    }
 }

@@ -17,11 +17,13 @@ void free_tag_slot(int32_t index)
 
 int32_t load_tag_slot(int32_t index, const char* path)
 {
-    if (index < 0 || index >= TAG_SLOT_COUNT)
+    if (index < 0 || index >= TAG_SLOT_COUNT) {
         return 0;
+    }
     auto* drawing = static_cast<GmlDrawing*>(std::calloc(1, sizeof(GmlDrawing)));
-    if (drawing == nullptr)
+    if (drawing == nullptr) {
         return 0;
+    }
     free_tag_slot(index);
     if (load_gml(path, drawing) != GML_LOAD_OK) {
         std::free(drawing);
@@ -33,8 +35,9 @@ int32_t load_tag_slot(int32_t index, const char* path)
 
 void free_tag_slots()
 {
-    for (int32_t i = 0; i < TAG_SLOT_COUNT; i++)
+    for (int32_t i = 0; i < TAG_SLOT_COUNT; i++) {
         free_tag_slot(i);
+    }
 }
 
 namespace {
@@ -42,9 +45,11 @@ namespace {
 // The slot a catalog row points at, or -1.
 int32_t row_slot(void* target)
 {
-    for (int32_t i = 0; i < TAG_SLOT_COUNT; i++)
-        if (target == &tag_slots.drawings[i])
+    for (int32_t i = 0; i < TAG_SLOT_COUNT; i++) {
+        if (target == &tag_slots.drawings[i]) {
             return i;
+        }
+    }
     return -1;
 }
 
@@ -53,20 +58,23 @@ int32_t row_slot(void* target)
 void load_tag_row(const char* path, void* target)
 {
     int32_t index = row_slot(target);
-    if (index >= 0)
+    if (index >= 0) {
         load_tag_slot(index, path);
+    }
 }
 
 void free_tag_row(void* target)
 {
     int32_t index = row_slot(target);
-    if (index >= 0)
+    if (index >= 0) {
         free_tag_slot(index);
+    }
 }
 
 const GmlDrawing* tag_slot(int32_t index)
 {
-    if (index < 0 || index >= TAG_SLOT_COUNT)
+    if (index < 0 || index >= TAG_SLOT_COUNT) {
         return nullptr;
+    }
     return tag_slots.drawings[index];
 }

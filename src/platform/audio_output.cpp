@@ -7,8 +7,9 @@
 AudioSink audio_output_open(AudioRenderFn render, void* user, int32_t silent, std::string* why)
 {
     audio_output_close();
-    if (silent)
+    if (silent) {
         *why = "silent output was asked for";
+    }
     if (!silent && audio_device_open(render, user, why)) {
         audio_output.sink = AUDIO_SINK_DEVICE;
         return AUDIO_SINK_DEVICE;

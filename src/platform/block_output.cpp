@@ -29,10 +29,12 @@ constexpr DecimalTable make_decimals()
     DecimalTable t{};
     for (int32_t v = 0; v < 256; v++) {
         int32_t n = 0;
-        if (v >= 100)
+        if (v >= 100) {
             t.text[v][n++] = static_cast<char>('0' + v / 100);
-        if (v >= 10)
+        }
+        if (v >= 10) {
             t.text[v][n++] = static_cast<char>('0' + v / 10 % 10);
+        }
         t.text[v][n++] = static_cast<char>('0' + v % 10);
         t.length[v] = static_cast<uint8_t>(n);
     }
@@ -99,15 +101,17 @@ char* put_pen(char* out, BlockEncoder* encoder, int64_t foreground, int64_t back
 {
     bool change_foreground = foreground >= 0 && foreground != encoder->pen_foreground;
     bool change_background = background >= 0 && background != encoder->pen_background;
-    if (!change_foreground && !change_background)
+    if (!change_foreground && !change_background) {
         return out;
+    }
     *out++ = '\x1b';
     *out++ = '[';
     if (change_foreground) {
         out = put_colour(out, encoder->colours, '3', static_cast<uint32_t>(foreground));
         encoder->pen_foreground = foreground;
-        if (change_background)
+        if (change_background) {
             *out++ = ';';
+        }
     }
     if (change_background) {
         out = put_colour(out, encoder->colours, '4', static_cast<uint32_t>(background));
@@ -130,8 +134,9 @@ char* put_cell(char* out, BlockEncoder* encoder, uint64_t cell)
             *out++ = ' ';
             return out;
         }
-        if (upper == pen_foreground)
+        if (upper == pen_foreground) {
             return put_text(out, FULL_BLOCK, BLOCK_GLYPH_LENGTH);
+        }
         out = put_pen(out, encoder, -1, upper);
         *out++ = ' ';
         return out;
@@ -163,8 +168,9 @@ char* put_move(char* out, Cursor* cursor, int32_t row, int32_t column)
         int32_t forward_length = 3 + (gap > 1 ? digit_count(gap) : 0);
         if (forward_length <= absolute_length) {
             out = put_text(out, "\x1b[", 2);
-            if (gap > 1)
+            if (gap > 1) {
                 out = put_number(out, gap);
+            }
             *out++ = 'C';
             cursor->column = column;
             return out;
@@ -174,8 +180,9 @@ char* put_move(char* out, Cursor* cursor, int32_t row, int32_t column)
         int32_t down = row - cursor->row;
         if (3 + (down > 1 ? digit_count(down) : 0) < absolute_length) {
             out = put_text(out, "\x1b[", 2);
-            if (down > 1)
+            if (down > 1) {
                 out = put_number(out, down);
+            }
             *out++ = 'E';
             cursor->row = row;
             cursor->column = 0;
@@ -183,8 +190,9 @@ char* put_move(char* out, Cursor* cursor, int32_t row, int32_t column)
         }
     }
     out = put_text(out, "\x1b[", 2);
-    if (row > 0)
+    if (row > 0) {
         out = put_number(out, row + 1);
+    }
     if (column > 0) {
         *out++ = ';';
         out = put_number(out, column + 1);
@@ -235,8 +243,9 @@ void make_keys(BlockEncoder* encoder, const uint32_t* pixels, int32_t stride)
                         encoder->shadow.data() + static_cast<size_t>(y) * columns, known, columns, y, row);
             continue;
         }
-        for (int32_t x = 0; x < columns; x++)
+        for (int32_t x = 0; x < columns; x++) {
             row[x] = static_cast<uint64_t>(upper[x] & 0xFFFFFFu) << 32 | (lower[x] & 0xFFFFFFu);
+        }
     }
 }
 
@@ -251,8 +260,9 @@ char* put_surround(char* out, BlockEncoder* encoder, Cursor* cursor)
         int32_t runs[2][2] = {{0, beside ? encoder->origin_column : encoder->screen_columns},
                               {beside ? right : encoder->screen_columns, encoder->screen_columns}};
         for (const auto& run : runs) {
-            if (run[0] >= run[1])
+            if (run[0] >= run[1]) {
                 continue;
+            }
             out = put_move(out, cursor, row, run[0]);
             out = put_pen(out, encoder, -1, black);
             std::memset(out, ' ', static_cast<size_t>(run[1] - run[0]));
@@ -268,21 +278,25 @@ char* encode_cells(BlockEncoder* encoder, char* out, bool all, Cursor cursor)
 {
     int32_t columns = encoder->columns;
     int32_t changed = 0;
-    if (!all)
+    if (!all) {
         cursor = Cursor{-1, -1};
+    }
     int32_t last_column = encoder->origin_column + columns - 1;
     for (int32_t y = 0; y < encoder->rows; y++) {
         const uint64_t* row = encoder->keys.data() + static_cast<size_t>(y) * columns;
         const uint64_t* shown = encoder->shadow.data() + static_cast<size_t>(y) * columns;
-        if (!all && std::memcmp(row, shown, static_cast<size_t>(columns) * sizeof(uint64_t)) == 0)
+        if (!all && std::memcmp(row, shown, static_cast<size_t>(columns) * sizeof(uint64_t)) == 0) {
             continue;  // most rows of a calm picture
+        }
         for (int32_t x = 0; x < columns; x++) {
-            if (!all && row[x] == shown[x])
+            if (!all && row[x] == shown[x]) {
                 continue;
+            }
             int32_t column = encoder->origin_column + x;
             int32_t terminal_row = encoder->origin_row + y;
-            if (cursor.row != terminal_row || cursor.column != column)
+            if (cursor.row != terminal_row || cursor.column != column) {
                 out = put_move(out, &cursor, terminal_row, column);
+            }
             out = put_cell(out, encoder, row[x]);
             cursor.column = column < last_column ? column + 1 : -1;
             changed++;
@@ -296,10 +310,12 @@ char* encode_cells(BlockEncoder* encoder, char* out, bool all, Cursor cursor)
 
 BlockColours block_colours_resolve(ConsoleColours requested, ConsoleColours resolved)
 {
-    if (resolved == CONSOLE_COLOURS_TRUECOLOR)
+    if (resolved == CONSOLE_COLOURS_TRUECOLOR) {
         return BLOCK_COLOURS_TRUECOLOR;
-    if (requested == CONSOLE_COLOURS_256 || (requested == CONSOLE_COLOURS_AUTO && resolved == CONSOLE_COLOURS_ANSI16))
+    }
+    if (requested == CONSOLE_COLOURS_256 || (requested == CONSOLE_COLOURS_AUTO && resolved == CONSOLE_COLOURS_ANSI16)) {
         return BLOCK_COLOURS_256;
+    }
     return BLOCK_COLOURS_NONE;
 }
 
@@ -326,8 +342,9 @@ void block_encoder_place(BlockEncoder* encoder, int32_t columns, int32_t rows, i
         encoder->screen_columns = 0;  // the surround is laid again after a resize
         encoder->screen_rows = 0;
     }
-    if (origin_column != encoder->origin_column || origin_row != encoder->origin_row)
+    if (origin_column != encoder->origin_column || origin_row != encoder->origin_row) {
         encoder->shadow_valid = 0;
+    }
     encoder->columns = columns;
     encoder->rows = rows;
     encoder->origin_column = origin_column;
@@ -338,8 +355,9 @@ void block_encoder_surround(BlockEncoder* encoder, int32_t screen_columns, int32
 {
     screen_columns = screen_columns > 0 ? screen_columns : 0;
     screen_rows = screen_rows > 0 ? screen_rows : 0;
-    if (screen_columns == encoder->screen_columns && screen_rows == encoder->screen_rows)
+    if (screen_columns == encoder->screen_columns && screen_rows == encoder->screen_rows) {
         return;
+    }
     encoder->screen_columns = screen_columns;
     encoder->screen_rows = screen_rows;
     encoder->shadow_valid = 0;
@@ -361,8 +379,9 @@ int32_t block_encode(BlockEncoder* encoder, const uint32_t* pixels, int32_t stri
     char* start = encoder->output.data();
     *bytes = start;
     encoder->last_changed_cells = 0;
-    if (encoder->columns * encoder->rows == 0 || encoder->colours == BLOCK_COLOURS_NONE)
+    if (encoder->columns * encoder->rows == 0 || encoder->colours == BLOCK_COLOURS_NONE) {
         return 0;
+    }
     make_keys(encoder, pixels, stride);
     bool all = encoder->shadow_valid == 0;
     char* out = put_text(start, SYNC_BEGIN, sizeof(SYNC_BEGIN) - 1);
@@ -372,13 +391,15 @@ int32_t block_encode(BlockEncoder* encoder, const uint32_t* pixels, int32_t stri
         encoder->pen_background = -1;
     }
     Cursor cursor = {0, 0};
-    if (all)
+    if (all) {
         out = put_surround(out, encoder, &cursor);
+    }
     out = encode_cells(encoder, out, all, cursor);
     encoder->shadow.swap(encoder->keys);
     encoder->shadow_valid = 1;
-    if (encoder->last_changed_cells == 0)
+    if (encoder->last_changed_cells == 0) {
         return 0;
+    }
     out = put_text(out, SYNC_END, sizeof(SYNC_END) - 1);
     return static_cast<int32_t>(out - start);
 }

@@ -23,11 +23,13 @@ MessageMemory message_memory;
 
 bool said_before(const std::string& line)
 {
-    if (message_memory.once == 0)
+    if (message_memory.once == 0) {
         return false;
+    }
     for (const std::string& said : message_memory.said) {
-        if (said == line)
+        if (said == line) {
             return true;
+        }
     }
     message_memory.said.push_back(line);
     return false;
@@ -132,8 +134,9 @@ int32_t platform_console_shows_blocks()
 
 void platform_console_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
 {
-    if (pixels == nullptr || platform_console_shows_blocks() == 0)
+    if (pixels == nullptr || platform_console_shows_blocks() == 0) {
         return;
+    }
     console_driver->write_blocks(pixels, stride, view_columns, view_rows);
 }
 
@@ -146,8 +149,9 @@ void platform_console_messages_once(int32_t on)
 void platform_console_message(const std::string& text)
 {
     std::string line = printable_line(text);
-    if (said_before(line))
+    if (said_before(line)) {
         return;
+    }
     if (console_driver->queue_message(line) == 0) {
         native_write_message(line);
     }

@@ -26,12 +26,15 @@ namespace {
 const char* unreadable(int fd, int64_t limit, int64_t* size)
 {
     struct stat info = {};
-    if (fstat(fd, &info) != 0)
+    if (fstat(fd, &info) != 0) {
         return std::strerror(errno);
-    if (!S_ISREG(info.st_mode))
+    }
+    if (!S_ISREG(info.st_mode)) {
         return "not a regular file";
-    if (info.st_size > limit)
+    }
+    if (info.st_size > limit) {
         return "file too large";
+    }
     *size = info.st_size;
     return nullptr;
 }
@@ -50,12 +53,15 @@ const char* read_all(int fd, std::vector<uint8_t>* bytes)
     size_t done = 0;
     while (done < bytes->size()) {
         ssize_t got = read(fd, bytes->data() + done, bytes->size() - done);
-        if (got < 0 && errno == EINTR)
+        if (got < 0 && errno == EINTR) {
             continue;
-        if (got < 0)
+        }
+        if (got < 0) {
             return std::strerror(errno);
-        if (got == 0)
+        }
+        if (got == 0) {
             return "file shrank while it was read";
+        }
         done += static_cast<size_t>(got);
     }
     return nullptr;
@@ -86,8 +92,9 @@ FileRead platform_check_file(const char* path, std::string* why)
     int64_t size = 0;
     const char* problem = unreadable(fd, INT64_MAX, &size);
     close(fd);
-    if (problem == nullptr)
+    if (problem == nullptr) {
         return FILE_READ_OK;
+    }
     *why = problem;
     return FILE_READ_FAILED;
 }
@@ -106,8 +113,9 @@ FileRead platform_read_file(const char* path, int64_t limit, std::vector<uint8_t
         problem = read_all(fd, bytes);
     }
     close(fd);
-    if (problem == nullptr)
+    if (problem == nullptr) {
         return FILE_READ_OK;
+    }
     bytes->clear();
     *why = problem;
     return FILE_READ_FAILED;

@@ -11,8 +11,9 @@ void run_paced_frames(FrameStep step, void* state, int32_t fps)
     uint32_t start = platform_ticks_ms();
     FramePacer pacer;
     frame_pacer_start(&pacer, fps, start);
-    for (int64_t k = 0; step(state, k, platform_ticks_elapsed(start, platform_ticks_ms())); k++)
+    for (int64_t k = 0; step(state, k, platform_ticks_elapsed(start, platform_ticks_ms())); k++) {
         frame_pacer_wait(&pacer);
+    }
 }
 
 void run_clocked_frames(FrameStep step, void* state, int64_t count, int32_t fps, uint32_t start_ms)
@@ -20,8 +21,9 @@ void run_clocked_frames(FrameStep step, void* state, int64_t count, int32_t fps,
     for (int64_t k = 0; k < count; k++) {
         int32_t t = frame_time_ms(k, fps);
         platform_clock_set(start_ms + static_cast<uint32_t>(t));
-        if (!step(state, k, t))
+        if (!step(state, k, t)) {
             return;
+        }
     }
 }
 

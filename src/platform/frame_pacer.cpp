@@ -26,8 +26,9 @@ void frame_pacer_start(FramePacer* pacer, int32_t fps, uint32_t now_ms)
 
 void frame_pacer_wait(FramePacer* pacer)
 {
-    if (pacer->fps == 0)
+    if (pacer->fps == 0) {
         return;
+    }
     pacer->frame += 1;
     uint32_t now = platform_ticks_ms();
     int32_t ahead = platform_ticks_elapsed(now, due_ms(pacer, pacer->frame));
@@ -35,6 +36,7 @@ void frame_pacer_wait(FramePacer* pacer)
         platform_sleep_ms(static_cast<uint32_t>(ahead));
         return;
     }
-    if (-ahead > 1000 / pacer->fps)
+    if (-ahead > 1000 / pacer->fps) {
         frame_pacer_start(pacer, pacer->fps, now);
+    }
 }

@@ -32,8 +32,9 @@ int32_t platform_key_poll_all()
     int32_t seen = KEY_NONE;
     for (int32_t i = 0; i < KEYS_PER_FRAME; i++) {
         int32_t key = platform_key_poll();
-        if (key == KEY_NONE || key == KEY_ESCAPE)
+        if (key == KEY_NONE || key == KEY_ESCAPE) {
             return key == KEY_ESCAPE ? key : seen;
+        }
         seen = key;
     }
     return seen;

@@ -54,11 +54,13 @@ UnfinishedOutputs unfinished;
 
 int32_t register_unfinished(const std::string& path)
 {
-    if (path.size() >= PATH_MAX)
+    if (path.size() >= PATH_MAX) {
         return -1;
+    }
     for (int32_t i = 0; i < UNFINISHED_LIMIT; i++) {
-        if (unfinished.live[i].load() != 0)
+        if (unfinished.live[i].load() != 0) {
             continue;
+        }
         std::memcpy(unfinished.paths[i], path.c_str(), path.size() + 1);
         unfinished.live[i].store(1);
         return i;
@@ -68,8 +70,9 @@ int32_t register_unfinished(const std::string& path)
 
 void release_unfinished(OutputFile* out)
 {
-    if (out->slot >= 0)
+    if (out->slot >= 0) {
         unfinished.live[out->slot].store(0);
+    }
     out->slot = -1;
 }
 
@@ -87,8 +90,9 @@ int replace_file(const char* temp_path, const char* final_path)
 {
 #ifdef _WIN32
     // rename() on Windows refuses to replace an existing file.
-    if (MoveFileExA(temp_path, final_path, MOVEFILE_REPLACE_EXISTING) != 0)
+    if (MoveFileExA(temp_path, final_path, MOVEFILE_REPLACE_EXISTING) != 0) {
         return 0;
+    }
     errno = EACCES;
     return -1;
 #else
@@ -135,8 +139,9 @@ void keep_mode(int fd, int mode)
     (void)fd;
     (void)mode;
 #else
-    if (mode >= 0)
+    if (mode >= 0) {
         fchmod(fd, static_cast<mode_t>(mode & 0777));
+    }
 #endif
 }
 
@@ -151,18 +156,21 @@ int32_t create_temporary(OutputFile* out, const std::string& near_path, int mode
         std::snprintf(suffix, sizeof(suffix), ".%08x.partial", temp_salt(attempt));
         std::string name = stem + suffix;
         int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_BINARY, 0666);
-        if (fd < 0 && errno == EEXIST)
+        if (fd < 0 && errno == EEXIST) {
             continue;
-        if (fd < 0)
+        }
+        if (fd < 0) {
             return refuse(why, "cannot be written");
+        }
         keep_mode(fd, mode);
         out->slot = register_unfinished(name);
         out->file = fdopen(fd, "wb");
         if (out->slot < 0 || out->file == nullptr) {
-            if (out->file != nullptr)
+            if (out->file != nullptr) {
                 std::fclose(out->file);
-            else
+            } else {
                 close(fd);
+            }
             out->file = nullptr;
             std::remove(name.c_str());
             release_unfinished(out);
@@ -180,8 +188,9 @@ int32_t create_temporary(OutputFile* out, const std::string& near_path, int mode
 int32_t open_direct(OutputFile* out, const char* path, std::string* why)
 {
     int fd = open(path, O_WRONLY | O_NOCTTY | O_CLOEXEC | O_BINARY);
-    if (fd < 0)
+    if (fd < 0) {
         return refuse(why, "cannot be written");
+    }
     out->file = fdopen(fd, "wb");
     if (out->file == nullptr) {
         close(fd);
@@ -201,8 +210,9 @@ std::string publish_path(const char* final_path, std::string* why)
     return final_path;
 #else
     struct stat link = {};
-    if (lstat(final_path, &link) != 0 || !S_ISLNK(link.st_mode))
+    if (lstat(final_path, &link) != 0 || !S_ISLNK(link.st_mode)) {
         return final_path;
+    }
     char resolved[PATH_MAX];
     if (realpath(final_path, resolved) == nullptr) {
         refuse(why, "cannot be written");
@@ -218,8 +228,9 @@ std::string temporary_folder()
 #ifdef _WIN32
     char folder[MAX_PATH + 1];
     DWORD length = GetTempPathA(sizeof(folder), folder);
-    if (length > 0 && length < sizeof(folder))
+    if (length > 0 && length < sizeof(folder)) {
         return folder;
+    }
     return ".\\";
 #else
     const char* folder = std::getenv("TMPDIR");
@@ -240,11 +251,13 @@ int32_t output_file_open(OutputFile* out, const char* final_path, std::string* w
         *why = "is a directory";
         return 0;
     }
-    if (exists && !S_ISREG(info.st_mode))
+    if (exists && !S_ISREG(info.st_mode)) {
         return open_direct(out, final_path, why);
+    }
     std::string publish = publish_path(final_path, why);
-    if (publish.empty())
+    if (publish.empty()) {
         return 0;
+    }
     out->final_path = publish;
     out->kind = OUTPUT_REPLACED;
     out->seekable = 1;
@@ -269,23 +282,28 @@ const std::string& output_file_write_path(const OutputFile& out)
 
 int32_t output_file_write(OutputFile* out, const void* bytes, size_t length)
 {
-    if (out->file == nullptr || out->failed != 0)
+    if (out->file == nullptr || out->failed != 0) {
         return 0;
-    if (length > 0 && std::fwrite(bytes, 1, length, out->file) != length)
+    }
+    if (length > 0 && std::fwrite(bytes, 1, length, out->file) != length) {
         return fail(out, "write failed");
+    }
     return 1;
 }
 
 int32_t output_file_patch(OutputFile* out, int64_t offset, const void* bytes, size_t length)
 {
-    if (out->file == nullptr || out->failed != 0 || out->seekable == 0)
+    if (out->file == nullptr || out->failed != 0 || out->seekable == 0) {
         return 0;
+    }
     long end = std::ftell(out->file);
-    if (end < 0 || std::fseek(out->file, static_cast<long>(offset), SEEK_SET) != 0)
+    if (end < 0 || std::fseek(out->file, static_cast<long>(offset), SEEK_SET) != 0) {
         return fail(out, "seek failed");
+    }
     int32_t written = output_file_write(out, bytes, length);
-    if (std::fseek(out->file, end, SEEK_SET) != 0)
+    if (std::fseek(out->file, end, SEEK_SET) != 0) {
         return fail(out, "seek failed");
+    }
     return written;
 }
 
@@ -295,21 +313,25 @@ int32_t output_file_commit(OutputFile* out, std::string* why)
         *why = "was not open";
         return 0;
     }
-    if (std::fflush(out->file) != 0)
+    if (std::fflush(out->file) != 0) {
         fail(out, "write failed");
+    }
     // A device or a pipe cannot be synced (EINVAL): its writes were the test.
-    if (out->failed == 0 && sync_to_disk(out->file) != 0 && errno != EINVAL && errno != EROFS)
+    if (out->failed == 0 && sync_to_disk(out->file) != 0 && errno != EINVAL && errno != EROFS) {
         fail(out, "write failed");
-    if (std::fclose(out->file) != 0)
+    }
+    if (std::fclose(out->file) != 0) {
         fail(out, "write failed");
+    }
     out->file = nullptr;
     if (out->failed != 0) {
         *why = out->error;
         output_file_abandon(out);
         return 0;
     }
-    if (out->kind != OUTPUT_REPLACED)
+    if (out->kind != OUTPUT_REPLACED) {
         return 1;
+    }
     if (replace_file(out->temp_path.c_str(), out->final_path.c_str()) != 0) {
         refuse(why, "cannot be renamed into place");
         output_file_abandon(out);
@@ -322,11 +344,13 @@ int32_t output_file_commit(OutputFile* out, std::string* why)
 
 void output_file_abandon(OutputFile* out)
 {
-    if (out->file != nullptr)
+    if (out->file != nullptr) {
         std::fclose(out->file);
+    }
     out->file = nullptr;
-    if (!out->temp_path.empty())
+    if (!out->temp_path.empty()) {
         std::remove(out->temp_path.c_str());
+    }
     out->temp_path.clear();
     release_unfinished(out);
 }
@@ -334,8 +358,9 @@ void output_file_abandon(OutputFile* out)
 void platform_remove_unfinished_outputs()
 {
     for (int32_t i = 0; i < UNFINISHED_LIMIT; i++) {
-        if (unfinished.live[i].exchange(0) != 0)
+        if (unfinished.live[i].exchange(0) != 0) {
             unlink(unfinished.paths[i]);
+        }
     }
 }
 
@@ -352,10 +377,12 @@ int32_t platform_same_file(const char* a, const char* b)
                 GetFileInformationByHandle(first, &x) != 0 && GetFileInformationByHandle(second, &y) != 0 &&
                 x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
                 x.nFileIndexLow == y.nFileIndexLow;
-    if (first != INVALID_HANDLE_VALUE)
+    if (first != INVALID_HANDLE_VALUE) {
         CloseHandle(first);
-    if (second != INVALID_HANDLE_VALUE)
+    }
+    if (second != INVALID_HANDLE_VALUE) {
         CloseHandle(second);
+    }
     return same ? 1 : 0;
 #else
     struct stat x = {};

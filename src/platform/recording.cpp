@@ -138,14 +138,16 @@ void keep_pixels(const uint32_t* pixels, int32_t stride, int32_t columns, int32_
 
 void recording_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
 {
-    if (view_columns <= 0 || view_rows <= 0)
+    if (view_columns <= 0 || view_rows <= 0) {
         return;
+    }
     keep_pixels(pixels, stride, view_columns, view_rows);
     block_encoder_place(&recording.blocks, view_columns, view_rows, 0, 0);
     const char* bytes = nullptr;
     int32_t length = block_encode(&recording.blocks, recording.pixels.data(), view_columns, &bytes);
-    if (recording.sink != nullptr)
+    if (recording.sink != nullptr) {
         recording.sink(bytes, length, recording.sink_user);
+    }
 }
 
 int32_t recording_read_input(uint8_t*, int32_t)
@@ -200,8 +202,9 @@ RecordedFrame platform_recording_last_frame()
     if (recording.columns == 0) {
         return RecordedFrame{0, 0, nullptr, nullptr, nullptr};
     }
-    if (!recording.pixels.empty())
+    if (!recording.pixels.empty()) {
         return RecordedFrame{recording.columns, recording.rows, nullptr, nullptr, recording.pixels.data()};
+    }
     return RecordedFrame{recording.columns, recording.rows, recording.characters.data(), recording.attributes.data(),
                          nullptr};
 }

@@ -56,8 +56,9 @@ int32_t silent_audio_start(AudioRenderFn render, void* user, std::string* why)
 
 void silent_audio_stop()
 {
-    if (!silent_audio.thread.joinable())
+    if (!silent_audio.thread.joinable()) {
         return;
+    }
     silent_audio.running.store(0, std::memory_order_release);
     silent_audio.thread.join();
 }

@@ -38,8 +38,9 @@ template <typename Level>
 constexpr void locate(int32_t v, int32_t n, Level level, int32_t* k, int32_t* share, int32_t* span)
 {
     *k = 0;
-    while (*k + 1 < n - 1 && level(*k + 1) <= v)
+    while (*k + 1 < n - 1 && level(*k + 1) <= v) {
         *k += 1;
+    }
     *span = level(*k + 1) - level(*k);
     *share = (v - level(*k)) * 16;
 }
@@ -55,12 +56,14 @@ constexpr Xterm256Tables make_tables()
         locate(v, 6, cube, &k, &share, &span);
         int32_t nearest = 2 * share > 16 * span ? CUBE_LEVELS[k + 1] : CUBE_LEVELS[k];
         t.cube_error[v] = (v - nearest) * (v - nearest);
-        for (int32_t threshold = 0; threshold < 16; threshold++)
+        for (int32_t threshold = 0; threshold < 16; threshold++) {
             t.cube_step[threshold][v] = static_cast<uint8_t>(share > threshold * span ? k + 1 : k);
+        }
         locate(v, GREY_COUNT, grey_level, &k, &share, &span);
         t.grey_nearest[v] = static_cast<uint8_t>(2 * share > 16 * span ? grey_level(k + 1) : grey_level(k));
-        for (int32_t threshold = 0; threshold < 16; threshold++)
+        for (int32_t threshold = 0; threshold < 16; threshold++) {
             t.grey_step[threshold][v] = static_cast<uint8_t>(grey_index(share > threshold * span ? k + 1 : k));
+        }
     }
     return t;
 }
@@ -97,8 +100,9 @@ int32_t xterm256_index(int32_t red, int32_t green, int32_t blue, int32_t thresho
     int32_t grey = TABLES.grey_nearest[mean];
     int32_t grey_error = (red - grey) * (red - grey) + (green - grey) * (green - grey) + (blue - grey) * (blue - grey);
     int32_t cube_error = TABLES.cube_error[red] + TABLES.cube_error[green] + TABLES.cube_error[blue];
-    if (grey_error < cube_error)
+    if (grey_error < cube_error) {
         return TABLES.grey_step[threshold][mean];
+    }
     const uint8_t* step = TABLES.cube_step[threshold];
     return CUBE_BASE + 36 * step[red] + 6 * step[green] + step[blue];
 }

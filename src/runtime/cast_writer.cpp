@@ -17,8 +17,9 @@ void flush(CastWriter* cast)
 
 void put(CastWriter* cast, const char* text, int32_t length)
 {
-    if (cast->used + length > CAST_BUFFER_BYTES)
+    if (cast->used + length > CAST_BUFFER_BYTES) {
         flush(cast);
+    }
     std::memcpy(cast->buffer + cast->used, text, static_cast<size_t>(length));
     cast->used += length;
 }
@@ -30,8 +31,9 @@ void put_escaped(CastWriter* cast, const char* bytes, int32_t length)
     const char* hex = "0123456789abcdef";
     for (int32_t i = 0; i < length; i++) {
         auto byte = static_cast<uint8_t>(bytes[i]);
-        if (cast->used + PIECE_LIMIT > CAST_BUFFER_BYTES)
+        if (cast->used + PIECE_LIMIT > CAST_BUFFER_BYTES) {
             flush(cast);
+        }
         char* out = cast->buffer + cast->used;
         if (byte == '"' || byte == '\\') {
             out[0] = '\\';
@@ -65,8 +67,9 @@ int32_t cast_open(CastWriter* cast, const char* path, int32_t columns, int32_t r
 {
     cast->events = 0;
     cast->used = 0;
-    if (!output_file_open(&cast->file, path, why))
+    if (!output_file_open(&cast->file, path, why)) {
         return 0;
+    }
     std::string header = cast_header(columns, rows);
     put(cast, header.data(), static_cast<int32_t>(header.size()));
     return 1;

@@ -38,8 +38,9 @@ int32_t fail(const std::string& what)
 int32_t write_cells(const char* path, const ProbeCells& cells)
 {
     std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr)
+    if (file == nullptr) {
         return 0;
+    }
     std::fprintf(file, "%s %d %d\n", PROBE_FILE_HEADER, PROBE_COLUMNS, PROBE_ROWS);
     size_t written = std::fwrite(cells.characters, 1, PROBE_CELLS, file);
     written += std::fwrite(cells.attributes, 1, PROBE_CELLS, file);
@@ -55,19 +56,23 @@ int32_t run_console_probe(const DemoOptions& options, int32_t probe_ms, const ch
     ExportPlan plan;
     std::string why;
     std::string music = data_file_path(MUSIC_PATH);
-    if (!plan_export(music.c_str(), fps, probe_ms + 1000, 0, nullptr, 0, &plan, &why))
+    if (!plan_export(music.c_str(), fps, probe_ms + 1000, 0, nullptr, 0, &plan, &why)) {
         return fail(music + ": " + why);
-    if (last >= plan.frames)
+    }
+    if (last >= plan.frames) {
         return fail("--console-probe: the show ends before that time");
+    }
     console_settings.grid_columns = PROBE_COLUMNS;
     console_settings.grid_rows = PROBE_ROWS;
     Show show;
     show_start(&show, &plan);
     platform_console_select(platform_console_probe_backend());
-    if (platform_console_mark_active(PROBE_MARK) == 0)
+    if (platform_console_mark_active(PROBE_MARK) == 0) {
         return fail("--console-probe: the console cannot be written");
-    if (open_demo_display() == nullptr)
+    }
+    if (open_demo_display() == nullptr) {
         return fail("out of memory for the canvas");
+    }
     load_assets();
     prepare_scenes();
     run_clocked_frames(show_frame, &show, last + 1, fps, 0);
@@ -76,11 +81,14 @@ int32_t run_console_probe(const DemoOptions& options, int32_t probe_ms, const ch
     free_assets();
     display_close();
     platform_clock_use_real();
-    if (shown == 0)
+    if (shown == 0) {
         return fail("--console-probe: the shown cells cannot be read back");
-    if (platform_console_active_has_mark(PROBE_MARK) == 0)
+    }
+    if (platform_console_active_has_mark(PROBE_MARK) == 0) {
         return fail("--console-probe: closing did not give back the screen active before the display opened");
-    if (write_cells(path, *cells) == 0)
+    }
+    if (write_cells(path, *cells) == 0) {
         return fail(std::string(path) + ": cannot be written");
+    }
     return 0;
 }

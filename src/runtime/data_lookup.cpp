@@ -14,8 +14,9 @@ bool holds_module(const std::string& root, std::string* looked)
 {
     std::string path = data_file_in(root, MUSIC_PATH);
     std::string reason;
-    if (platform_check_file(path.c_str(), &reason) == FILE_READ_OK)
+    if (platform_check_file(path.c_str(), &reason) == FILE_READ_OK) {
         return true;
+    }
     *looked += (looked->empty() ? "" : "; ") + path + ": " + reason;
     return false;
 }
@@ -41,18 +42,21 @@ int32_t find_data_folder(const DataSearch& search, std::string* why)
         named = search.environment;
     }
     if (named != nullptr) {
-        if (holds_module(named, &looked))
+        if (holds_module(named, &looked)) {
             return take(named);
+        }
         *why = "korvel: " + looked + " (the data folder named by " + named_by + ")";
         return 0;
     }
-    if (holds_module("data", &looked))
+    if (holds_module("data", &looked)) {
         return take("data");
+    }
     if (!search.program_folder.empty()) {
         std::filesystem::path installed = std::filesystem::path(search.program_folder) / INSTALLED_DATA;
         std::string root = installed.lexically_normal().generic_string();
-        if (holds_module(root, &looked))
+        if (holds_module(root, &looked)) {
             return take(root);
+        }
     }
     *why = "korvel: " + looked +
            " (the show's data is made by scripts/build.sh and installed under share/korvel/data;"

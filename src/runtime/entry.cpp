@@ -37,10 +37,12 @@ volatile uintptr_t unmapped_address = 16;
 
 void crash_for_test(int32_t how)
 {
-    if (how == TEST_CRASH_SEGV)
+    if (how == TEST_CRASH_SEGV) {
         *reinterpret_cast<volatile int32_t*>(unmapped_address) = 1;
-    if (how == TEST_CRASH_ABORT)
+    }
+    if (how == TEST_CRASH_ABORT) {
         std::abort();
+    }
 }
 
 void run_test_card(Framebuffer* canvas, int32_t test_crash)
@@ -49,8 +51,9 @@ void run_test_card(Framebuffer* canvas, int32_t test_crash)
     while (stop_requested == 0) {
         display_present(canvas->pixels);
         crash_for_test(test_crash);
-        if (poll_stop_keys())
+        if (poll_stop_keys()) {
             stop_requested = 1;
+        }
         platform_sleep_ms(TEST_CARD_FRAME_MS);
     }
 }
@@ -75,12 +78,14 @@ Framebuffer* create_canvas()
     // draws show black instead of whatever the heap held. A later start-up in
     // the same process (a second rendering) clears the same canvas instead of
     // dropping it for a new one.
-    if (process_canvas == nullptr)
+    if (process_canvas == nullptr) {
         process_canvas = static_cast<Framebuffer*>(std::calloc(1, sizeof(Framebuffer)));
-    else
+    } else {
         std::memset(process_canvas, 0, sizeof(Framebuffer));
-    if (process_canvas != nullptr)
+    }
+    if (process_canvas != nullptr) {
         set_canvas(process_canvas);
+    }
     return process_canvas;
 }
 

@@ -16,8 +16,9 @@ constexpr int64_t SILENCE_BLOCK = 4096;
 
 void write_all(WavWriter* const* wavs, int32_t count, const int16_t* samples, int64_t frames)
 {
-    for (int32_t i = 0; i < count; i++)
+    for (int32_t i = 0; i < count; i++) {
         wav_write(wavs[i], samples, frames);
+    }
 }
 
 void write_silence(WavWriter* const* wavs, int32_t count, int64_t frames)
@@ -35,8 +36,9 @@ int64_t frame_limit(const MusicOffline& offline, int32_t fps, int32_t duration_m
 {
     int64_t length = module_player_length_frames(&offline.player);
     int64_t song = (length * fps + MUSIC_SAMPLE_RATE - 1) / MUSIC_SAMPLE_RATE;
-    if (duration_ms <= 0)
+    if (duration_ms <= 0) {
         return song;
+    }
     int64_t cut = (static_cast<int64_t>(duration_ms) * fps + 999) / 1000;
     plan->cut_by_duration = cut < song;
     return std::min(song, cut);
@@ -60,8 +62,9 @@ int32_t plan_export(const char* music_path, int32_t fps, int32_t duration_ms, in
     *plan = ExportPlan{};
     plan->fps = fps;
     MusicOffline offline = {};
-    if (fps <= 0 || !music_offline_open_file(&offline, music_path, why))
+    if (fps <= 0 || !music_offline_open_file(&offline, music_path, why)) {
         return 0;
+    }
     int64_t limit = frame_limit(offline, fps, duration_ms, plan);
     write_silence(wavs, count, static_cast<int64_t>(intro_ms) * MUSIC_SAMPLE_RATE / 1000);
     std::vector<int16_t> samples(static_cast<size_t>(MUSIC_SAMPLE_RATE / fps + 1) * 2);
@@ -77,11 +80,13 @@ int32_t plan_export(const char* music_path, int32_t fps, int32_t duration_ms, in
             plan->syncs.push_back(ExportSync{k, commands[i]});
             plan->ended_by_command |= commands[i] == END_COMMAND;
         }
-        if (plan->ended_by_command || offline.player.ended)
+        if (plan->ended_by_command || offline.player.ended) {
             break;
+        }
     }
-    if (plan->ended_by_command)
+    if (plan->ended_by_command) {
         plan->cut_by_duration = 0;
+    }
     music_offline_close(&offline);
     return 1;
 }

@@ -26,8 +26,9 @@ void size_picture(RgbPicture* picture, int32_t width, int32_t height)
 
 void fill(RgbPicture* picture, const uint8_t colour[3])
 {
-    for (size_t i = 0; i < picture->pixels.size(); i += 3)
+    for (size_t i = 0; i < picture->pixels.size(); i += 3) {
         std::memcpy(&picture->pixels[i], colour, 3);
+    }
 }
 
 void copy_tile(RgbPicture* into, const RgbPicture& tile, int32_t left, int32_t top)
@@ -61,12 +62,14 @@ void picture_from_blocks(const RecordedFrame& frame, RgbPicture* picture)
 
 void picture_from_cells(const RecordedFrame& frame, RgbPicture* picture)
 {
-    if (frame.pixels != nullptr)
+    if (frame.pixels != nullptr) {
         return picture_from_blocks(frame, picture);
+    }
     size_picture(picture, frame.columns * CELL_PICTURE_CELL, frame.rows * CELL_PICTURE_CELL);
-    if (frame.columns > 0 && frame.rows > 0)
+    if (frame.columns > 0 && frame.rows > 0) {
         cells_to_picture(frame.characters, frame.attributes, frame.columns, frame.columns, frame.rows,
                          picture->pixels.data());
+    }
 }
 
 void picture_from_canvas(const uint32_t* canvas, int32_t scale, RgbPicture* picture)
@@ -104,10 +107,11 @@ std::string time_label(int32_t time_ms)
 {
     char text[32];
     int32_t seconds = time_ms / 1000;
-    if (time_ms % 1000 == 0)
+    if (time_ms % 1000 == 0) {
         std::snprintf(text, sizeof(text), "%d:%02d", seconds / 60, seconds % 60);
-    else
+    } else {
         std::snprintf(text, sizeof(text), "%d:%02d.%03d", seconds / 60, seconds % 60, time_ms % 1000);
+    }
     return text;
 }
 

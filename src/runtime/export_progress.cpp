@@ -16,12 +16,14 @@ constexpr int32_t BAR_WIDTH = 30;
 
 void progress_format(int64_t done, int64_t total, uint32_t elapsed_ms, char* out, int32_t capacity)
 {
-    if (total <= 0)
+    if (total <= 0) {
         total = 1;
+    }
     int32_t filled = static_cast<int32_t>(done * BAR_WIDTH / total);
     char bar[BAR_WIDTH + 1];
-    for (int32_t i = 0; i < BAR_WIDTH; i++)
+    for (int32_t i = 0; i < BAR_WIDTH; i++) {
         bar[i] = i < filled ? '#' : '.';
+    }
     bar[BAR_WIDTH] = '\0';
     int64_t fps = elapsed_ms > 0 ? done * 1000 / elapsed_ms : 0;
     int64_t left_s = done > 0 ? (total - done) * static_cast<int64_t>(elapsed_ms) / done / 1000 : 0;
@@ -41,12 +43,14 @@ void progress_start(ExportProgress* progress, int64_t total)
 
 void progress_update(ExportProgress* progress, int64_t done)
 {
-    if (!progress->enabled)
+    if (!progress->enabled) {
         return;
+    }
     uint32_t now = platform_monotonic_ms();
     uint32_t elapsed = now - progress->start_ms;
-    if (elapsed < QUIET_MS || now - progress->drawn_ms < REDRAW_MS)
+    if (elapsed < QUIET_MS || now - progress->drawn_ms < REDRAW_MS) {
         return;
+    }
     progress->drawn_ms = now;
     char line[128];
     progress_format(done, progress->total, elapsed, line, sizeof(line));
@@ -57,7 +61,8 @@ void progress_update(ExportProgress* progress, int64_t done)
 
 void progress_finish(ExportProgress* progress)
 {
-    if (progress->shown)
+    if (progress->shown) {
         std::fputs("\r\x1b[K", stderr);
+    }
     progress->shown = 0;
 }

@@ -31,10 +31,12 @@ void on_frame(const char* bytes, int32_t length, void* user)
 {
     auto* run = static_cast<ExportRun*>(user);
     uint32_t time_ms = platform_ticks_ms() - run->record_start;
-    if (run->cast != nullptr)
+    if (run->cast != nullptr) {
         cast_write_event(run->cast.get(), time_ms, bytes, length);
-    if (run->request->video_path != nullptr)
+    }
+    if (run->request->video_path != nullptr) {
         video_write_frame(&run->video, platform_recording_last_frame());
+    }
     run->presented++;
     progress_update(&run->progress, run->presented);
 }
@@ -42,16 +44,18 @@ void on_frame(const char* bytes, int32_t length, void* user)
 // Refused before the rendering rather than found out of memory after it.
 void check_sheet_size(ExportRun* run)
 {
-    if (!opened(run->sheet_file) || run->frames_needed <= 0 || !run->error.empty())
+    if (!opened(run->sheet_file) || run->frames_needed <= 0 || !run->error.empty()) {
         return;
+    }
     int64_t last_ms = export_frame_time_ms(run->frames_needed - 1, run->fps);
     int64_t tiles = std::min<int64_t>(run->frames_needed, last_ms / run->request->every_ms + 1);
     int64_t width = 0;
     int64_t height = 0;
     sheet_size(tiles, DISPLAY_GRID_COLUMNS * CELL_PICTURE_CELL / 2, DISPLAY_GRID_ROWS * CELL_PICTURE_CELL / 2, &width,
                &height);
-    if (width * height <= SHEET_PIXEL_LIMIT)
+    if (width * height <= SHEET_PIXEL_LIMIT) {
         return;
+    }
     export_fail(run, run->request->sheet_path,
                 "a contact sheet of " + std::to_string(tiles) + " pictures would be " + std::to_string(width) + " x " +
                     std::to_string(height) + " pixels, more than " + std::to_string(SHEET_PIXEL_LIMIT / 1000000) +
@@ -64,23 +68,28 @@ void plan_show(ExportRun* run, const char* music_path)
 {
     WavWriter* wavs[2];
     int32_t count = 0;
-    if (opened(run->audio.file))
+    if (opened(run->audio.file)) {
         wavs[count++] = &run->audio;
-    if (opened(run->video_audio.file))
+    }
+    if (opened(run->video_audio.file)) {
         wavs[count++] = &run->video_audio;
+    }
     std::string why;
-    if (!plan_export(music_path, run->fps, run->request->duration_ms, run->intro_ms, wavs, count, &run->plan, &why))
+    if (!plan_export(music_path, run->fps, run->request->duration_ms, run->intro_ms, wavs, count, &run->plan, &why)) {
         return export_fail(run, music_path, why);
+    }
     run->frames_needed = run->plan.frames;
     bool only_shots = run->request->record_path == nullptr && run->request->video_path == nullptr &&
                       !opened(run->sheet_file) && run->request->motion == 0;
-    if (only_shots)
+    if (only_shots) {
         run->frames_needed = std::max(run->screenshot.frame, run->canvas_shot.frame) + 1;
+    }
     check_sheet_size(run);
     for (const PictureOutput* shot : {&run->screenshot, &run->canvas_shot}) {
-        if (shot->frame >= run->plan.frames)
+        if (shot->frame >= run->plan.frames) {
             export_fail(run, shot->file.final_path,
                         "the show is only " + time_label(export_frame_time_ms(run->plan.frames, run->fps)) + " long");
+        }
     }
 }
 
@@ -89,13 +98,16 @@ bool render_step(void* state, int64_t k, int32_t t)
 {
     auto* run = static_cast<ExportRun*>(state);
     bool go_on = show_step(&run->show, k, t);
-    if (run->request->motion != 0)
+    if (run->request->motion != 0) {
         motion_take(&run->motion, *get_canvas(), t, timeline.scene_id);
+    }
     take_pictures(run, k, t);
-    if (!run->error.empty() || !go_on)
+    if (!run->error.empty() || !go_on) {
         return false;
-    if (platform_stop_signalled() == 0)
+    }
+    if (platform_stop_signalled() == 0) {
         return true;
+    }
     export_fail(run, "interrupted", "nothing was written");
     return false;
 }
@@ -106,12 +118,14 @@ void render_show(ExportRun* run, const DemoOptions& options)
     show_start(&run->show, &run->plan);
     platform_recording_set_sink(on_frame, run);
     platform_console_select(CONSOLE_BACKEND_RECORDING);
-    if (open_demo_display() == nullptr)
+    if (open_demo_display() == nullptr) {
         return export_fail(run, "canvas", "out of memory");
+    }
     progress_start(&run->progress, run->frames_needed + static_cast<int64_t>(run->intro_ms) * run->fps / 1000);
     run->record_start = platform_ticks_ms();
-    if (options.drawing_path != nullptr && play_graffiti_intro(options.drawing_path, run->fps) == INTRO_LEFT)
+    if (options.drawing_path != nullptr && play_graffiti_intro(options.drawing_path, run->fps) == INTRO_LEFT) {
         return export_fail(run, "interrupted", "nothing was written");
+    }
     load_assets();
     prepare_scenes();
     run_clocked_frames(render_step, run, run->frames_needed, run->fps,
@@ -168,25 +182,30 @@ int32_t export_with(ExportRun* run, const DemoOptions& options)
     // Ctrl-C ends the rendering cleanly: the unfinished files are removed.
     platform_signals_install();
     open_outputs(run);
-    if (run->error.empty())
+    if (run->error.empty()) {
         plan_show(run, data_file_path(MUSIC_PATH).c_str());
-    if (run->error.empty() && platform_stop_signalled() != 0)
+    }
+    if (run->error.empty() && platform_stop_signalled() != 0) {
         export_fail(run, "interrupted", "nothing was written");
+    }
     finish_audio(run);
     start_video(run);
     bool renders = r.record_path != nullptr || r.video_path != nullptr || r.screenshot_path != nullptr ||
                    r.canvas_shot_path != nullptr || r.sheet_path != nullptr || r.motion != 0;
-    if (r.motion != 0)
+    if (r.motion != 0) {
         motion_start(&run->motion);
+    }
     if (run->error.empty() && renders) {
         render_show(run, options);
         display_close();
         progress_finish(&run->progress);
     }
-    if (run->error.empty())
+    if (run->error.empty()) {
         finish_outputs(run);
-    if (run->error.empty())
+    }
+    if (run->error.empty()) {
         return r.motion != 0 ? report_motion(run, options) : 0;
+    }
     abandon_all(run);
     platform_console_message(run->error);
     return run->refused ? EXIT_USAGE : EXIT_FAILED;
@@ -203,8 +222,9 @@ bool export_requested(const ExportRequest& r)
 
 int32_t run_export(const DemoOptions& options, const ExportRequest& request)
 {
-    if (request.script)
+    if (request.script) {
         return print_script();
+    }
     auto run = std::make_unique<ExportRun>();
     run->request = &request;
     run->drawing_path = options.drawing_path;

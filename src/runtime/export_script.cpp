@@ -33,8 +33,9 @@ struct ScriptCollector {
 void collect(uint8_t command, int64_t frame, void* user)
 {
     auto* collector = static_cast<ScriptCollector*>(user);
-    if (collector->ended || frame > collector->length)
+    if (collector->ended || frame > collector->length) {
         return;
+    }
     collector->lines.push_back(ScriptLine{frame, collector->player->last_order, collector->player->last_row, command});
     collector->ended = command == END_COMMAND;
 }
@@ -66,18 +67,21 @@ int32_t list_script(const char* music_path, std::string* text, std::string* why)
 {
     ModulePlayer player = {};
     player.subchunk_frames = SCRIPT_SUBCHUNK_FRAMES;
-    if (!module_player_load_file(&player, music_path, why))
+    if (!module_player_load_file(&player, music_path, why)) {
         return 0;
+    }
     int64_t length = module_player_length_frames(&player);
     ScriptCollector collector = {&player, length, {}, 0};
     module_player_set_sync(&player, collect, &collector);
     std::vector<int16_t> samples(RENDER_FRAMES * 2);
-    while (!collector.ended && !player.ended && player.frames_rendered < length)
+    while (!collector.ended && !player.ended && player.frames_rendered < length) {
         module_player_render(&player, samples.data(), RENDER_FRAMES);
+    }
     format_lines(collector, text);
     int64_t end = collector.ended ? collector.lines.back().frame : length;
-    if (end > length)
+    if (end > length) {
         end = length;
+    }
     *text += "length " + frame_time(end) + (collector.ended ? " (the end command)\n" : " (the end of the module)\n");
     module_player_unload(&player);
     return 1;

@@ -68,11 +68,13 @@ int32_t video_start(VideoExport* video, int32_t width, int32_t height, int32_t f
 
 void video_write_frame(VideoExport* video, const RecordedFrame& frame)
 {
-    if (video->broken)
+    if (video->broken) {
         return;
+    }
     picture_from_cells(frame, &video->picture);
-    if (!platform_child_write(&video->encoder, video->picture.pixels.data(), video->picture.pixels.size()))
+    if (!platform_child_write(&video->encoder, video->picture.pixels.data(), video->picture.pixels.size())) {
         video->broken = 1;
+    }
     video->frames++;
 }
 

@@ -37,8 +37,9 @@ int main(int argc, char** argv)
     int status = parse_command_line(argc, argv, &line, &out, &err);
     if (status >= 0) {
         std::fputs(out.c_str(), stdout);
-        if (!err.empty())
+        if (!err.empty()) {
             std::fprintf(stderr, "%s\n", err.c_str());
+        }
         return status;
     }
     console_settings = line.console;

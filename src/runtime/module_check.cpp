@@ -31,8 +31,9 @@ uint32_t read_le(XmWalk* walk, uint64_t offset, int32_t bytes)
         return 0;
     }
     uint32_t value = 0;
-    for (int32_t i = bytes - 1; i >= 0; i--)
+    for (int32_t i = bytes - 1; i >= 0; i--) {
         value = value << 8 | walk->data[offset + static_cast<uint64_t>(i)];
+    }
     return value;
 }
 
@@ -54,8 +55,9 @@ void walk_instruments(XmWalk* walk, uint32_t count)
         uint32_t sample_header = samples > 0 ? read_le(walk, start + INSTRUMENT_SAMPLE_HEADER_SIZE_AT, 4) : 0;
         walk->at = start + header;
         uint64_t data = 0;
-        for (uint32_t s = 0; s < samples && !walk->beyond; s++)
+        for (uint32_t s = 0; s < samples && !walk->beyond; s++) {
             data += read_le(walk, walk->at + static_cast<uint64_t>(s) * sample_header, 4);
+        }
         walk->at += static_cast<uint64_t>(samples) * sample_header + data;
     }
 }
@@ -64,16 +66,18 @@ void walk_instruments(XmWalk* walk, uint32_t count)
 
 std::string module_size_doubt(const uint8_t* data, size_t size)
 {
-    if (size < XM_INSTRUMENT_COUNT_AT + 2 || std::memcmp(data, XM_MAGIC, sizeof(XM_MAGIC) - 1) != 0)
+    if (size < XM_INSTRUMENT_COUNT_AT + 2 || std::memcmp(data, XM_MAGIC, sizeof(XM_MAGIC) - 1) != 0) {
         return std::string();
+    }
     XmWalk walk = {data, size, 0, false};
     uint32_t patterns = read_le(&walk, XM_PATTERN_COUNT_AT, 2);
     uint32_t instruments = read_le(&walk, XM_INSTRUMENT_COUNT_AT, 2);
     walk.at = XM_HEADER_SIZE_AT + read_le(&walk, XM_HEADER_SIZE_AT, 4);
     walk_patterns(&walk, patterns);
     walk_instruments(&walk, instruments);
-    if (!walk.beyond && walk.at <= size)
+    if (!walk.beyond && walk.at <= size) {
         return std::string();
+    }
     return "the file is cut short or its headers claim more than it holds (" + std::to_string(patterns) +
            " patterns, " + std::to_string(instruments) + " instruments in " + std::to_string(size) +
            " bytes); the music plays what there is";

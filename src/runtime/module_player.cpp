@@ -33,8 +33,9 @@ std::vector<uint8_t> played_patterns(openmpt_module* module, int32_t patterns)
     int32_t orders = openmpt_module_get_num_orders(module);
     for (int32_t order = 0; order < orders; order++) {
         int32_t pattern = openmpt_module_get_order_pattern(module, order);
-        if (pattern >= 0 && pattern < patterns)
+        if (pattern >= 0 && pattern < patterns) {
             played[static_cast<size_t>(pattern)] = 1;
+        }
     }
     return played;
 }
@@ -51,16 +52,18 @@ void read_sync_table(ModulePlayer* player)
     player->pattern_first.assign(static_cast<size_t>(patterns), 0);
     player->pattern_rows.assign(static_cast<size_t>(patterns), 0);
     for (int32_t pattern = 0; pattern < patterns; pattern++) {
-        if (played[static_cast<size_t>(pattern)] == 0)
+        if (played[static_cast<size_t>(pattern)] == 0) {
             continue;
+        }
         int32_t rows = openmpt_module_get_pattern_num_rows(module, pattern);
         player->pattern_first[static_cast<size_t>(pattern)] = static_cast<int32_t>(player->sync_rows.size());
         player->pattern_rows[static_cast<size_t>(pattern)] = rows;
         for (int32_t row = 0; row < rows; row++) {
             ModuleSyncRow entry = {static_cast<int32_t>(player->sync_bytes.size()), 0};
             for (int32_t channel = 0; channel < channels; channel++) {
-                if (!cell_is_sync(module, pattern, row, channel))
+                if (!cell_is_sync(module, pattern, row, channel)) {
                     continue;
+                }
                 player->sync_bytes.push_back(openmpt_module_get_pattern_row_channel_command(
                     module, pattern, row, channel, OPENMPT_MODULE_COMMAND_PARAMETER));
                 entry.count++;
@@ -76,22 +79,27 @@ void detect_row(ModulePlayer* player)
 {
     int32_t order = openmpt_module_get_current_order(player->module);
     int32_t row = openmpt_module_get_current_row(player->module);
-    if (order == player->last_order && row == player->last_row)
+    if (order == player->last_order && row == player->last_row) {
         return;
+    }
     player->last_order = order;
     player->last_row = row;
-    if (player->sink == nullptr)
+    if (player->sink == nullptr) {
         return;
+    }
     int32_t pattern = openmpt_module_get_current_pattern(player->module);
-    if (pattern < 0 || pattern >= static_cast<int32_t>(player->pattern_rows.size()))
+    if (pattern < 0 || pattern >= static_cast<int32_t>(player->pattern_rows.size())) {
         return;
-    if (row < 0 || row >= player->pattern_rows[static_cast<size_t>(pattern)])
+    }
+    if (row < 0 || row >= player->pattern_rows[static_cast<size_t>(pattern)]) {
         return;
+    }
     const ModuleSyncRow& entry =
         player->sync_rows[static_cast<size_t>(player->pattern_first[static_cast<size_t>(pattern)] + row)];
-    for (int32_t i = 0; i < entry.count; i++)
+    for (int32_t i = 0; i < entry.count; i++) {
         player->sink(player->sync_bytes[static_cast<size_t>(entry.first + i)], player->frames_rendered,
                      player->sink_user);
+    }
 }
 
 // The library's own warnings on one line, then what the file's size says.
@@ -99,14 +107,17 @@ std::string load_warnings(openmpt_module* module, const uint8_t* data, size_t si
 {
     std::string said;
     const char* warnings = openmpt_module_get_metadata(module, "warnings");
-    for (const char* c = warnings; c != nullptr && *c != '\0'; c++)
+    for (const char* c = warnings; c != nullptr && *c != '\0'; c++) {
         said += *c == '\n' ? std::string("; ") : std::string(1, *c);
+    }
     openmpt_free_string(warnings);
-    while (said.size() >= 2 && said.compare(said.size() - 2, 2, "; ") == 0)
+    while (said.size() >= 2 && said.compare(said.size() - 2, 2, "; ") == 0) {
         said.resize(said.size() - 2);
+    }
     std::string doubt = module_size_doubt(data, size);
-    if (!said.empty() && !doubt.empty())
+    if (!said.empty() && !doubt.empty()) {
         said += "; ";
+    }
     return said + doubt;
 }
 
@@ -129,8 +140,9 @@ int32_t module_player_load_memory(ModulePlayer* player, const void* data, size_t
         data, size, openmpt_log_func_silent, nullptr, openmpt_error_func_store, nullptr, &error, &message, ctls);
     if (module == nullptr) {
         *why = "not a module that can be played";
-        if (message != nullptr && message[0] != '\0')
+        if (message != nullptr && message[0] != '\0') {
             *why += std::string(" (") + message + ")";
+        }
         openmpt_free_string(message);
         return 0;
     }
@@ -148,33 +160,39 @@ int32_t module_player_load_file(ModulePlayer* player, const char* path, std::str
 {
     module_player_unload(player);
     std::vector<uint8_t> data;
-    if (platform_read_file(path, MODULE_FILE_LIMIT, &data, why) != FILE_READ_OK)
+    if (platform_read_file(path, MODULE_FILE_LIMIT, &data, why) != FILE_READ_OK) {
         return 0;
+    }
     if (data.empty()) {
         *why = "empty file";
         return 0;
     }
-    if (!module_player_load_memory(player, data.data(), data.size(), why))
+    if (!module_player_load_memory(player, data.data(), data.size(), why)) {
         return 0;
-    if (!player->warning.empty())
+    }
+    if (!player->warning.empty()) {
         platform_console_message(std::string("korvel: ") + path + ": " + player->warning);
+    }
     return 1;
 }
 
 int64_t module_player_length_frames(const ModulePlayer* player)
 {
-    if (player->module == nullptr)
+    if (player->module == nullptr) {
         return 0;
+    }
     double seconds = openmpt_module_get_duration_seconds(player->module);
-    if (!(seconds > 0.0))
+    if (!(seconds > 0.0)) {
         return 0;
+    }
     return static_cast<int64_t>(seconds * MUSIC_SAMPLE_RATE + 0.5);
 }
 
 void module_player_unload(ModulePlayer* player)
 {
-    if (player->module != nullptr)
+    if (player->module != nullptr) {
         openmpt_module_destroy(player->module);
+    }
     player->module = nullptr;
     player->pattern_first.clear();
     player->pattern_rows.clear();
@@ -183,8 +201,9 @@ void module_player_unload(ModulePlayer* player)
     player->sink = nullptr;
     player->sink_user = nullptr;
     player->warning.clear();
-    if (player->subchunk_frames < 1 || player->subchunk_frames > MODULE_SUBCHUNK_FRAMES)
+    if (player->subchunk_frames < 1 || player->subchunk_frames > MODULE_SUBCHUNK_FRAMES) {
         player->subchunk_frames = MODULE_SUBCHUNK_FRAMES;
+    }
     player->last_order = -1;
     player->last_row = -1;
     player->ended = 0;
@@ -193,8 +212,9 @@ void module_player_unload(ModulePlayer* player)
 
 int32_t module_player_set_sync(ModulePlayer* player, ModuleSyncSink sink, void* user)
 {
-    if (player->module == nullptr || sink == nullptr)
+    if (player->module == nullptr || sink == nullptr) {
         return 0;
+    }
     player->sink = sink;
     player->sink_user = user;
     return 1;
@@ -205,8 +225,9 @@ int32_t module_player_render(ModulePlayer* player, int16_t* samples, int32_t fra
     int32_t done = 0;
     while (done < frames && player->module != nullptr && !player->ended) {
         int32_t ask = frames - done;
-        if (ask > player->subchunk_frames)
+        if (ask > player->subchunk_frames) {
             ask = player->subchunk_frames;
+        }
         size_t got = openmpt_module_read_interleaved_stereo(player->module, MUSIC_SAMPLE_RATE, static_cast<size_t>(ask),
                                                             samples + 2 * done);
         done += static_cast<int32_t>(got);
@@ -219,7 +240,8 @@ int32_t module_player_render(ModulePlayer* player, int16_t* samples, int32_t fra
         }
         detect_row(player);
     }
-    if (done < frames)
+    if (done < frames) {
         std::memset(samples + 2 * done, 0, static_cast<size_t>(frames - done) * 2 * sizeof(int16_t));
+    }
     return done;
 }

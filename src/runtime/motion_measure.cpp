@@ -36,19 +36,24 @@ int32_t channel(uint32_t pixel, int32_t c)
 bool frame_is_flat(const Framebuffer& canvas, int32_t colour[3])
 {
     int64_t sum[3] = {0, 0, 0};
-    for (uint32_t pixel : canvas.pixels)
-        for (int32_t c = 0; c < 3; c++)
+    for (uint32_t pixel : canvas.pixels) {
+        for (int32_t c = 0; c < 3; c++) {
             sum[c] += channel(pixel, c);
+        }
+    }
     int32_t* mean = colour;
-    for (int32_t c = 0; c < 3; c++)
+    for (int32_t c = 0; c < 3; c++) {
         mean[c] = static_cast<int32_t>(sum[c] / CANVAS_PIXELS);
+    }
     int32_t outliers = 0;
-    for (uint32_t pixel : canvas.pixels)
-        for (int32_t c = 0; c < 3; c++)
+    for (uint32_t pixel : canvas.pixels) {
+        for (int32_t c = 0; c < 3; c++) {
             if (std::abs(channel(pixel, c) - mean[c]) > FLAT_SPREAD) {
                 outliers++;
                 break;
             }
+        }
+    }
     return outliers <= CANVAS_PIXELS / FLAT_OUTLIER_DIVISOR;
 }
 
@@ -79,14 +84,16 @@ bool frame_is_still(MotionMeasure* m, const Framebuffer& canvas, double* brightn
 void close_stretch(MotionMeasure* m, MotionKind kind, int32_t start_ms, int32_t end_ms, int32_t scene, int32_t limit)
 {
     int32_t report = kind == MOTION_STILL ? STILL_REPORT_MS : FLAT_REPORT_MS;
-    if (end_ms - start_ms >= report)
+    if (end_ms - start_ms >= report) {
         m->stretches.push_back(MotionStretch{kind, start_ms, end_ms, scene, limit});
+    }
 }
 
 void close_still(MotionMeasure* m, int32_t end_ms)
 {
-    if (m->still_start_ms < 0)
+    if (m->still_start_ms < 0) {
         return;
+    }
     int32_t limit = m->still_reading != 0 ? READING_STILL_LIMIT_MS : STILL_LIMIT_MS;
     close_stretch(m, MOTION_STILL, m->still_start_ms, end_ms, m->still_scene, limit);
     m->still_start_ms = -1;
@@ -94,8 +101,9 @@ void close_still(MotionMeasure* m, int32_t end_ms)
 
 void close_flat(MotionMeasure* m, int32_t end_ms, int32_t limit)
 {
-    if (m->flat_start_ms < 0)
+    if (m->flat_start_ms < 0) {
         return;
+    }
     close_stretch(m, MOTION_FLAT, m->flat_start_ms, end_ms, m->flat_scene, limit);
     m->flat_start_ms = -1;
 }
@@ -121,8 +129,9 @@ void motion_take(MotionMeasure* m, const Framebuffer& canvas, int32_t t_ms, int3
 {
     double brightness = 0.0;
     bool still = frame_is_still(m, canvas, &brightness) && m->frames > 0;
-    if (m->frames > 0 && std::abs(brightness - m->previous_brightness) > FLASH_JUMP)
+    if (m->frames > 0 && std::abs(brightness - m->previous_brightness) > FLASH_JUMP) {
         m->flash_ms.push_back(t_ms);
+    }
     if (!still) {
         close_still(m, t_ms);
     } else if (m->still_start_ms < 0) {
@@ -137,15 +146,18 @@ void motion_take(MotionMeasure* m, const Framebuffer& canvas, int32_t t_ms, int3
     int32_t colour[3];
     bool flat = frame_is_flat(canvas, colour);
     bool same_colour = true;
-    for (int32_t c = 0; c < 3; c++)
+    for (int32_t c = 0; c < 3; c++) {
         same_colour = same_colour && std::abs(colour[c] - m->flat_colour[c]) <= FLAT_SPREAD;
-    if (!flat || !same_colour)
+    }
+    if (!flat || !same_colour) {
         close_flat(m, t_ms, FLAT_LIMIT_MS);
+    }
     if (flat && m->flat_start_ms < 0) {
         m->flat_start_ms = t_ms;
         m->flat_scene = scene;
-        for (int32_t c = 0; c < 3; c++)
+        for (int32_t c = 0; c < 3; c++) {
             m->flat_colour[c] = colour[c];
+        }
     }
     m->previous_brightness = brightness;
     m->last_ms = t_ms;
@@ -164,8 +176,9 @@ int32_t motion_most_flashes(const MotionMeasure& m, int32_t* at_ms)
     *at_ms = 0;
     size_t first = 0;
     for (size_t last = 0; last < m.flash_ms.size(); last++) {
-        while (m.flash_ms[last] - m.flash_ms[first] >= 1000)
+        while (m.flash_ms[last] - m.flash_ms[first] >= 1000) {
             first++;
+        }
         int32_t count = static_cast<int32_t>(last - first + 1);
         if (count > most) {
             most = count;

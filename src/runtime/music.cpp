@@ -30,8 +30,9 @@ void render_music(int16_t* samples, int32_t frames, void* user)
 int32_t play_output(std::string* why)
 {
     AudioSink sink = audio_output_open(render_music, nullptr, music_settings.force_silent, why);
-    if (sink == AUDIO_SINK_NONE)
+    if (sink == AUDIO_SINK_NONE) {
         return 0;
+    }
     if (sink == AUDIO_SINK_DEVICE) {
         music_state.output = MUSIC_OUTPUT_DEVICE;
         return 1;

@@ -11,15 +11,17 @@ namespace {
 void collect_sync(uint8_t command, int64_t frame, void* user)
 {
     MusicOfflineSyncs* syncs = static_cast<MusicOffline*>(user)->syncs;
-    if (syncs == nullptr)
+    if (syncs == nullptr) {
         return;
+    }
     if (syncs->count >= syncs->capacity) {
         syncs->lost++;
         return;
     }
     syncs->commands[syncs->count] = command;
-    if (syncs->frames != nullptr)
+    if (syncs->frames != nullptr) {
         syncs->frames[syncs->count] = frame;
+    }
     syncs->count++;
 }
 
@@ -28,8 +30,9 @@ int32_t finish_open(MusicOffline* offline, int32_t loaded)
     offline->frames = 0;
     offline->elapsed_ms = 0;
     offline->syncs = nullptr;
-    if (!loaded)
+    if (!loaded) {
         return 0;
+    }
     module_player_set_sync(&offline->player, collect_sync, offline);
     return 1;
 }
@@ -54,8 +57,9 @@ void music_offline_close(MusicOffline* offline)
 
 int32_t music_offline_frames_per_video_frame(int32_t fps)
 {
-    if (fps <= 0)
+    if (fps <= 0) {
         return 0;
+    }
     return MUSIC_SAMPLE_RATE / fps;
 }
 
@@ -66,8 +70,9 @@ int64_t music_offline_advance_frames(MusicOffline* offline, int64_t frames, Musi
         syncs->count = 0;
         syncs->lost = 0;
     }
-    if (frames <= 0)
+    if (frames <= 0) {
         return 0;
+    }
     offline->syncs = syncs;
     // Pieces are whole sub-chunks and the samples are copied out of them, so
     // the render sees the same sub-chunk boundaries whatever the caller keeps.
@@ -93,8 +98,9 @@ int64_t music_offline_advance_frames(MusicOffline* offline, int64_t frames, Musi
 int64_t music_offline_advance_ms(MusicOffline* offline, int32_t ms, MusicOfflineSyncs* syncs, int16_t* samples,
                                  int64_t sample_capacity)
 {
-    if (ms < 0)
+    if (ms < 0) {
         ms = 0;
+    }
     offline->elapsed_ms += ms;
     int64_t target = offline->elapsed_ms * MUSIC_SAMPLE_RATE / 1000;
     int64_t frames = target > offline->frames ? target - offline->frames : 0;

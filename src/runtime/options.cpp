@@ -57,12 +57,14 @@ const char* const USAGE =
 // A whole decimal number from lo to hi, nothing else.
 bool parse_number(const char* text, int32_t lo, int32_t hi, int32_t* value)
 {
-    if (text == nullptr || text[0] < '0' || text[0] > '9')
+    if (text == nullptr || text[0] < '0' || text[0] > '9') {
         return false;
+    }
     char* end = nullptr;
     long number = std::strtol(text, &end, 10);
-    if (*end != '\0' || number < lo || number > hi)
+    if (*end != '\0' || number < lo || number > hi) {
         return false;
+    }
     *value = static_cast<int32_t>(number);
     return true;
 }
@@ -71,27 +73,33 @@ bool parse_number(const char* text, int32_t lo, int32_t hi, int32_t* value)
 // from 0 to a day; no sign.
 bool parse_seconds(const char* text, int32_t* ms)
 {
-    if (text == nullptr || text[0] < '0' || text[0] > '9')
+    if (text == nullptr || text[0] < '0' || text[0] > '9') {
         return false;
+    }
     int64_t whole = 0;
     const char* c = text;
     for (; *c >= '0' && *c <= '9'; c++) {
         whole = whole * 10 + (*c - '0');
-        if (whole > MAX_SECONDS)
+        if (whole > MAX_SECONDS) {
             return false;
+        }
     }
     int64_t fraction = 0;
     int32_t digits = 0;
     if (*c == '.') {
-        for (c++; *c >= '0' && *c <= '9' && digits < 3; c++, digits++)
+        for (c++; *c >= '0' && *c <= '9' && digits < 3; c++, digits++) {
             fraction = fraction * 10 + (*c - '0');
-        if (digits == 0)
+        }
+        if (digits == 0) {
             return false;
-        for (; digits < 3; digits++)
+        }
+        for (; digits < 3; digits++) {
             fraction *= 10;
+        }
     }
-    if (*c != '\0' || whole * 1000 + fraction > MAX_SECONDS * 1000)
+    if (*c != '\0' || whole * 1000 + fraction > MAX_SECONDS * 1000) {
         return false;
+    }
     *ms = static_cast<int32_t>(whole * 1000 + fraction);
     return true;
 }
@@ -99,8 +107,9 @@ bool parse_seconds(const char* text, int32_t* ms)
 bool parse_grid(const char* text, int32_t* columns, int32_t* rows)
 {
     const char* x = text == nullptr ? nullptr : std::strchr(text, 'x');
-    if (x == nullptr || x - text > 8)
+    if (x == nullptr || x - text > 8) {
         return false;
+    }
     char head[9] = {};
     std::memcpy(head, text, static_cast<size_t>(x - text));
     return parse_number(head, 1, CONSOLE_MAX_COLUMNS, columns) && parse_number(x + 1, 1, CONSOLE_MAX_ROWS, rows);
@@ -108,18 +117,20 @@ bool parse_grid(const char* text, int32_t* columns, int32_t* rows)
 
 bool parse_colours(const char* text, ConsoleColours* colours)
 {
-    if (text == nullptr)
+    if (text == nullptr) {
         return false;
-    if (std::strcmp(text, "16") == 0)
+    }
+    if (std::strcmp(text, "16") == 0) {
         *colours = CONSOLE_COLOURS_ANSI16;
-    else if (std::strcmp(text, "256") == 0)
+    } else if (std::strcmp(text, "256") == 0) {
         *colours = CONSOLE_COLOURS_256;
-    else if (std::strcmp(text, "truecolor") == 0)
+    } else if (std::strcmp(text, "truecolor") == 0) {
         *colours = CONSOLE_COLOURS_TRUECOLOR;
-    else if (std::strcmp(text, "none") == 0)
+    } else if (std::strcmp(text, "none") == 0) {
         *colours = CONSOLE_COLOURS_NONE;
-    else
+    } else {
         return false;
+    }
     return true;
 }
 
@@ -129,12 +140,15 @@ const char* option_value(int argc, const char* const* argv, int* i, const char* 
 {
     const char* arg = argv[*i];
     size_t length = std::strlen(name);
-    if (std::strncmp(arg, name, length) != 0)
+    if (std::strncmp(arg, name, length) != 0) {
         return nullptr;
-    if (arg[length] == '=')
+    }
+    if (arg[length] == '=') {
         return arg + length + 1;
-    if (arg[length] != '\0' || *i + 1 >= argc)
+    }
+    if (arg[length] != '\0' || *i + 1 >= argc) {
         return nullptr;
+    }
     *i += 1;
     return argv[*i];
 }
@@ -155,8 +169,9 @@ int32_t refuse(std::string* err, const std::string& text)
 int32_t take_path(int argc, const char* const* argv, int* i, const char* name, const char** path, std::string* err)
 {
     const char* value = option_value(argc, argv, i, name);
-    if (value == nullptr || value[0] == '\0')
+    if (value == nullptr || value[0] == '\0') {
         return refuse(err, std::string(name) + " takes a file name");
+    }
     *path = value;
     return -1;
 }
@@ -166,10 +181,12 @@ int32_t take_shot(int argc, const char* const* argv, int* i, const char* name, i
                   std::string* err)
 {
     std::string usage = std::string(name) + " takes SECONDS FILE, the time 0 or more (e.g. 12.5)";
-    if (!parse_seconds(option_value(argc, argv, i, name), ms))
+    if (!parse_seconds(option_value(argc, argv, i, name), ms)) {
         return refuse(err, usage);
-    if (*i + 1 >= argc || argv[*i + 1][0] == '\0')
+    }
+    if (*i + 1 >= argc || argv[*i + 1][0] == '\0') {
         return refuse(err, usage);
+    }
     *i += 1;
     *path = argv[*i];
     return -1;
@@ -180,26 +197,34 @@ int32_t take_export_option(int argc, const char* const* argv, int* i, CommandLin
 {
     const char* arg = argv[*i];
     ExportRequest& r = line->rendering;
-    if (is_option(arg, "--record"))
+    if (is_option(arg, "--record")) {
         return take_path(argc, argv, i, "--record", &r.record_path, err);
-    if (is_option(arg, "--audio"))
+    }
+    if (is_option(arg, "--audio")) {
         return take_path(argc, argv, i, "--audio", &r.audio_path, err);
-    if (is_option(arg, "--video"))
+    }
+    if (is_option(arg, "--video")) {
         return take_path(argc, argv, i, "--video", &r.video_path, err);
-    if (is_option(arg, "--contact-sheet"))
+    }
+    if (is_option(arg, "--contact-sheet")) {
         return take_path(argc, argv, i, "--contact-sheet", &r.sheet_path, err);
-    if (is_option(arg, "--screenshot"))
+    }
+    if (is_option(arg, "--screenshot")) {
         return take_shot(argc, argv, i, "--screenshot", &r.screenshot_ms, &r.screenshot_path, err);
-    if (is_option(arg, "--canvas-shot"))
+    }
+    if (is_option(arg, "--canvas-shot")) {
         return take_shot(argc, argv, i, "--canvas-shot", &r.canvas_shot_ms, &r.canvas_shot_path, err);
+    }
     if (is_option(arg, "--every")) {
-        if (!parse_seconds(option_value(argc, argv, i, "--every"), &r.every_ms) || r.every_ms == 0)
+        if (!parse_seconds(option_value(argc, argv, i, "--every"), &r.every_ms) || r.every_ms == 0) {
             return refuse(err, "--every takes a time in seconds above 0");
+        }
         return -1;
     }
     if (is_option(arg, "--duration")) {
-        if (!parse_seconds(option_value(argc, argv, i, "--duration"), &r.duration_ms) || r.duration_ms == 0)
+        if (!parse_seconds(option_value(argc, argv, i, "--duration"), &r.duration_ms) || r.duration_ms == 0) {
             return refuse(err, "--duration takes a time in seconds above 0");
+        }
         return -1;
     }
     if (std::strcmp(arg, "--script") == 0) {
@@ -211,8 +236,9 @@ int32_t take_export_option(int argc, const char* const* argv, int* i, CommandLin
         return -1;
     }
     // Test-only, so not in the help: the end-to-end check of a platform's console.
-    if (is_option(arg, "--console-probe"))
+    if (is_option(arg, "--console-probe")) {
         return take_shot(argc, argv, i, "--console-probe", &line->probe_ms, &line->probe_path, err);
+    }
     return refuse(err, std::string("unknown option '") + arg + "'");
 }
 
@@ -222,20 +248,26 @@ int32_t take_export_option(int argc, const char* const* argv, int* i, CommandLin
 int32_t check_rendering(CommandLine* line, bool fps_given, std::string* err)
 {
     const ExportRequest& r = line->rendering;
-    if (!export_requested(r))
+    if (!export_requested(r)) {
         return -1;
+    }
     int32_t pictures = r.screenshot_path != nullptr || r.canvas_shot_path != nullptr || r.sheet_path != nullptr;
     int32_t kinds = (r.record_path != nullptr) + (r.video_path != nullptr) + pictures;
-    if (r.script && (kinds > 0 || r.audio_path != nullptr || r.motion))
+    if (r.script && (kinds > 0 || r.audio_path != nullptr || r.motion)) {
         return refuse(err, "--script prints the script alone; render files in another run");
-    if (r.motion && (kinds > 0 || r.audio_path != nullptr))
+    }
+    if (r.motion && (kinds > 0 || r.audio_path != nullptr)) {
         return refuse(err, "--motion measures alone; render files in another run");
-    if (kinds > 1)
+    }
+    if (kinds > 1) {
         return refuse(err, "--record, --video and the pictures are made in separate runs");
-    if (!fps_given)
+    }
+    if (!fps_given) {
         line->demo.fps = DEFAULT_EXPORT_FPS;
-    if (line->demo.fps == 0 && !r.script)
+    }
+    if (line->demo.fps == 0 && !r.script) {
         return refuse(err, "--fps must be at least 1 to render");
+    }
     return -1;
 }
 
@@ -275,34 +307,39 @@ int32_t take_option(int argc, const char* const* argv, int* i, CommandLine* line
     }
     if (is_option(arg, "--grid")) {
         const char* value = option_value(argc, argv, i, "--grid");
-        if (!parse_grid(value, &line->console.grid_columns, &line->console.grid_rows))
+        if (!parse_grid(value, &line->console.grid_columns, &line->console.grid_rows)) {
             return refuse(err, "--grid takes COLSxROWS, from 1x1 to 160x100");
+        }
         return -1;
     }
     if (is_option(arg, "--fps")) {
-        if (!parse_number(option_value(argc, argv, i, "--fps"), 0, MAX_FPS, &line->demo.fps))
+        if (!parse_number(option_value(argc, argv, i, "--fps"), 0, MAX_FPS, &line->demo.fps)) {
             return refuse(err, "--fps takes a whole number from 0 to 1000");
+        }
         return -1;
     }
     if (is_option(arg, "--color")) {
-        if (!parse_colours(option_value(argc, argv, i, "--color"), &line->console.colours))
+        if (!parse_colours(option_value(argc, argv, i, "--color"), &line->console.colours)) {
             return refuse(err, "--color takes 16, 256, truecolor or none");
+        }
         return -1;
     }
     if (is_option(arg, "--look")) {
         const char* value = option_value(argc, argv, i, "--look");
-        if (value != nullptr && std::strcmp(value, "cells") == 0)
+        if (value != nullptr && std::strcmp(value, "cells") == 0) {
             line->console.look = CONSOLE_LOOK_CELLS;
-        else if (value != nullptr && std::strcmp(value, "blocks") == 0)
+        } else if (value != nullptr && std::strcmp(value, "blocks") == 0) {
             line->console.look = CONSOLE_LOOK_BLOCKS;
-        else
+        } else {
             return refuse(err, "--look takes cells or blocks");
+        }
         return -1;
     }
     if (is_option(arg, "--data")) {
         const char* value = option_value(argc, argv, i, "--data");
-        if (value == nullptr || value[0] == '\0')
+        if (value == nullptr || value[0] == '\0') {
             return refuse(err, "--data takes a folder name");
+        }
         line->data_path = value;
         return -1;
     }
@@ -329,12 +366,14 @@ int32_t parse_command_line(int argc, const char* const* argv, CommandLine* line,
         if (!options_ended && arg[0] == '-' && arg[1] != '\0') {
             fps_given = fps_given || is_option(arg, "--fps");
             int32_t status = take_option(argc, argv, &i, line, out, err);
-            if (status >= 0)
+            if (status >= 0) {
                 return status;
+            }
             continue;
         }
-        if (line->demo.drawing_path == nullptr)
+        if (line->demo.drawing_path == nullptr) {
             line->demo.drawing_path = arg;  // only the first one counts
+        }
     }
     return check_rendering(line, fps_given, err);
 }

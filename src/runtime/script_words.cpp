@@ -10,10 +10,12 @@ std::string timers(int32_t x)
     const char* const names[4] = {"flash", "short blur", "long blur", "fade in"};
     std::string words;
     for (int32_t bit = 0; bit < 4; bit++) {
-        if ((x & (1 << bit)) == 0)
+        if ((x & (1 << bit)) == 0) {
             continue;
-        if (!words.empty())
+        }
+        if (!words.empty()) {
             words += ", ";
+        }
         words += names[bit];
     }
     return words.empty() ? "nothing" : words;
@@ -21,23 +23,29 @@ std::string timers(int32_t x)
 
 std::string greets(int32_t x)
 {
-    if (x == 0)
+    if (x == 0) {
         return "greetings off";
-    if (x == 1)
+    }
+    if (x == 1) {
         return "next greetings panel slides in";
-    if (x == 2)
+    }
+    if (x == 2) {
         return "greetings slide stops (panel kept)";
+    }
     return "nothing";
 }
 
 std::string letterbox(int32_t x)
 {
-    if (x == 0)
+    if (x == 0) {
         return "letterbox off";
-    if (x == 1)
+    }
+    if (x == 1) {
         return "letterbox bars grow";
-    if (x == 2)
+    }
+    if (x == 2) {
         return "letterbox bars close";
+    }
     return "nothing";
 }
 

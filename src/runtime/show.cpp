@@ -15,8 +15,9 @@ void show_start(Show* show, const ExportPlan* plan)
     random_seed(SHOW_SEED);
     timeline = TIMELINE_START;
     stop_requested = 0;
-    if (plan == nullptr)
+    if (plan == nullptr) {
         return;
+    }
     sync_queue_reset();
     platform_clock_use_virtual(0);
 }
@@ -25,11 +26,13 @@ bool show_step(Show* show, int64_t frame, int32_t t)
 {
     const ExportPlan* plan = show->plan;
     for (; plan != nullptr && show->next_sync < plan->syncs.size() && plan->syncs[show->next_sync].frame == frame;
-         show->next_sync++)
+         show->next_sync++) {
         push_sync_event(SyncEvent{plan->syncs[show->next_sync].command});
+    }
     run_timeline(t);
-    if (plan == nullptr && poll_stop_keys())
+    if (plan == nullptr && poll_stop_keys()) {
         stop_requested = 1;
+    }
     return stop_requested == 0;
 }
 

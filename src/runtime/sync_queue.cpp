@@ -8,8 +8,9 @@ SyncQueue sync_queue = {};
 // this side's slot access before the other side may reuse the slot.
 int32_t push_sync_event(const SyncEvent& event)
 {
-    if (sync_queue.count.load(std::memory_order_acquire) >= SYNC_QUEUE_SIZE)
+    if (sync_queue.count.load(std::memory_order_acquire) >= SYNC_QUEUE_SIZE) {
         return 0;
+    }
     sync_queue.events[sync_queue.write_index] = event;
     sync_queue.write_index = (sync_queue.write_index + 1) % SYNC_QUEUE_SIZE;
     sync_queue.count.fetch_add(1, std::memory_order_acq_rel);
@@ -18,8 +19,9 @@ int32_t push_sync_event(const SyncEvent& event)
 
 int32_t pop_sync_event(SyncEvent* event)
 {
-    if (sync_queue.count.load(std::memory_order_acquire) <= 0)
+    if (sync_queue.count.load(std::memory_order_acquire) <= 0) {
         return 0;
+    }
     *event = sync_queue.events[sync_queue.read_index];
     sync_queue.read_index = (sync_queue.read_index + 1) % SYNC_QUEUE_SIZE;
     sync_queue.count.fetch_sub(1, std::memory_order_acq_rel);

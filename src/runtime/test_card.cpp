@@ -56,8 +56,9 @@ void draw_grey_ramp(Framebuffer* canvas)
     int top = HUE_VALUE_ROWS + HUE_SATURATION_ROWS;
     for (int x = 0; x < CANVAS_WIDTH; x++) {
         int grey = x * 255 / (CANVAS_WIDTH - 1);
-        for (int y = top; y < top + GREY_ROWS; y++)
+        for (int y = top; y < top + GREY_ROWS; y++) {
             put(canvas, x, y, pack(grey, grey, grey));
+        }
     }
 }
 
@@ -69,8 +70,9 @@ void draw_pure_colours(Framebuffer* canvas)
     for (int x = 0; x < CANVAS_WIDTH; x++) {
         int bits = x / bar_width;
         uint32_t colour = pack(bits & 4 ? 255 : 0, bits & 2 ? 255 : 0, bits & 1 ? 255 : 0);
-        for (int y = top; y < CANVAS_HEIGHT; y++)
+        for (int y = top; y < CANVAS_HEIGHT; y++) {
             put(canvas, x, y, colour);
+        }
     }
 }
 

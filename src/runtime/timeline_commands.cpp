@@ -8,14 +8,18 @@ namespace {
 // 4x: every set bit re-arms its timer to the full value.
 void arm_timers(int32_t bits)
 {
-    if (bits & TIMER_FLASH)
+    if (bits & TIMER_FLASH) {
         timeline.white_flash_ms = FLASH_MS;
-    if (bits & TIMER_SHORT_BLUR)
+    }
+    if (bits & TIMER_SHORT_BLUR) {
         timeline.short_blur_ms = SHORT_BLUR_MS;
-    if (bits & TIMER_LONG_BLUR)
+    }
+    if (bits & TIMER_LONG_BLUR) {
         timeline.long_blur_ms = LONG_BLUR_MS;
-    if (bits & TIMER_FADE_IN)
+    }
+    if (bits & TIMER_FADE_IN) {
         timeline.fade_in_ms = FADE_MS;
+    }
 }
 
 void apply_greets(int32_t x)
@@ -33,12 +37,13 @@ void apply_greets(int32_t x)
 
 void apply_letterbox(int32_t x)
 {
-    if (x == LETTERBOX_OFF)
+    if (x == LETTERBOX_OFF) {
         timeline.letterbox = 0.0f;
-    else if (x == LETTERBOX_GROW)
+    } else if (x == LETTERBOX_GROW) {
         timeline.letterbox = timeline.letterbox + 1.0f;
-    else if (x == LETTERBOX_CLOSE)
+    } else if (x == LETTERBOX_CLOSE) {
         timeline.letterbox = -timeline.letterbox;
+    }
 }
 
 // Fx: the slides scene with a new cue; Ff ends the demo after this frame.

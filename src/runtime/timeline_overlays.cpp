@@ -15,15 +15,17 @@ constexpr double LETTERBOX_ROWS_PER_UNIT = 50.0 * 0.25;  // 12.5 rows
 void blit_slot(int32_t number, int32_t x, int32_t y)
 {
     const Image* picture = picture_slot(number);
-    if (picture != nullptr)
+    if (picture != nullptr) {
         blit_image(*picture, x, y);
+    }
 }
 
 void lay_distortion_band(Framebuffer* canvas)
 {
     int32_t left = CANVAS_WIDTH - timeline.distort_thirds * CANVAS_WIDTH / 3;
-    if (left < 0)
+    if (left < 0) {
         left = 0;
+    }
     add_noise(canvas, left, 0, CANVAS_WIDTH, CANVAS_HEIGHT, 240);
     box_blur(canvas, left, 0, CANVAS_WIDTH, CANVAS_HEIGHT, 3);
     apply_levels(canvas, left, 0, CANVAS_WIDTH, CANVAS_HEIGHT, 120, 240);
@@ -57,8 +59,9 @@ void lay_greetings(int32_t dt)
 int32_t flash_strength(int32_t m)
 {
     const int32_t rise = flash_limits.flash_rise_ms;
-    if (rise <= 0 || rise >= FLASH_MS)
+    if (rise <= 0 || rise >= FLASH_MS) {
         return m;
+    }
     const int32_t elapsed = FLASH_MS - m;
     int32_t e = elapsed < rise ? FLASH_MS * elapsed / rise : FLASH_MS * m / (FLASH_MS - rise);
     return e * flash_limits.flash_peak / FLASH_FULL_PEAK;
@@ -91,24 +94,34 @@ void lay_blur(Framebuffer* canvas, int32_t* remaining, int32_t full_radius, int3
 void lay_timeline_overlays(int32_t now, int32_t dt)
 {
     Framebuffer* canvas = get_canvas();
-    if (timeline.distort_thirds != 0)
+    if (timeline.distort_thirds != 0) {
         lay_distortion_band(canvas);
-    if (timeline.letterbox != 0.0f)
+    }
+    if (timeline.letterbox != 0.0f) {
         lay_letterbox(dt);
-    if (timeline.overlay_picture != 0)
+    }
+    if (timeline.overlay_picture != 0) {
         blit_slot(timeline.overlay_picture, 0, 0);
-    if (timeline.overlay_picture_high != 0)
+    }
+    if (timeline.overlay_picture_high != 0) {
         blit_slot(8 + timeline.overlay_picture_high, 0, 0);  // beyond the slots: nothing
-    if (timeline.tag_overlay != 0)
+    }
+    if (timeline.tag_overlay != 0) {
         draw_timeline_tag(timeline.tag_overlay - 1, now - timeline.tag_start_ms);
-    if (timeline.greets_slide_ms != -1)
+    }
+    if (timeline.greets_slide_ms != -1) {
         lay_greetings(dt);
-    if (timeline.white_flash_ms > 0)
+    }
+    if (timeline.white_flash_ms > 0) {
         lay_flash(canvas, dt);
-    if (timeline.fade_in_ms > 0)
+    }
+    if (timeline.fade_in_ms > 0) {
         lay_fade(canvas, dt);
-    if (timeline.short_blur_ms > 0)
+    }
+    if (timeline.short_blur_ms > 0) {
         lay_blur(canvas, &timeline.short_blur_ms, 4, SHORT_BLUR_MS, dt);
-    if (timeline.long_blur_ms > 0)
+    }
+    if (timeline.long_blur_ms > 0) {
         lay_blur(canvas, &timeline.long_blur_ms, 16, LONG_BLUR_MS, dt);
+    }
 }

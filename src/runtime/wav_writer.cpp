@@ -30,8 +30,9 @@ void put32(uint8_t* out, uint32_t value)
 
 void put_tag(uint8_t* out, const char* tag)
 {
-    for (int32_t i = 0; i < 4; i++)
+    for (int32_t i = 0; i < 4; i++) {
         out[i] = static_cast<uint8_t>(tag[i]);
+    }
 }
 
 void start_samples(WavWriter* wav)
@@ -47,8 +48,9 @@ void start_samples(WavWriter* wav)
 void wav_header(int64_t frames, uint8_t out[WAV_HEADER_BYTES])
 {
     int64_t data = frames * BYTES_PER_FRAME;
-    if (data > MAX_DATA_BYTES)
+    if (data > MAX_DATA_BYTES) {
         data = MAX_DATA_BYTES;
+    }
     put_tag(out, "RIFF");
     put32(out + 4, static_cast<uint32_t>(data + WAV_HEADER_BYTES - 8));
     put_tag(out + 8, "WAVE");
@@ -66,16 +68,18 @@ void wav_header(int64_t frames, uint8_t out[WAV_HEADER_BYTES])
 
 int32_t wav_open(WavWriter* wav, const char* path, std::string* why)
 {
-    if (!output_file_open(&wav->file, path, why))
+    if (!output_file_open(&wav->file, path, why)) {
         return 0;
+    }
     start_samples(wav);
     return 1;
 }
 
 int32_t wav_open_scratch(WavWriter* wav, const char* near_path, std::string* why)
 {
-    if (!output_file_open_scratch(&wav->file, near_path, why))
+    if (!output_file_open_scratch(&wav->file, near_path, why)) {
         return 0;
+    }
     start_samples(wav);
     return 1;
 }
@@ -83,10 +87,12 @@ int32_t wav_open_scratch(WavWriter* wav, const char* near_path, std::string* why
 void wav_write(WavWriter* wav, const int16_t* samples, int64_t frames)
 {
     int64_t room = MAX_DATA_BYTES / BYTES_PER_FRAME - wav->frames;
-    if (frames > room)
+    if (frames > room) {
         frames = room;
-    if (frames <= 0)
+    }
+    if (frames <= 0) {
         return;
+    }
     output_file_write(&wav->file, samples, static_cast<size_t>(frames) * BYTES_PER_FRAME);
     wav->frames += frames;
 }

@@ -63,8 +63,9 @@ WebShow web = {};
 
 void hold_sync(uint8_t command, int64_t frame, void*)
 {
-    if (web.pending_count == PENDING_CAPACITY)
+    if (web.pending_count == PENDING_CAPACITY) {
         return;  // a full ring drops, as the native queue does
+    }
     web.pending[(web.pending_first + web.pending_count) % PENDING_CAPACITY] = PendingSync{command, frame};
     web.pending_count++;
 }
@@ -113,10 +114,12 @@ int32_t open_for_look(int32_t blocks)
     console_settings.look = blocks != 0 ? CONSOLE_LOOK_BLOCKS : CONSOLE_LOOK_CELLS;
     console_settings.grid_columns = blocks != 0 ? CONSOLE_AUTO_COLUMNS : DISPLAY_GRID_COLUMNS;
     console_settings.grid_rows = blocks != 0 ? CONSOLE_AUTO_ROWS : DISPLAY_GRID_ROWS;
-    if (open_demo_display() == nullptr)
+    if (open_demo_display() == nullptr) {
         return 0;
-    if (web.loaded)
+    }
+    if (web.loaded) {
         return 1;
+    }
     load_assets();
     prepare_scenes();
     web.loaded = 1;
@@ -133,8 +136,9 @@ extern "C" {
 // be had (the reason goes to the browser's console).
 int32_t korvel_web_start(int32_t blocks)
 {
-    if (!open_for_look(blocks))
+    if (!open_for_look(blocks)) {
         return 0;
+    }
     module_player_unload(&music_state.player);
     std::string why;
     std::string music = data_file_path(MUSIC_PATH);
@@ -165,15 +169,17 @@ int32_t korvel_web_render(int16_t* samples, int32_t frames)
 // frame is drawn. Returns 0 once the show has ended.
 int32_t korvel_web_step(int32_t t, double heard_frame)
 {
-    if (!web.running)
+    if (!web.running) {
         return 0;
+    }
     release_heard(static_cast<int64_t>(heard_frame), t);
     platform_clock_set(static_cast<uint32_t>(t));
     web.running = show_step(&web.show, web.frame++, t) ? 1 : 0;
-    if (web_cells.frames > 0 && web_cells.blocks != 0)
+    if (web_cells.frames > 0 && web_cells.blocks != 0) {
         draw_blocks();
-    else if (web_cells.frames > 0)
+    } else if (web_cells.frames > 0) {
         draw_cells();
+    }
     return web.running;
 }
 

@@ -46,14 +46,16 @@ TEST(BlockPicture, HalfSizeAveragesEachTwoByTwoBlock)
 TEST(BlockPicture, AFlatCanvasStaysFlatAtAnySize)
 {
     auto canvas = std::make_unique<Framebuffer>();
-    for (uint32_t& pixel : canvas->pixels)
+    for (uint32_t& pixel : canvas->pixels) {
         pixel = 0xFF8040C0u;
+    }
     const int32_t sizes[][2] = {{160, 100}, {53, 33}, {1, 1}, {131, 97}, {160, 200}, {100, 150}};
     for (const auto& size : sizes) {
         block_picture_from_canvas(canvas->pixels, size[0], size[1]);
         int32_t wrong = 0;
-        for (int32_t i = 0; i < size[0] * size[1]; i++)
+        for (int32_t i = 0; i < size[0] * size[1]; i++) {
             wrong += (block_picture.pixels[i] & 0xFFFFFFu) != 0x8040C0u;
+        }
         EXPECT_EQ(wrong, 0) << size[0] << "x" << size[1];
     }
 }

@@ -34,9 +34,11 @@ TEST(CellPicture, KnownCellsDrawTheirGlyphsInTheirColours)
     EXPECT_EQ(at(16 + 2, 3), colour(4));
     EXPECT_EQ(at(16 + 3, 5), colour(4));
     int32_t ink = 0;
-    for (int32_t y = 0; y < 8; y++)
-        for (int32_t x = 16; x < 24; x++)
+    for (int32_t y = 0; y < 8; y++) {
+        for (int32_t x = 16; x < 24; x++) {
             ink += at(x, y) == colour(7);
+        }
+    }
     EXPECT_EQ(ink, 4);
 }
 
@@ -46,8 +48,9 @@ TEST(CellPicture, LabelsAreCutAtThePicturesEdges)
     const uint8_t white[3] = {255, 255, 255};
     picture_draw_label(rgb.data(), 10, 10, 6, 5, "88", white);
     int32_t lit = 0;
-    for (uint8_t byte : rgb)
+    for (uint8_t byte : rgb) {
         lit += byte == 255;
+    }
     // Of the first "8" only four columns and five rows fit; the second is cut whole.
     EXPECT_EQ(rgb[(5 * 10 + 7) * 3], 255);    // its top bar
     EXPECT_EQ(rgb[(6 * 10 + 6) * 3], 255);    // its left side

@@ -25,13 +25,15 @@ TEST(CellTable, PinnedBytesAndSum)
     EXPECT_EQ(t[cell_table_index(12, 31, 0)], 0x06);
     EXPECT_EQ(t[cell_table_index(12, 31, 15)], 0x04);
     int64_t sum = 0;
-    for (int32_t i = 0; i < CELL_TABLE_SIZE; i++)
+    for (int32_t i = 0; i < CELL_TABLE_SIZE; i++) {
         sum += t[i];
+    }
     EXPECT_EQ(sum, 900146);
 
     const int32_t fixed[4] = {0, 8, 7, 15};
-    for (int32_t k = 0; k < 4; k++)
+    for (int32_t k = 0; k < 4; k++) {
         EXPECT_EQ(console_display.palette.colour[k], fixed[k]);
+    }
 }
 
 // Every glyph of the ramp has its record, and a level inks more than the one below it.
@@ -136,8 +138,9 @@ TEST(Dither, FillingAheadMatchesDrawingOneByOne)
     for (int32_t count : {0, 1, 31, 32, 33, 100, 320}) {
         random_seed(777u + static_cast<uint32_t>(count));
         std::vector<int32_t> expected;
-        for (int32_t i = 0; i < count; i++)
+        for (int32_t i = 0; i < count; i++) {
             expected.push_back(random_in_range(0, 255));
+        }
         const uint32_t state_after = random_state.state;
 
         random_seed(777u + static_cast<uint32_t>(count));

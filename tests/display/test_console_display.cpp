@@ -143,8 +143,9 @@ TEST(Present, SameCanvasTwiceGivesIdenticalFrames)
     display_present(canvas.data());
     ASSERT_EQ(platform_headless_frame_count(), 4);
     RecordedFrame frames[4];
-    for (int32_t i = 0; i < 4; i++)
+    for (int32_t i = 0; i < 4; i++) {
         frames[i] = platform_headless_frame(i);
+    }
     EXPECT_EQ(frame_characters(frames[0]), frame_characters(frames[1]));
     EXPECT_EQ(frame_attributes(frames[0]), frame_attributes(frames[1]));
     EXPECT_EQ(frame_characters(frames[2]), frame_characters(frames[3]));

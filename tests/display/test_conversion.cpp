@@ -45,13 +45,14 @@ TEST(Conversion, BlendSchemeCellsIndependentOfDither)
         display_set_option(dither);
         for (const UniformCase& c : cases) {
             convert_canvas(uniform_canvas(c.red, c.green, c.blue));
-            for (int32_t y = 0; y < DISPLAY_GRID_ROWS; y++)
+            for (int32_t y = 0; y < DISPLAY_GRID_ROWS; y++) {
                 for (int32_t x = 0; x < DISPLAY_GRID_COLUMNS; x++) {
                     ASSERT_EQ(cell_character(x, y), c.character)
                         << "colour " << int(c.red) << "," << int(c.green) << "," << int(c.blue) << " dither " << dither
                         << " cell " << x << "," << y;
                     ASSERT_EQ(cell_attribute(x, y), c.attribute);
                 }
+            }
         }
     }
 }

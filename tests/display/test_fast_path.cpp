@@ -28,10 +28,11 @@ const Rect RECTS[] = {
 ConversionResult run(bool generic, const Rect& r, const SurfaceDesc* desc, const void* pixels, uint32_t seed)
 {
     reset_conversion_state(seed);
-    if (generic)
+    if (generic) {
         cells_from_surface_generic(r.x0, r.y0, r.x1, r.y1, desc, pixels);
-    else
+    } else {
         cells_from_surface(r.x0, r.y0, r.x1, r.y1, desc, pixels);
+    }
     return capture_conversion();
 }
 
@@ -42,9 +43,9 @@ TEST(FastPath, IdenticalToGenericPathForEveryOption)
     ASSERT_NE(desc, nullptr);
     for (uint32_t picture = 1; picture <= 3; picture++) {
         const std::vector<uint32_t> canvas = random_canvas(picture);
-        for (int32_t scheme : {OPT_COLOUR_SINGLE, OPT_COLOUR_BLEND})
-            for (int32_t sampling : {OPT_SAMPLE_CENTRE, OPT_SAMPLE_AVERAGE})
-                for (int32_t dither = OPT_DITHER_NONE; dither <= OPT_DITHER_RANDOM; dither++)
+        for (int32_t scheme : {OPT_COLOUR_SINGLE, OPT_COLOUR_BLEND}) {
+            for (int32_t sampling : {OPT_SAMPLE_CENTRE, OPT_SAMPLE_AVERAGE}) {
+                for (int32_t dither = OPT_DITHER_NONE; dither <= OPT_DITHER_RANDOM; dither++) {
                     for (const Rect& r : RECTS) {
                         display_set_option(scheme);
                         display_set_option(sampling);
@@ -55,6 +56,9 @@ TEST(FastPath, IdenticalToGenericPathForEveryOption)
                             << "picture " << picture << " scheme " << scheme << " sampling " << sampling << " dither "
                             << dither << " rect " << r.x0 << "," << r.y0 << "," << r.x1 << "," << r.y1;
                     }
+                }
+            }
+        }
     }
 }
 
@@ -67,11 +71,12 @@ TEST(FastPath, SurfacesOfOtherShapesInTheCanvasFormat)
     for (const auto& shape : shapes) {
         std::vector<uint32_t> pixels(static_cast<size_t>(shape[1]) * shape[2] / 4);
         const std::vector<uint32_t> source = random_canvas(static_cast<uint32_t>(shape[0]));
-        for (size_t i = 0; i < pixels.size(); i++)
+        for (size_t i = 0; i < pixels.size(); i++) {
             pixels[i] = source[i % source.size()];
+        }
         SurfaceDesc* desc = surface_desc_create(32, shape[0], shape[1], shape[2], 0xFF, 0xFF00, 0xFF0000, 0);
         ASSERT_NE(desc, nullptr);
-        for (int32_t sampling : {OPT_SAMPLE_CENTRE, OPT_SAMPLE_AVERAGE})
+        for (int32_t sampling : {OPT_SAMPLE_CENTRE, OPT_SAMPLE_AVERAGE}) {
             for (const Rect& r : RECTS) {
                 display_set_option(OPT_COLOUR_BLEND);
                 display_set_option(sampling);
@@ -79,6 +84,7 @@ TEST(FastPath, SurfacesOfOtherShapesInTheCanvasFormat)
                 ASSERT_TRUE(run(false, r, desc, pixels.data(), 3) == run(true, r, desc, pixels.data(), 3))
                     << shape[0] << "x" << shape[1] << " sampling " << sampling << " rect " << r.x0 << "," << r.y0;
             }
+        }
         std::free(desc);
     }
 }

@@ -22,8 +22,9 @@ std::string three_points(const std::string& open_time, const std::string& close_
 std::string with_crlf(const std::string& text)
 {
     std::string out;
-    for (char c : text)
+    for (char c : text) {
         out.append(c == '\n' ? "\r\n" : std::string(1, c));
+    }
     return out;
 }
 
@@ -70,8 +71,9 @@ TEST(GmlReader, CommentsNestingAndUnclosedElements)
     EXPECT_EQ(d->strokes[0].points[0][1], 8.0f);  // kept from the header: nothing overwrote it
     EXPECT_EQ(d->strokes[1].point_count, 1);
     EXPECT_EQ(d->strokes[1].points[1][0], 0.7f);
-    for (const char* text : {"<gml spec=\"unterminated", "<gml spec=", "<!-- never closed <stroke>", "<x>"})
+    for (const char* text : {"<gml spec=\"unterminated", "<gml spec=", "<!-- never closed <stroke>", "<x>"}) {
         EXPECT_EQ(parse_text(text)->stroke_count, 0) << text;
+    }
 }
 
 TEST(GmlReader, NumbersConvertLikeDecimalTextInAnyLocale)
@@ -113,9 +115,10 @@ TEST(GmlReader, InputBeyondTheRecordIsDroppedAndTheRestStillReads)
     long_tag.front() = '<';
     long_tag.back() = '>';
     std::string text = "<gml spec=\"" + std::string(100, 's') + "\">" + long_tag;
-    for (int s = 0; s < 70; s++)
+    for (int s = 0; s < 70; s++) {
         text += "<stroke><pt><x>" + std::to_string(s) + "</x></pt><pt><x>0.25" + std::string(200, '0') +
                 "</x></pt></stroke>";
+    }
     auto d = parse_text(text);
     EXPECT_EQ(std::string(d->spec), std::string(31, 's'));
     ASSERT_EQ(d->stroke_count, GML_MAX_STROKES);
@@ -123,8 +126,9 @@ TEST(GmlReader, InputBeyondTheRecordIsDroppedAndTheRestStillReads)
     EXPECT_EQ(d->strokes[63].points[1][0], 0.25f);  // a 204-byte number cut to 63 bytes
 
     std::string points = "<stroke>";
-    for (int k = 0; k < 600; k++)
+    for (int k = 0; k < 600; k++) {
         points += "<pt><x>" + std::to_string(k) + "</x></pt>";
+    }
     auto p = parse_text(points + "</stroke>");
     EXPECT_EQ(p->strokes[0].point_count, GML_MAX_POINTS);
     EXPECT_EQ(p->strokes[0].points[511][0], 511.0f);
@@ -133,8 +137,9 @@ TEST(GmlReader, InputBeyondTheRecordIsDroppedAndTheRestStillReads)
 TEST(GmlReader, DeepNestingAndBytesThatAreNotTextParseSafely)
 {
     std::string tags;
-    for (int i = 0; i < 200000; i++)
+    for (int i = 0; i < 200000; i++) {
         tags += "<tag>";
+    }
     EXPECT_EQ(parse_text(tags + "<stroke><pt></pt></stroke>")->stroke_count, 0);  // deep tags count as text
 
     std::string noise(1 << 20, '\0');
@@ -145,10 +150,12 @@ TEST(GmlReader, DeepNestingAndBytesThatAreNotTextParseSafely)
     }
     // Tag-like bytes now and then, so that elements really open.
     const std::string openers[] = {"<stroke>", "<pt>", "<x>", "<gml ", "<!--", "</pt>", "</stroke>", "=\""};
-    for (size_t i = 0; i + 16 < noise.size(); i += 97)
+    for (size_t i = 0; i + 16 < noise.size(); i += 97) {
         noise.replace(i, openers[i % 8].size(), openers[i % 8]);
+    }
     auto d = parse_text(noise);
     EXPECT_LE(d->stroke_count, GML_MAX_STROKES);
-    for (const GmlStroke& s : d->strokes)
+    for (const GmlStroke& s : d->strokes) {
         EXPECT_LE(s.point_count, GML_MAX_POINTS);
+    }
 }

@@ -34,8 +34,9 @@ uint32_t pixel(int32_t x, int32_t y)
 void drain_keys()
 {
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(120);
-    while (std::chrono::steady_clock::now() < until)
+    while (std::chrono::steady_clock::now() < until) {
         platform_key_poll();
+    }
 }
 
 class Intro : public ::testing::Test {
@@ -104,8 +105,9 @@ TEST_F(Intro, GoldenSmallDrawingAtTwoTimes)
     const float points[][4] = {{0, 0.1f, 0.2f, 0.0f},  {0, 0.3f, 0.25f, 0.5f},  {0, 0.35f, 0.7f, 3.0f},
                                {0, 0.35f, 0.7f, 4.5f}, {0, 0.6f, 0.8f, 5.0f},   {1, 0.7f, 0.1f, 6.0f},
                                {1, 0.9f, 0.5f, 7.5f},  {1, 0.65f, 0.9f, 12.0f}, {2, 0.2f, 0.9f, 0.1f}};
-    for (const auto& p : points)
+    for (const auto& p : points) {
         add_point(d.get(), static_cast<int32_t>(p[0]), p[1], p[2], p[3]);
+    }
     draw_intro_frame(d.get(), 1500);
     EXPECT_TRUE(matches_golden("graffiti_intro_t1500", test_canvas));
     draw_intro_frame(d.get(), 4000);
@@ -182,8 +184,9 @@ TEST_F(Intro, PlaysSixteenSecondsOfTheTickCounterAndLeavesOnEscape)
     ASSERT_GT(platform_headless_frame_count(), 0);
     const RecordedFrame shown = last_frame();
     int32_t drawn = 0;
-    for (int32_t i = 0; i < shown.columns * shown.rows; i++)
+    for (int32_t i = 0; i < shown.columns * shown.rows; i++) {
         drawn += shown.characters[i] != ' ' ? 1 : 0;
+    }
     EXPECT_GT(drawn, 0);
 
     // Escape, then a key that settles it as a lone one; the missing drawing

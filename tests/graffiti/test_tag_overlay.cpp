@@ -50,8 +50,9 @@ protected:
     void TearDown() override
     {
         free_tag_slots();
-        for (Image& slot : picture_slots.slots)
+        for (Image& slot : picture_slots.slots) {
             free_image(&slot);
+        }
         set_pen_thickness(0);
         set_canvas(saved_canvas_);
     }
@@ -124,8 +125,9 @@ TEST_F(TagOverlay, PictureTagsShowTheirPictureForTheFirst3100MsEvenWithEmptySlot
         image.width = static_cast<uint16_t>(widths[slot - 2]);
         image.height = 12;
         image.pixels = static_cast<uint32_t*>(std::malloc(image.width * 12u * 4));
-        for (int32_t i = 0; i < image.width * 12; i++)
+        for (int32_t i = 0; i < image.width * 12; i++) {
             image.pixels[i] = 0xFFFFFFFF;
+        }
     }
     struct Case {
         int32_t tag, t;
@@ -140,8 +142,9 @@ TEST_F(TagOverlay, PictureTagsShowTheirPictureForTheFirst3100MsEvenWithEmptySlot
         EXPECT_EQ(pixel(left - 1, 80) | pixel(156, 85) | pixel(left, 79) | pixel(155, 92), 0u);
     }
     for (int32_t tag = 0; tag < TAG_SLOT_COUNT; tag++) {
-        if (tag < 7 || tag > 9)
+        if (tag < 7 || tag > 9) {
             draw_tag_overlay(500, tag, 0);
+        }
     }
     EXPECT_EQ(pixel(40, 40) | pixel(80, 50) | pixel(100, 20), 0u);
 }

@@ -18,10 +18,12 @@ constexpr int32_t ROWS = 50;
 // gradient that moves with t; the unused top byte is never shown.
 uint32_t test_pixel(int32_t x, int32_t y, int32_t t)
 {
-    if (y < 20)
+    if (y < 20) {
         return 0x402080u;
-    if (x < 40)
+    }
+    if (x < 40) {
         return static_cast<uint32_t>((y / 2) * 7 & 255) * 0x010101u;
+    }
     uint32_t red = static_cast<uint32_t>(x * 5 + t * 9) & 255;
     uint32_t green = static_cast<uint32_t>(y * 7) & 255;
     uint32_t blue = static_cast<uint32_t>((x + y) * 3 + t) & 255;
@@ -31,16 +33,19 @@ uint32_t test_pixel(int32_t x, int32_t y, int32_t t)
 std::vector<uint32_t> test_picture(int32_t t)
 {
     std::vector<uint32_t> pixels(static_cast<size_t>(COLUMNS) * 2 * ROWS);
-    for (int32_t y = 0; y < 2 * ROWS; y++)
-        for (int32_t x = 0; x < COLUMNS; x++)
+    for (int32_t y = 0; y < 2 * ROWS; y++) {
+        for (int32_t x = 0; x < COLUMNS; x++) {
             pixels[static_cast<size_t>(y) * COLUMNS + x] = test_pixel(x, y, t);
+        }
+    }
     return pixels;
 }
 
 int32_t shown_colour(BlockColours colours, uint32_t pixel, int32_t x, int32_t y)
 {
-    if (colours == BLOCK_COLOURS_TRUECOLOR)
+    if (colours == BLOCK_COLOURS_TRUECOLOR) {
         return 1000 + static_cast<int32_t>((pixel & 0xFF) << 16 | (pixel & 0xFF00) | (pixel >> 16 & 0xFF));
+    }
     return SCREEN_PALETTE_BASE +
            xterm256_index(pixel & 0xFF, pixel >> 8 & 0xFF, pixel >> 16 & 0xFF, xterm256_threshold(x, y));
 }
@@ -82,8 +87,9 @@ TEST(BlockOutput, FramesReplayedShowThePicturePixelForPixel)
         screen_init(&screen, COLUMNS + 2 * c.origin_column, ROWS + 2 * c.origin_row);
         block_encoder_surround(&encoder, screen.columns, screen.rows);
         std::vector<uint32_t> scattered = test_picture(1);
-        for (int32_t n = 0; n < 40; n++)
+        for (int32_t n = 0; n < 40; n++) {
             scattered[static_cast<size_t>(n * 397 % scattered.size())] ^= 0x00F0F0F0u;
+        }
         const std::pair<const char*, std::vector<uint32_t>> steps[] = {{"fresh", test_picture(0)},
                                                                        {"moved", test_picture(1)},
                                                                        {"scattered", scattered},
@@ -97,8 +103,9 @@ TEST(BlockOutput, FramesReplayedShowThePicturePixelForPixel)
             for (int32_t i = 0; i < screen.columns * screen.rows; i++) {
                 int32_t x = i % screen.columns - c.origin_column;
                 int32_t y = i / screen.columns - c.origin_row;
-                if (x < 0 || x >= COLUMNS || y < 0 || y >= ROWS)
+                if (x < 0 || x >= COLUMNS || y < 0 || y >= ROWS) {
                     surround_not_black += screen.backgrounds[i] != shown_colour(c.colours, 0, 0, 0);
+                }
             }
             EXPECT_EQ(surround_not_black, 0) << step;
             EXPECT_EQ(screen.sync_open, 0) << step;
@@ -139,8 +146,9 @@ TEST(BlockOutput, SixteenColoursOrNoneCannotShowBlocks)
         {CONSOLE_COLOURS_ANSI16, CONSOLE_COLOURS_ANSI16, BLOCK_COLOURS_NONE},
         {CONSOLE_COLOURS_NONE, CONSOLE_COLOURS_NONE, BLOCK_COLOURS_NONE},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(block_colours_resolve(c.requested, c.resolved), c.blocks) << c.requested << " " << c.resolved;
+    }
 }
 
 TEST(Xterm256, PaletteColoursStayAndGradientsKeepTheirAverage)
@@ -154,8 +162,9 @@ TEST(Xterm256, PaletteColoursStayAndGradientsKeepTheirAverage)
         {{128, 128, 128}, 244}, {{8, 8, 8}, 232},       {{238, 238, 238}, 255}, {{0, 95, 0}, 22},
     };
     for (const Exact& e : exact) {
-        for (int32_t threshold = 0; threshold < 16; threshold++)
+        for (int32_t threshold = 0; threshold < 16; threshold++) {
             EXPECT_EQ(xterm256_index(e.rgb[0], e.rgb[1], e.rgb[2], threshold), e.index) << e.index;
+        }
         const uint8_t* shown = xterm256_colour(e.index);
         EXPECT_EQ(shown[0] + shown[1] + shown[2], e.rgb[0] + e.rgb[1] + e.rgb[2]) << e.index;
     }
@@ -166,11 +175,13 @@ TEST(Xterm256, PaletteColoursStayAndGradientsKeepTheirAverage)
         int32_t sum[3] = {0, 0, 0};
         for (int32_t threshold = 0; threshold < 16; threshold++) {
             const uint8_t* shown = xterm256_colour(xterm256_index(rgb[0], rgb[1], rgb[2], threshold));
-            for (int32_t c = 0; c < 3; c++)
+            for (int32_t c = 0; c < 3; c++) {
                 sum[c] += shown[c];
+            }
         }
-        for (int32_t c = 0; c < 3; c++)
+        for (int32_t c = 0; c < 3; c++) {
             EXPECT_LE(std::abs(sum[c] / 16 - rgb[c]), 6) << int(rgb[0]) << "," << int(rgb[1]) << "," << int(rgb[2]);
+        }
     }
 }
 

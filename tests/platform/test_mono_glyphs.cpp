@@ -21,11 +21,12 @@ TEST(MonoGlyphs, AGreyRampGainsInkFromBlackToWhite)
 {
     // Sixteen grey bands from black to white across the canvas.
     static Framebuffer canvas;
-    for (int32_t y = 0; y < CANVAS_HEIGHT; y++)
+    for (int32_t y = 0; y < CANVAS_HEIGHT; y++) {
         for (int32_t x = 0; x < CANVAS_WIDTH; x++) {
             uint32_t grey = static_cast<uint32_t>(x / 10) * 17;
             canvas.pixels[y * CANVAS_WIDTH + x] = grey | grey << 8 | grey << 16;
         }
+    }
     HeadlessDisplay display;
     display_set_option(OPT_DITHER_NONE);
     display_present(canvas.pixels);
@@ -38,8 +39,9 @@ TEST(MonoGlyphs, AGreyRampGainsInkFromBlackToWhite)
     const uint8_t* row = mono + 25 * 80;
     EXPECT_EQ(row[0], ' ');
     EXPECT_EQ(row[79], '@');
-    for (int32_t x = 1; x < 80; x++)
+    for (int32_t x = 1; x < 80; x++) {
         EXPECT_GE(ink(row[x]), ink(row[x - 1])) << "column " << x;
+    }
 }
 
 }  // namespace

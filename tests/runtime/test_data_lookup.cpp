@@ -33,8 +33,9 @@ TEST(DataFolder, ShowNamesMapIntoTheRoot)
         {"", "data/dino.xm", "./dino.xm"},
         {"mine", "intro.gml", "intro.gml"},  // a name of the user's own stays as given
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(data_file_in(c.root, c.name), c.path) << c.root << " " << c.name;
+    }
     data_folder.root = "mine";
     EXPECT_EQ(data_row_path("data/trex.baf|data/texWht.tga"), "mine/trex.baf|mine/texWht.tga");
     data_folder.root = "data";
@@ -82,8 +83,9 @@ TEST(DataLookup, TakesTheFirstPlaceGivenAndNamesEveryPlaceLooked)
         if (found) {
             EXPECT_EQ(data_folder.root, c.root) << label;
         }
-        for (const std::string& place : c.looked)
+        for (const std::string& place : c.looked) {
             EXPECT_NE(why.find(place), std::string::npos) << label << ": " << why;
+        }
     }
     fs::current_path(start);
     data_folder.root = "data";

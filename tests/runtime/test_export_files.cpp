@@ -42,8 +42,9 @@ TEST_F(Export, RecordingHasItsHeaderOneEventPerFrameAtItsTimeAndTheAudioOfTheSam
     EXPECT_NE(cast.header.find("{\"version\": 2, \"width\": 160, \"height\": 50"), std::string::npos) << cast.header;
     EXPECT_EQ(cast.malformed, 0);
     ASSERT_EQ(static_cast<int64_t>(cast.events.size()), SHOW_FRAMES);
-    for (size_t i = 0; i < cast.events.size(); i++)
+    for (size_t i = 0; i < cast.events.size(); i++) {
         ASSERT_EQ(cast.events[i].time_ms, static_cast<int64_t>(i) * 1000 / 30) << "event " << i;
+    }
     std::string wav = read_file(at("show.wav"));
     EXPECT_EQ(wav_frames(wav), SHOW_FRAMES * FRAMES_PER_VIDEO_FRAME);
     EXPECT_EQ(le32(wav, 40), wav.size() - 44);  // the data chunk's size was filled in
@@ -79,8 +80,9 @@ TEST_F(Export, TwoRunsGiveIdenticalFilesAndDurationCutsTheShort)
 
 TEST_F(Export, VideoHasTheFramesAndDurationAskedFor)
 {
-    if (std::system("command -v ffprobe > /dev/null 2>&1") != 0)
+    if (std::system("command -v ffprobe > /dev/null 2>&1") != 0) {
         GTEST_SKIP() << "ffprobe is not installed (scripts/install-deps.sh installs it)";
+    }
     ProgramRun run = run_korvel(dir, {"--video", "show.mp4", "--duration", "2"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(dir_names(dir), (std::vector<std::string>{"data", "show.mp4"}));
@@ -124,8 +126,9 @@ TEST_F(Export, PicturesHaveTheGridsShape)
         EXPECT_EQ(width, picture.width) << picture.name;
         EXPECT_EQ(height, picture.height) << picture.name;
         int lit = 0;
-        for (int i = 0; i < width * height * 3; i++)
+        for (int i = 0; i < width * height * 3; i++) {
             lit += rgb[i] != 0;
+        }
         EXPECT_GT(lit, 0) << picture.name << ": the flash at 1 s shows grey";
         test_png_free(rgb);
     }

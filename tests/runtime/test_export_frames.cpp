@@ -42,8 +42,9 @@ RecordedFrame headless_frame(int64_t last)
     prepare_scenes();
     size_t next = 0;
     for (int64_t k = 0; k <= last; k++) {
-        for (; next < plan.syncs.size() && plan.syncs[next].frame == k; next++)
+        for (; next < plan.syncs.size() && plan.syncs[next].frame == k; next++) {
             push_sync_event(SyncEvent{plan.syncs[next].command});
+        }
         int32_t t = export_frame_time_ms(k, FPS);
         run_timeline(t);
     }
@@ -75,8 +76,9 @@ TEST(ExportFrames, ARecordedFrameShowsTheHeadlessGridOfTheSameFrame)
 
     ScreenModel screen;
     screen_init(&screen, 160, 50);
-    for (int64_t k = 0; k <= FRAME; k++)
+    for (int64_t k = 0; k <= FRAME; k++) {
         screen_apply(&screen, cast.events[k].bytes.data(), static_cast<int32_t>(cast.events[k].bytes.size()));
+    }
     ASSERT_EQ(expected.columns, 160);
     ASSERT_EQ(expected.rows, 50);
     GlyphTable glyphs;

@@ -38,8 +38,9 @@ TEST(ExportParts, SyncBytesAreNamedByTheCommandTable)
         {0xF3, "slides scene, slide 3"},
         {0xFF, "end of the show"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(sync_command_words(c.command), c.words) << std::hex << int(c.command);
+    }
 }
 
 TEST(ExportParts, WavHeaderDescribesSixteenBitStereoAt44100)
@@ -48,8 +49,9 @@ TEST(ExportParts, WavHeaderDescribesSixteenBitStereoAt44100)
     wav_header(1000, header);
     auto le = [&](int at, int bytes) {
         uint32_t value = 0;
-        for (int i = bytes - 1; i >= 0; i--)
+        for (int i = bytes - 1; i >= 0; i--) {
             value = value << 8 | header[at + i];
+        }
         return value;
     };
     EXPECT_EQ(std::string(reinterpret_cast<char*>(header), 4), "RIFF");
@@ -100,8 +102,9 @@ TEST(ExportParts, ContactSheetLaysTilesSixToARowWithTheirTimes)
 {
     RgbPicture cells = {32, 20, std::vector<uint8_t>(32 * 20 * 3, 200)};
     ContactSheet sheet;
-    for (int32_t i = 0; i < 7; i++)
+    for (int32_t i = 0; i < 7; i++) {
         sheet_add(&sheet, cells, i * 5000);
+    }
     RgbPicture picture;
     sheet_compose(sheet, &picture);
     EXPECT_EQ(picture.width, 6 * (16 + 8) + 8);
@@ -110,9 +113,11 @@ TEST(ExportParts, ContactSheetLaysTilesSixToARowWithTheirTimes)
     EXPECT_EQ(pixel(8, 8), 200);  // the first tile's corner
     EXPECT_EQ(pixel(0, 0), 24);   // the ground
     int32_t ink = 0;
-    for (int32_t y = 8 + 10; y < 8 + 10 + 14; y++)
-        for (int32_t x = 8; x < 8 + 16; x++)
+    for (int32_t y = 8 + 10; y < 8 + 10 + 14; y++) {
+        for (int32_t x = 8; x < 8 + 16; x++) {
             ink += pixel(x, y) == 220;
+        }
+    }
     EXPECT_GT(ink, 0) << "a label under the first tile";
     EXPECT_EQ(time_label(65000), "1:05");
     EXPECT_EQ(time_label(1500), "0:01.500");

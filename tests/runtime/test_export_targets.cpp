@@ -27,8 +27,9 @@ bool whole_recording(const std::string& text, size_t events)
 bool no_temporary_left(const std::string& dir)
 {
     for (const std::string& name : dir_names(dir)) {
-        if (name.find("partial") != std::string::npos)
+        if (name.find("partial") != std::string::npos) {
             return false;
+        }
     }
     return true;
 }
@@ -62,8 +63,9 @@ TEST(ExportTargets, EachKindOfTargetIsWrittenReplacedOrRefusedAsItShouldBe)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        if ((c.kind == DEVICE && !root) || (c.kind == READ_ONLY_FOLDER && root))
+        if ((c.kind == DEVICE && !root) || (c.kind == READ_ONLY_FOLDER && root)) {
             continue;  // making a device node needs root; root writes into any folder
+        }
         std::string dir = make_show_dir(test_show_song(), "targets");
         std::string at = c.path[0] == '/' ? c.path : dir + "/" + c.path;
         std::string song_before = read_file(dir + "/data/dino.xm");
@@ -81,17 +83,22 @@ TEST(ExportTargets, EachKindOfTargetIsWrittenReplacedOrRefusedAsItShouldBe)
             mkfifo(at.c_str(), 0600);
             reader = std::thread([&] { piped = read_file(at); });
         }
-        if (c.kind == DEVICE)
+        if (c.kind == DEVICE) {
             mknod(at.c_str(), S_IFCHR | 0666, makedev(1, 3));
-        if (c.kind == DIRECTORY)
+        }
+        if (c.kind == DIRECTORY) {
             mkdir(at.c_str(), 0755);
-        if (c.kind == READ_ONLY_FOLDER)
+        }
+        if (c.kind == READ_ONLY_FOLDER) {
             mkdir((dir + "/locked").c_str(), 0555);
-        if (c.kind == INPUT)
+        }
+        if (c.kind == INPUT) {
             symlink("data/dino.xm", at.c_str());
+        }
         ProgramRun run = run_korvel(dir, {"--record", c.path, "--duration", "1"});
-        if (reader.joinable())
+        if (reader.joinable()) {
             reader.join();
+        }
         EXPECT_EQ(run.status, c.status) << run.err;
         EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
         EXPECT_TRUE(no_temporary_left(dir)) << testing::PrintToString(dir_names(dir));
@@ -123,14 +130,17 @@ TEST(ExportTargets, RunsRecordingToOneNameEachPublishAWholeFileOfTheirOwn)
     std::string dir = make_show_dir(test_show_song(), "racing");
     ProgramRun runs[4];
     std::vector<std::thread> threads;
-    for (int32_t i = 0; i < 4; i++)
+    for (int32_t i = 0; i < 4; i++) {
         threads.emplace_back([&, i] {
             runs[i] = run_korvel(dir, {"--record", "show.cast", "--duration", std::to_string(i + 1)});
         });
-    for (std::thread& thread : threads)
+    }
+    for (std::thread& thread : threads) {
         thread.join();
-    for (const ProgramRun& run : runs)
+    }
+    for (const ProgramRun& run : runs) {
         EXPECT_EQ(run.status, 0) << run.err;
+    }
     CastRecording cast = read_cast(read_file(dir + "/show.cast"));
     EXPECT_EQ(cast.malformed, 0);
     EXPECT_EQ(cast.events.size() % EVENTS_A_SECOND, 0u) << "the last rename wins, whole";

@@ -11,8 +11,9 @@ Framebuffer canvas;
 
 void fill(uint32_t colour)
 {
-    for (uint32_t& pixel : canvas.pixels)
+    for (uint32_t& pixel : canvas.pixels) {
         pixel = colour;
+    }
 }
 
 // A grey ramp from left to right, scaled by level (0-256).
@@ -38,8 +39,9 @@ TEST(MotionMeasure, StillFlatAndFlashingStretches)
         {"a small drawing growing on it", 3,
          [](int32_t k) {
              ramp(256);
-             for (int32_t i = 0; i < 100 * (k + 1); i++)
+             for (int32_t i = 0; i < 100 * (k + 1); i++) {
                  canvas.pixels[i] = 0xFF00FFu;
+             }
          },
          0, 0, 0, 0},
         {"black", 3, [](int32_t) { fill(0); }, 1, 1, 2, 0},
@@ -54,8 +56,9 @@ TEST(MotionMeasure, StillFlatAndFlashingStretches)
         }
         motion_finish(&m, 2000);
         int32_t stills = 0;
-        for (const MotionStretch& s : m.stretches)
+        for (const MotionStretch& s : m.stretches) {
             stills += s.kind == MOTION_STILL;
+        }
         int32_t over = 0;
         motion_report(m, &over);
         int32_t at = 0;

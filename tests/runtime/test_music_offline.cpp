@@ -182,11 +182,14 @@ TEST(MusicOffline, SpeedOneAt255BpmMissesNoRow)
 TEST(MusicOffline, OneFrameAndFullSubChunksGiveTheSameSequence)
 {
     XmSong song = xm_song(4);
-    for (int32_t p = 0; p < 3; p++)
+    for (int32_t p = 0; p < 3; p++) {
         xm_add_pattern(&song, 16);
-    for (int32_t p = 0; p < 3; p++)
-        for (int32_t row = 0; row < 16; row += 3)
+    }
+    for (int32_t p = 0; p < 3; p++) {
+        for (int32_t row = 0; row < 16; row += 3) {
             xm_sync(&song, p, row, (row / 3) % 4, static_cast<uint8_t>(p * 16 + row));
+        }
+    }
     xm_effect(&song, 0, 5, 3, XM_EFFECT_SPEED, 0x02);
     xm_effect(&song, 0, 9, 3, XM_EFFECT_SPEED, 0xC8);  // 200 BPM
     xm_effect(&song, 0, 12, 3, XM_EFFECT_BREAK, 0x06);
@@ -255,8 +258,9 @@ TEST(MusicOffline, TwoRunsAtOneFrameRateAreByteIdentical)
     EXPECT_TRUE(first.syncs_per_frame == second.syncs_per_frame);
 
     int64_t loud = 0;
-    for (int16_t sample : first.samples)
+    for (int16_t sample : first.samples) {
         loud += sample != 0;
+    }
     EXPECT_GT(loud, static_cast<int64_t>(first.samples.size() / 4)) << "the notes should sound";
 
     // Row 7 starts at frame 37,044, inside video frame 25.
@@ -273,8 +277,9 @@ TEST(MusicOffline, MillisecondStepsKeepTheExactTotal)
     std::string why;
     ASSERT_EQ(music_offline_open_memory(&offline, file.data(), file.size(), &why), 1) << why;
     int64_t total = 0;
-    for (int32_t i = 0; i < 300; i++)
+    for (int32_t i = 0; i < 300; i++) {
         total += music_offline_advance_ms(&offline, i % 3 == 0 ? 34 : 33, nullptr, nullptr, 0);
+    }
     EXPECT_EQ(offline.elapsed_ms, 10000);
     EXPECT_EQ(total, 441000);
     EXPECT_EQ(offline.frames, 441000);
@@ -285,8 +290,9 @@ TEST(MusicOffline, SyncsBeyondTheCapacityAreCountedAsLost)
 {
     XmSong song = xm_song(4);
     xm_add_pattern(&song, 4);
-    for (int32_t channel = 0; channel < 4; channel++)
+    for (int32_t channel = 0; channel < 4; channel++) {
         xm_sync(&song, 0, 0, channel, static_cast<uint8_t>(channel + 1));
+    }
     song.orders = {0};
     std::vector<uint8_t> file = xm_build(song);
     MusicOffline offline = {};

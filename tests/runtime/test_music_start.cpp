@@ -115,8 +115,9 @@ TEST_F(StartMusicTest, SilentPlaybackDeliversSyncBytesThroughTheQueue)
     EXPECT_EQ(printed.find("silently"), std::string::npos) << "silence that was asked for needs no word: " << printed;
 
     auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (sync_queue.count.load() < 2 && std::chrono::steady_clock::now() < give_up)
+    while (sync_queue.count.load() < 2 && std::chrono::steady_clock::now() < give_up) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     stop_music();
     EXPECT_EQ(music_state.playing, 0);
     SyncEvent event = {};

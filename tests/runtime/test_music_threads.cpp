@@ -23,8 +23,9 @@ void note_block(int16_t* samples, int32_t frames, void*)
                                 sigismember(&mask, SIGTSTP) && sigismember(&mask, SIGWINCH));
         segv_blocked.store(sigismember(&mask, SIGSEGV));
     }
-    for (int32_t i = 0; i < frames * 2; i++)
+    for (int32_t i = 0; i < frames * 2; i++) {
         samples[i] = 0;
+    }
     blocks_rendered.fetch_add(1);
 }
 
@@ -39,8 +40,9 @@ TEST(SilentAudio, ThreadTakesNoAsynchronousSignalsAndStopsForGood)
     EXPECT_EQ(sigismember(&after, SIGINT), sigismember(&before, SIGINT)) << "the caller's mask is restored";
 
     auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (blocks_rendered.load() < 2 && std::chrono::steady_clock::now() < give_up)
+    while (blocks_rendered.load() < 2 && std::chrono::steady_clock::now() < give_up) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     silent_audio_stop();
     int32_t at_stop = blocks_rendered.load();
     EXPECT_GE(at_stop, 2);

@@ -55,8 +55,9 @@ TEST(Options, EachArgumentListLeadsWhereItShould)
         std::vector<const char*> argv = {"korvel"};
         argv.insert(argv.end(), c.args.begin(), c.args.end());
         std::string joined;
-        for (const char* arg : c.args)
+        for (const char* arg : c.args) {
             joined += std::string(arg) + " ";
+        }
         CommandLine line;
         std::string out;
         std::string err;
@@ -64,8 +65,9 @@ TEST(Options, EachArgumentListLeadsWhereItShould)
         EXPECT_EQ(status, c.status) << joined;
         EXPECT_EQ(status == 0, !out.empty()) << joined;
         EXPECT_EQ(status == 2, !err.empty()) << joined;
-        if (status != -1)
+        if (status != -1) {
             continue;
+        }
         EXPECT_STREQ(line.demo.drawing_path, c.drawing) << joined;
         EXPECT_EQ(line.demo.fps, c.fps) << joined;
         EXPECT_EQ(line.console.grid_columns, c.grid_columns) << joined;
@@ -146,15 +148,17 @@ TEST(Options, RenderingOptionsTakeTheirValuesAndRefuseMixtures)
         std::vector<const char*> argv = {"korvel"};
         argv.insert(argv.end(), c.args.begin(), c.args.end());
         std::string joined;
-        for (const char* arg : c.args)
+        for (const char* arg : c.args) {
             joined += std::string(arg) + " ";
+        }
         CommandLine line;
         std::string out;
         std::string err;
         int32_t status = parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err);
         EXPECT_EQ(status, c.status) << joined << err;
-        if (status != -1)
+        if (status != -1) {
             continue;
+        }
         EXPECT_EQ(line.demo.fps, c.fps) << joined;
         EXPECT_STREQ(line.rendering.record_path, c.record) << joined;
         EXPECT_STREQ(line.rendering.screenshot_path, c.shot) << joined;
@@ -187,8 +191,9 @@ TEST(Options, ConsoleProbeTakesATimeAndAFile)
         std::string err;
         EXPECT_EQ(parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err), c.status)
             << c.args[0] << " " << err;
-        if (c.status != -1)
+        if (c.status != -1) {
             continue;
+        }
         EXPECT_STREQ(line.probe_path, c.path);
         EXPECT_EQ(line.probe_ms, c.ms);
         EXPECT_FALSE(export_requested(line.rendering));

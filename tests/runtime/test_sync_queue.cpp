@@ -26,8 +26,9 @@ protected:
 
 TEST_F(SyncQueueTest, KeepsTenThenDropsUntilAPopMakesRoom)
 {
-    for (int i = 0; i < SYNC_QUEUE_SIZE; i++)
+    for (int i = 0; i < SYNC_QUEUE_SIZE; i++) {
         EXPECT_EQ(push_sync_event(event_of(static_cast<uint8_t>(0x10 + i))), 1) << i;
+    }
     EXPECT_EQ(push_sync_event(event_of(0xEE)), 0);
     EXPECT_EQ(sync_queue.count.load(), 10);
     EXPECT_EQ(sync_queue.write_index, 0);
@@ -96,22 +97,26 @@ TEST_F(SyncQueueTest, TwoThreadsLoseOrReorderNothingAccepted)
         for (int32_t i = 0; i < EVENTS; i++) {
             // A value that changes with every accepted event, so a swapped pair shows.
             uint8_t command = static_cast<uint8_t>(accepted.size() * 7 + 3);
-            if (push_sync_event(event_of(command)))
+            if (push_sync_event(event_of(command))) {
                 accepted.push_back(command);
+            }
         }
         producer_done.store(1, std::memory_order_release);
     });
     SyncEvent popped = {};
     for (;;) {
         int32_t done = producer_done.load(std::memory_order_acquire);
-        while (pop_sync_event(&popped))
+        while (pop_sync_event(&popped)) {
             received.push_back(popped.command);
-        if (done)
+        }
+        if (done) {
             break;
+        }
     }
     producer.join();
-    while (pop_sync_event(&popped))
+    while (pop_sync_event(&popped)) {
         received.push_back(popped.command);
+    }
 
     EXPECT_GT(accepted.size(), 0u);
     ASSERT_EQ(received.size(), accepted.size());

@@ -31,15 +31,17 @@ protected:
     }
     void TearDown() override
     {
-        for (Image& slot : picture_slots.slots)
+        for (Image& slot : picture_slots.slots) {
             free_image(&slot);
+        }
     }
 };
 
 void send(std::initializer_list<uint8_t> bytes)
 {
-    for (uint8_t b : bytes)
+    for (uint8_t b : bytes) {
         push_sync_event(SyncEvent{b});
+    }
 }
 
 void frame(int32_t now, std::initializer_list<uint8_t> bytes = {})
@@ -56,8 +58,9 @@ uint32_t pixel(int x, int y)
 int count_rows_of(uint32_t colour, int column)
 {
     int rows = 0;
-    for (int y = 0; y < CANVAS_HEIGHT; y++)
+    for (int y = 0; y < CANVAS_HEIGHT; y++) {
         rows += pixel(column, y) == colour;
+    }
     return rows;
 }
 
@@ -68,8 +71,9 @@ void make_banded_picture(Image* image, int width, int height)
     image->width = uint16_t(width);
     image->height = uint16_t(height);
     image->width_shift = image_width_shift(width);
-    for (int i = 0; i < width * height; i++)
+    for (int i = 0; i < width * height; i++) {
         image->pixels[i] = 0xFF000000u | uint32_t(i / width / 100 + 1) * 0x010101u * 40;
+    }
 }
 
 }  // namespace
@@ -205,11 +209,13 @@ TEST_F(Timeline, DistortionBandTouchesOnlyItsColumns)
         clear_canvas(0x406080);
         frame(16);
         int left = expected_left[thirds - 1];
-        for (int x = 0; x < left; x++)
+        for (int x = 0; x < left; x++) {
             ASSERT_EQ(count_rows_of(0x406080, x), CANVAS_HEIGHT) << "thirds " << thirds << " column " << x;
+        }
         int changed = 0;
-        for (int x = left; x < CANVAS_WIDTH; x++)
+        for (int x = left; x < CANVAS_WIDTH; x++) {
             changed += count_rows_of(0x406080, x) < CANVAS_HEIGHT;
+        }
         EXPECT_EQ(changed, CANVAS_WIDTH - left) << "thirds " << thirds;
     }
 }

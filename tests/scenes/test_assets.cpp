@@ -75,8 +75,9 @@ TEST(AssetCatalog, EveryFileARowLoadsIsAListedDataFile)
         for (size_t start = 0, bar; (bar = paths.find('|', start)) != std::string::npos; start = bar + 1) {
             std::string name = paths.substr(start, bar - start);
             bool listed = false;
-            for (const char* file : DATA_FILES)
+            for (const char* file : DATA_FILES) {
                 listed = listed || name == std::string("data/") + file;
+            }
             EXPECT_TRUE(listed) << name;
         }
     }

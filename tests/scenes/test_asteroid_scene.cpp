@@ -89,8 +89,9 @@ TEST_F(AsteroidField, TheSameFrameDrawsTheSamePictureWhateverTheGeneratorHeld)
     scene_asteroids(700, 3, 1);
     EXPECT_EQ(std::memcmp(&first, &test_canvas, sizeof first), 0);
     random_seed(0);
-    for (int32_t i = 0; i < 512 + 256 + 102; i++)  // one number per particle of the three clouds
+    for (int32_t i = 0; i < 512 + 256 + 102; i++) {  // one number per particle of the three clouds
         random_next();
+    }
     EXPECT_EQ(random_state.state, left);
 }
 

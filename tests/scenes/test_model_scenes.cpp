@@ -45,14 +45,16 @@ protected:
         build_swaying_triple(&diplo_models, 8, 12, 30.0f, 34, 40.0f, 3.0f, 0);
         build_swaying_triple(&trex_models, 8, 12, 30.0f, 12, 40.0f, 3.0f, 0);
         build_swaying_model(&blz_model, 8, 12, 25.0f, 10, 25.0f);
-        for (int32_t i = 0; i < blz_model.vertex_count * 11; i++)  // a tall emblem, as the shots expect
+        for (int32_t i = 0; i < blz_model.vertex_count * 11; i++) {  // a tall emblem, as the shots expect
             blz_model.vertices[i].y *= 3;
+        }
         build_sphere_model(&row_model, 6, 8, 12.0f, 1);
         blz_model.texture = row_model.texture = 0;
         // Narrower than the canvas: only its own 4 x 2 pixels may change.
         lasers_image = Image{static_cast<uint32_t*>(std::malloc(8 * sizeof(uint32_t))), 2, 4, 2};
-        for (int32_t i = 0; i < 8; i++)
+        for (int32_t i = 0; i < 8; i++) {
             lasers_image.pixels[i] = 0xFF0000FFu;
+        }
     }
     void TearDown() override
     {
@@ -161,8 +163,9 @@ TEST_F(ModelScenes, OnlyARestartedCuePicksANewGround)
         run_timeline(16 * (i + 1));
         const RandomState after = random_state;
         random_state = before;
-        if (bytes[i] >> 4 == 1)  // a cue: the ground is the next number's pick
+        if (bytes[i] >> 4 == 1) {  // a cue: the ground is the next number's pick
             expected = GROUNDS[random_next() & 3];
+        }
         EXPECT_EQ(random_state.state, after.state) << i;
         EXPECT_EQ(model_scene_state.diplodocus_ground, expected) << i;
         EXPECT_EQ(test_canvas.pixels[0] & 0xFFFFFF, expected);
@@ -178,6 +181,7 @@ TEST_F(ModelScenes, EmptyModelsLeaveTheGroundAlone)
     free_model(&row_model);
     scene_blz_shots(9000, 5);
     scene_model_row(500);
-    for (const uint32_t p : test_canvas.pixels)
+    for (const uint32_t p : test_canvas.pixels) {
         ASSERT_EQ(p & 0xFFFFFF, 0xFF3300u);
+    }
 }

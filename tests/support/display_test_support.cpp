@@ -93,7 +93,8 @@ void reset_conversion_state(uint32_t seed)
     std::memset(d.attributes, 0x3C, cells);
     d.foreground = 7;
     d.background = 0;
-    for (int32_t k = 4; k < 8; k++)
+    for (int32_t k = 4; k < 8; k++) {
         d.palette.colour[k] = 1;
+    }
     random_seed(seed);
 }

@@ -21,9 +21,11 @@ constexpr GlyphLook LOOKS[] = {
 
 std::string glyph_text(uint8_t byte)
 {
-    for (const GlyphLook& look : LOOKS)
-        if (look.byte == byte)
+    for (const GlyphLook& look : LOOKS) {
+        if (look.byte == byte) {
             return look.text;
+        }
+    }
     char escaped[8];
     std::snprintf(escaped, sizeof(escaped), "\\x%02X", byte);
     return escaped;
@@ -34,8 +36,9 @@ std::string grid_text(const uint8_t* characters, const uint8_t* attributes, int3
     std::ostringstream out;
     out << "cells " << columns << " x " << rows << "\n";
     for (int32_t y = 0; y < rows; y++) {
-        for (int32_t x = 0; x < columns; x++)
+        for (int32_t x = 0; x < columns; x++) {
             out << glyph_text(characters[y * columns + x]);
+        }
         out << "\n";
     }
     for (int32_t y = 0; y < rows; y++) {
@@ -72,10 +75,12 @@ int32_t first_differing_line(const std::string& a, const std::string& b)
     for (int32_t line = 1;; line++) {
         bool more_a = static_cast<bool>(std::getline(in_a, line_a));
         bool more_b = static_cast<bool>(std::getline(in_b, line_b));
-        if (!more_a && !more_b)
+        if (!more_a && !more_b) {
             return 0;
-        if (more_a != more_b || line_a != line_b)
+        }
+        if (more_a != more_b || line_a != line_b) {
             return line;
+        }
     }
 }
 
@@ -91,8 +96,9 @@ int32_t first_differing_line(const std::string& a, const std::string& b)
         return ::testing::AssertionSuccess();
     }
     const std::string expected = read_text(path);
-    if (expected == actual)
+    if (expected == actual) {
         return ::testing::AssertionSuccess();
+    }
     const std::string actual_path = path + ".actual";
     write_text(actual_path, actual);
     int32_t line = first_differing_line(expected, actual);

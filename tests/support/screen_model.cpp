@@ -7,12 +7,15 @@ namespace {
 
 int32_t utf8_length(uint8_t lead)
 {
-    if (lead < 0x80)
+    if (lead < 0x80) {
         return 1;
-    if ((lead & 0xE0) == 0xC0)
+    }
+    if ((lead & 0xE0) == 0xC0) {
         return 2;
-    if ((lead & 0xF0) == 0xE0)
+    }
+    if ((lead & 0xF0) == 0xE0) {
         return 3;
+    }
     return 4;
 }
 
@@ -22,8 +25,9 @@ std::vector<int32_t> parse_parameters(const std::string& text)
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find(';', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = text.size();
+        }
         values.push_back(end > start ? std::atoi(text.substr(start, end - start).c_str()) : 0);
         start = end + 1;
     }
@@ -135,10 +139,12 @@ void screen_apply(ScreenModel* screen, const char* bytes, int32_t length)
         uint8_t byte = static_cast<uint8_t>(bytes[i]);
         if (byte == 0x1b && i + 1 < length && bytes[i + 1] == '[') {
             int32_t end = i + 2;
-            while (end < length && (static_cast<uint8_t>(bytes[end]) < 0x40 || bytes[end] > 0x7e))
+            while (end < length && (static_cast<uint8_t>(bytes[end]) < 0x40 || bytes[end] > 0x7e)) {
                 end++;
-            if (end >= length)
+            }
+            if (end >= length) {
                 return;
+            }
             apply_csi(screen, std::string(bytes + i + 2, bytes + end), bytes[end]);
             i = end + 1;
             continue;
@@ -146,8 +152,9 @@ void screen_apply(ScreenModel* screen, const char* bytes, int32_t length)
         if (byte == 0x1b && i + 1 < length && bytes[i + 1] == ']') {
             // A title: up to BEL or ESC backslash.
             int32_t end = i + 2;
-            while (end < length && bytes[end] != '\a' && bytes[end] != 0x1b)
+            while (end < length && bytes[end] != '\a' && bytes[end] != 0x1b) {
                 end++;
+            }
             i = end < length && bytes[end] == 0x1b ? end + 2 : end + 1;
             continue;
         }

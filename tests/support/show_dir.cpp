@@ -33,8 +33,9 @@ std::string make_temp_dir(const char* name)
         std::string(base != nullptr && base[0] != '\0' ? base : "/tmp") + "/korvel-" + name + "-XXXXXX";
     std::vector<char> path(pattern.begin(), pattern.end());
     path.push_back('\0');
-    if (mkdtemp(path.data()) == nullptr)
+    if (mkdtemp(path.data()) == nullptr) {
         return "";
+    }
     return path.data();
 }
 
@@ -55,10 +56,11 @@ std::string shell_quoted(const std::string& text)
 {
     std::string out = "'";
     for (char c : text) {
-        if (c == '\'')
+        if (c == '\'') {
             out += "'\\''";
-        else
+        } else {
             out += c;
+        }
     }
     out += '\'';
     return out;
@@ -73,8 +75,9 @@ ProgramRun run_korvel(const std::string& dir, const std::vector<std::string>& ar
     std::string command = "cd ";
     command += shell_quoted(dir);
     command += " && ";
-    if (!env.empty())
+    if (!env.empty()) {
         command += "env " + env + " ";
+    }
     command += shell_quoted(KORVEL_BIN);
     for (const std::string& arg : args) {
         command += ' ';
@@ -108,8 +111,9 @@ bool file_exists(const std::string& path)
 std::vector<std::string> dir_names(const std::string& dir)
 {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
         names.push_back(entry.path().filename().string());
+    }
     std::sort(names.begin(), names.end());
     return names;
 }

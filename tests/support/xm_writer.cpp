@@ -16,8 +16,9 @@ XmInstrument square_instrument()
     XmInstrument instrument = {};
     instrument.name = "square";
     instrument.sample.name = "square";
-    for (int32_t i = 0; i < SQUARE_LENGTH; i++)
+    for (int32_t i = 0; i < SQUARE_LENGTH; i++) {
         instrument.sample.data.push_back(i < SQUARE_LENGTH / 2 ? SQUARE_LEVEL : -SQUARE_LEVEL);
+    }
     instrument.sample.loop_length = SQUARE_LENGTH;
     instrument.sample.loop_type = 1;
     instrument.sample.volume = 48;
@@ -60,10 +61,12 @@ std::string xm_write_temp(const std::vector<uint8_t>& bytes, const char* name)
     std::string path = std::string(base != nullptr && base[0] != '\0' ? base : "/tmp") + "/korvel-" +
                        std::to_string(static_cast<long>(getpid())) + "-" + name;
     FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
+    if (file == nullptr) {
         return path;
-    if (!bytes.empty())  // an empty vector's data() may be null, which fwrite must not get
+    }
+    if (!bytes.empty()) {  // an empty vector's data() may be null, which fwrite must not get
         std::fwrite(bytes.data(), 1, bytes.size(), file);
+    }
     std::fclose(file);
     return path;
 }

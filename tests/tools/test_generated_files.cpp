@@ -247,8 +247,9 @@ TEST_F(GeneratedFiles, TheFramingMarksLieOnTheSnoutsAndTheName)
         SCOPED_TRACE(name);
         Model m = {};
         load_model(name, std::string(name).ends_with(".baf"), &m);
-        for (int32_t i = 0; i < m.vertex_count; i++)  // horns may reach a little further
+        for (int32_t i = 0; i < m.vertex_count; i++) {  // horns may reach a little further
             ASSERT_GE(m.vertices[i].z, m.vertices[HEAD_VERTEX].z - 3 * 4096) << i;
+        }
         free_model(&m);
     }
     Model blz = {};
@@ -258,8 +259,9 @@ TEST_F(GeneratedFiles, TheFramingMarksLieOnTheSnoutsAndTheName)
         const float y = fixed_to_float(blz.vertices[i].y);
         return y > 15.0f && y < 62.0f;  // the letters stand 33 units tall on a baseline at 22
     };
-    for (int32_t i = 0; i < NAME_VERTICES; i++)
+    for (int32_t i = 0; i < NAME_VERTICES; i++) {
         ASSERT_TRUE(in_name(i)) << i;
+    }
     EXPECT_FALSE(in_name(NAME_VERTICES));
     free_model(&blz);
 }

@@ -19,8 +19,9 @@ std::map<std::string, int32_t> picture_heights()
     generate_all_assets(&set);
     std::map<std::string, int32_t> heights;
     for (const GeneratedFile& file : set.files) {
-        if (file.name.size() > 4 && file.name.compare(file.name.size() - 4, 4, ".tga") == 0)
+        if (file.name.size() > 4 && file.name.compare(file.name.size() - 4, 4, ".tga") == 0) {
             heights[file.name] = file.bytes[14] | (file.bytes[15] << 8);
+        }
     }
     return heights;
 }
@@ -50,18 +51,23 @@ std::vector<BandUse> bands_shown(const SyncScript& script)
         const std::string where = std::to_string(entry.order) + ":" + std::to_string(entry.row);
         scene = command == 0x0 ? argument : scene;
         cue = command == 0x1 ? argument : cue;
-        if (command == 0xF && entry.command != 0xFF)
+        if (command == 0xF && entry.command != 0xFF) {
             uses.push_back({"slides.tga", argument, where});
-        if (scene == 4 && command == 0x1 && (cue == 0 || cue == 15))
+        }
+        if (scene == 4 && command == 0x1 && (cue == 0 || cue == 15)) {
             promo_band = cue == 0 ? promo_band + 1 : 0;
+        }
         const bool row_ends =
             i + 1 == entries.size() || entries[i + 1].order != entry.order || entries[i + 1].row != entry.row;
-        if (!row_ends)
+        if (!row_ends) {
             continue;
-        if (strips.count(scene) != 0)
+        }
+        if (strips.count(scene) != 0) {
             uses.push_back({strips.at(scene), cue, where});
-        if (scene == 4 && cue > 0 && cue < 15)
+        }
+        if (scene == 4 && cue > 0 && cue < 15) {
             uses.push_back({"promotext.tga", promo_band, where});
+        }
     }
     return uses;
 }

@@ -41,8 +41,9 @@ TEST(ShowModule, LoadsInLibopenmptWithoutAWarning)
     const char* warnings = openmpt_module_get_metadata(module, "warnings");
     EXPECT_STREQ(warnings, "");
     openmpt_free_string(warnings);
-    for (const std::string& line : log)
+    for (const std::string& line : log) {
         EXPECT_EQ(line.find("arning"), std::string::npos) << line;
+    }
     EXPECT_EQ(openmpt_module_get_num_channels(module), SHOW_CHANNELS);
     openmpt_module_destroy(module);
 }
@@ -77,8 +78,9 @@ TEST(ShowModule, PlaysEveryRequiredCommandAndEndsWithTheEndByte)
     ASSERT_TRUE(xm_parse(read_bytes(KORVEL_SHOW_MODULE), &song, &why)) << why;
     std::vector<uint8_t> listed;
     SyncScript script = script_read(song);
-    for (const ScriptEntry& entry : script.entries)
+    for (const ScriptEntry& entry : script.entries) {
         listed.push_back(entry.command);
+    }
     ASSERT_EQ(measure.syncs, listed);
     // ... at the times the storyboard gives (a row is seen within one sub-chunk of its start).
     std::vector<std::vector<double>> times = song_row_times(song);
@@ -90,10 +92,12 @@ TEST(ShowModule, PlaysEveryRequiredCommandAndEndsWithTheEndByte)
 
     std::set<uint8_t> bytes(measure.syncs.begin(), measure.syncs.end());
     std::vector<uint8_t> required = {0x41, 0x42, 0x44, 0x48, 0x50, 0x51, 0x52, 0x90, 0x91, 0x92};
-    for (int32_t scene = 0; scene < 16; scene++)
+    for (int32_t scene = 0; scene < 16; scene++) {
         required.push_back(static_cast<uint8_t>(scene == 15 ? 0xF0 : scene));
-    for (uint8_t command : required)
+    }
+    for (uint8_t command : required) {
         EXPECT_TRUE(bytes.count(command)) << "missing " << script_command_name(command);
+    }
     const struct {
         uint8_t low;
         uint8_t high;
@@ -106,8 +110,9 @@ TEST(ShowModule, PlaysEveryRequiredCommandAndEndsWithTheEndByte)
                   {0xF0, 0xFE, 4, "slides"}};
     for (const auto& group : groups) {
         int32_t found = 0;
-        for (int32_t byte = group.low; byte <= group.high; byte++)
+        for (int32_t byte = group.low; byte <= group.high; byte++) {
             found += static_cast<int32_t>(bytes.count(static_cast<uint8_t>(byte)));
+        }
         EXPECT_GE(found, group.at_least) << group.what;
     }
 }
@@ -119,12 +124,15 @@ std::set<int32_t> presets_of(const std::vector<uint8_t>& syncs, int32_t scene)
     int32_t current_scene = -1;
     int32_t cue = 0;
     for (uint8_t byte : syncs) {
-        if (byte >> 4 == 0)
+        if (byte >> 4 == 0) {
             current_scene = byte & 15;
-        if (byte >> 4 == 1)
+        }
+        if (byte >> 4 == 1) {
             cue = byte & 15;
-        if (current_scene == scene && byte >> 4 <= 1)
+        }
+        if (current_scene == scene && byte >> 4 <= 1) {
             presets.insert(cue);
+        }
     }
     return presets;
 }
@@ -142,13 +150,15 @@ TEST(ShowModule, UsesEveryFramingCameraPresetAndSeveralRockCounts)
     } cases[] = {{0, {0, 4}}, {2, {0, 1, 4, 5, 6, 7}}, {3, {0, 1, 2, 3}}};
     for (const auto& c : cases) {
         std::set<int32_t> used = presets_of(measure.syncs, c.scene);
-        for (int32_t preset : c.presets)
+        for (int32_t preset : c.presets) {
             EXPECT_TRUE(used.count(preset)) << "scene " << c.scene << " preset " << preset;
+        }
     }
     std::set<int32_t> rocks = presets_of(measure.syncs, 4);
     int32_t counts = 0;
-    for (int32_t count = 1; count <= 14; count++)
+    for (int32_t count = 1; count <= 14; count++) {
         counts += static_cast<int32_t>(rocks.count(count));
+    }
     EXPECT_GE(counts, 4);
 }
 
@@ -178,8 +188,9 @@ TEST(ShowModule, LastsTwoAndAHalfToFourMinutesWithHeadroomAndNoSilentOrder)
     EXPECT_LE(seconds, 240.0);
     EXPECT_LE(level_dbfs(measure.peak / 32768.0), -1.0);
     ASSERT_EQ(measure.orders.size(), 28u);
-    for (size_t order = 0; order < measure.orders.size(); order++)
+    for (size_t order = 0; order < measure.orders.size(); order++) {
         EXPECT_GT(order_rms_dbfs(measure.orders[order]), -30.0) << "order " << order;
+    }
 }
 
 TEST(ShowModule, TwoComposerRunsWriteTheSameBytes)
@@ -204,11 +215,13 @@ double measured_hz(const std::vector<int16_t>& stereo, double expected)
     int32_t best = low;
     for (int32_t lag = low - 1; lag <= high + 1; lag++) {
         double sum = 0.0;
-        for (size_t i = start; i < start + span; i++)
+        for (size_t i = start; i < start + span; i++) {
             sum += static_cast<double>(stereo[2 * i]) * stereo[2 * (i + static_cast<size_t>(lag))];
+        }
         score[static_cast<size_t>(lag)] = sum;
-        if (lag >= low && lag <= high && sum > score[static_cast<size_t>(best)])
+        if (lag >= low && lag <= high && sum > score[static_cast<size_t>(best)]) {
             best = lag;
+        }
     }
     double a = score[static_cast<size_t>(best - 1)], b = score[static_cast<size_t>(best)],
            c = score[static_cast<size_t>(best + 1)];
@@ -272,17 +285,21 @@ TEST(ShowModule, NotesStayInTheKeyAndTheBassFollowsTheChords)
         for (int32_t row = 0; row < SHOW_ROWS; row++) {
             for (int32_t channel = 3; channel < SHOW_CHANNELS; channel++) {
                 uint8_t note = xm_cell(&song, pattern, row, channel)->note;
-                if (note == XM_NOTE_OFF && channel >= 7)
+                if (note == XM_NOTE_OFF && channel >= 7) {
                     held[channel - 7] = 0;
-                if (note == 0 || note == XM_NOTE_OFF)
+                }
+                if (note == 0 || note == XM_NOTE_OFF) {
                     continue;
+                }
                 EXPECT_TRUE(a_minor.count((note + 11) % 12)) << "pattern " << int(pattern) << " row " << row;
-                if (channel >= 7)
+                if (channel >= 7) {
                     held[channel - 7] = note;
+                }
             }
             uint8_t bass = xm_cell(&song, pattern, row, 3)->note;
-            if (row % 16 != 0 || bass == 0 || bass == XM_NOTE_OFF || held[0] == 0 || held[1] == 0 || held[2] == 0)
+            if (row % 16 != 0 || bass == 0 || bass == XM_NOTE_OFF || held[0] == 0 || held[1] == 0 || held[2] == 0) {
                 continue;
+            }
             std::set<int32_t> chord = {held[0] % 12, held[1] % 12, held[2] % 12};
             EXPECT_TRUE(chord.count(bass % 12)) << "pattern " << int(pattern) << " row " << row;
             checked_bars++;
@@ -304,8 +321,9 @@ std::vector<std::vector<std::pair<int32_t, int32_t>>> lead_lines(const XmSong& s
         std::vector<std::pair<int32_t, int32_t>> line;
         for (int32_t row = 0; row < song.patterns[pattern].rows; row++) {
             const XmCell& cell = xm_cell_at(song, pattern, row, 4);
-            if (cell.note != 0 && cell.note != 97)
+            if (cell.note != 0 && cell.note != 97) {
                 line.emplace_back(row, cell.note);
+            }
         }
         lines.push_back(line);
     }
@@ -329,12 +347,14 @@ TEST(ShowModule, NoLeadLineMoreThanTwiceAndTheLastChordDiesBeforeTheEnd)
     std::string why;
     ASSERT_TRUE(render_measure(KORVEL_SHOW_MODULE, 300, &measure, &why)) << why;
     size_t end = 0;
-    while (end < measure.syncs.size() && measure.syncs[end] != 0xFF)
+    while (end < measure.syncs.size() && measure.syncs[end] != 0xFF) {
         end++;
+    }
     ASSERT_LT(end, measure.syncs.size());
     const int64_t last = measure.sync_frames[end];
     int32_t peak = 0;
-    for (int64_t i = (last - 4410) * 2; i < last * 2; i++)
+    for (int64_t i = (last - 4410) * 2; i < last * 2; i++) {
         peak = std::max(peak, std::abs(int32_t{measure.samples[static_cast<size_t>(i)]}));
+    }
     EXPECT_LT(level_dbfs(peak / 32768.0), -60.0) << "the 100 ms before the end command";
 }

@@ -38,8 +38,9 @@ std::string user_module()
 {
     XmSong song = xm_song(1);
     xm_add_pattern(&song, 32);
-    for (int32_t row = 0; row < 32; row++)
+    for (int32_t row = 0; row < 32; row++) {
         xm_effect(&song, 0, row, 0, 0x04, 0x44);  // vibrato everywhere: no free effect column
+    }
     xm_note(&song, 0, 0, 0, 49);
     song.orders = {0, 0};
     std::string path = temp_path("user.xm");

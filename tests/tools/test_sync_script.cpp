@@ -23,9 +23,11 @@ XmSong crowded_song()
     XmSong song = xm_song(2);
     xm_add_pattern(&song, 16);
     xm_add_pattern(&song, 16);
-    for (int32_t row = 0; row < 16; row++)
-        for (int32_t channel = 0; channel < 2; channel++)
+    for (int32_t row = 0; row < 16; row++) {
+        for (int32_t channel = 0; channel < 2; channel++) {
             xm_effect(&song, 0, row, channel, 0x0A, 0x01);
+        }
+    }
     xm_note(&song, 0, 0, 0, 49);
     xm_sync(&song, 1, 3, 1, 0x7E);  // an old script byte that compiling replaces
     song.orders = {0, 1, 0};
@@ -198,8 +200,9 @@ TEST(SyncScript, RowTimesMatchThePlayerAtUnevenTempos)
         XmSong song = xm_song(1);
         song.bpm = bpm;
         xm_add_pattern(&song, 64);
-        for (int32_t row = 0; row < 64; row += 9)
+        for (int32_t row = 0; row < 64; row += 9) {
             xm_sync(&song, 0, row, 0, static_cast<uint8_t>(row));
+        }
         song.orders = {0, 0, 0};
         std::vector<uint8_t> file = xm_build(song);
         MusicOffline offline = {};

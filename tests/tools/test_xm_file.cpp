@@ -64,8 +64,9 @@ TEST(XmFile, AddedChannelsAreEmptyAndKeepEveryCellInPlace)
     EXPECT_EQ(xm_cell(&song, 0, 0, 0)->note, 49);
     EXPECT_EQ(xm_cell(&song, 0, 2, 2)->parameter, 0x37);
     EXPECT_EQ(xm_cell(&song, 1, 4, 0)->effect, XM_EFFECT_BREAK);
-    for (int32_t row = 0; row < 8; row++)
+    for (int32_t row = 0; row < 8; row++) {
         EXPECT_EQ(xm_cell(&song, 0, row, 4)->effect, 0);
+    }
 }
 
 TEST(XmFile, DamagedImagesAreRefusedWithAReason)
@@ -86,10 +87,11 @@ TEST(XmFile, DamagedImagesAreRefusedWithAReason)
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> bad = good;
-        if (c.offset == SIZE_MAX)
+        if (c.offset == SIZE_MAX) {
             bad.resize(static_cast<size_t>(c.value));
-        else
+        } else {
             bad[c.offset] = static_cast<uint8_t>(c.value);
+        }
         XmSong read;
         std::string why;
         EXPECT_FALSE(xm_parse(bad, &read, &why)) << c.name;

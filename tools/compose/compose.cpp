@@ -21,10 +21,12 @@ void release_silent_channels(Writer* w)
 {
     for (int32_t channel = BASS; channel <= PAD_HIGH; channel++) {
         int32_t notes = 0;
-        for (int32_t row = 0; row < SHOW_ROWS; row++)
+        for (int32_t row = 0; row < SHOW_ROWS; row++) {
             notes += xm_cell(w->song, w->pattern, row, channel)->note != 0;
-        if (notes == 0)
+        }
+        if (notes == 0) {
             key_off(w, 0, channel);
+        }
     }
 }
 
@@ -37,7 +39,7 @@ XmSong compose_show_song()
     song.speed = SHOW_SPEED;
     song.bpm = SHOW_BPM;
     song.instruments = synth_instruments();
-    for (const SectionLength& part : ARC)
+    for (const SectionLength& part : ARC) {
         for (int32_t index = 0; index < part.patterns; index++) {
             Writer w = {&song, xm_add_pattern(&song, SHOW_ROWS)};
             Place place = {part.section, index, part.patterns};
@@ -48,5 +50,6 @@ XmSong compose_show_song()
             release_silent_channels(&w);
             song.orders.push_back(static_cast<uint8_t>(w.pattern));
         }
+    }
     return song;
 }

@@ -10,13 +10,15 @@ void voicing(const Chord& chord, int32_t tones[3])
     tones[0] = pitch_from(chord.root, 55);
     tones[1] = pitch_from(chord.third, 55);
     tones[2] = pitch_from(chord.fifth, 55);
-    for (int32_t i = 0; i < 2; i++)
-        for (int32_t j = 0; j < 2 - i; j++)
+    for (int32_t i = 0; i < 2; i++) {
+        for (int32_t j = 0; j < 2 - i; j++) {
             if (tones[j] > tones[j + 1]) {
                 int32_t swap = tones[j];
                 tones[j] = tones[j + 1];
                 tones[j + 1] = swap;
             }
+        }
+    }
 }
 
 void write_pads(Writer* w, const Place& place, int32_t volume)
@@ -27,15 +29,18 @@ void write_pads(Writer* w, const Place& place, int32_t volume)
         int32_t tones[3];
         voicing(progression.bars[bar], tones);
         for (int32_t voice = 0; voice < 3; voice++) {
-            if (tones[voice] == previous[voice])
+            if (tones[voice] == previous[voice]) {
                 continue;  // a held common tone keeps sounding
+            }
             play(w, bar * BAR, PAD_LOW + voice, tones[voice], INSTRUMENT_PAD, volume);
             previous[voice] = tones[voice];
         }
     }
-    if (is_final_pattern(place))
-        for (int32_t voice = 0; voice < 3; voice++)
+    if (is_final_pattern(place)) {
+        for (int32_t voice = 0; voice < 3; voice++) {
             key_off(w, FINAL_CHORD_RELEASE_ROW, PAD_LOW + voice);
+        }
+    }
 }
 
 // Sixteenth-note broken chord an octave above the pads; `every` 2 plays eighths.
@@ -63,8 +68,9 @@ void write_harmony(Writer* w, const Place& place)
         write_arp(w, place, 1, place.index == 0 ? 32 : 0, place.index == 0 ? 16 : 30, place.index == 0 ? 30 : 12);
         break;
     case BUILD:
-        if (place.index >= 2)
+        if (place.index >= 2) {
             write_pads(w, place, 30);
+        }
         write_arp(w, place, 1, 0, 40, 0);
         break;
     case THEME:
@@ -85,8 +91,9 @@ void write_harmony(Writer* w, const Place& place)
         break;
     case OUTRO:
         write_pads(w, place, 44);
-        if (place.index == 0)
+        if (place.index == 0) {
             write_arp(w, place, 1, 0, 40, -24);
+        }
         break;
     }
 }

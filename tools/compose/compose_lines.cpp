@@ -44,8 +44,9 @@ const BassStep* bass_line(const Place& place)
 void write_bass(Writer* w, const Place& place)
 {
     const BassStep* line = bass_line(place);
-    if (line == nullptr)
+    if (line == nullptr) {
         return;
+    }
     const Progression& progression = progression_of(place);
     // The last pattern ends on the chord of its third bar, let go in time to die away.
     bool final_chord = is_final_pattern(place);
@@ -56,8 +57,9 @@ void write_bass(Writer* w, const Place& place)
             int32_t pitch = step->interval == 7 ? fifth : root + step->interval;
             play(w, bar * BAR + step->row, BASS, pitch, INSTRUMENT_BASS, 44);
         }
-        if (line == BASS_HELD)
+        if (line == BASS_HELD) {
             key_off(w, final_chord && bar == 2 ? FINAL_CHORD_RELEASE_ROW : bar * BAR + 14, BASS);
+        }
     }
 }
 
@@ -68,8 +70,9 @@ int32_t scale_step_up(int32_t pitch)
 {
     static const int32_t STEPS[] = {2, 1, 2, 2, 1, 2, 2};  // from A: B C D E F G A
     int32_t degree_pitch = 57;                             // A3
-    for (int32_t i = 0; degree_pitch <= pitch; i = (i + 1) % 7)
+    for (int32_t i = 0; degree_pitch <= pitch; i = (i + 1) % 7) {
         degree_pitch += STEPS[i];
+    }
     return degree_pitch;
 }
 
@@ -92,8 +95,9 @@ Melody ornamented(const Melody& melody)
 
 Melody octave_up(Melody melody)
 {
-    for (MelodyNote& note : melody)
+    for (MelodyNote& note : melody) {
         note.pitch += 12;
+    }
     return melody;
 }
 
@@ -105,14 +109,17 @@ Melody lead_melody(const Place& place)
     const Melody& theme = place.index % 2 == 0 ? MOTIF_A : MOTIF_A_ANSWER;
     switch (place.section) {
     case THEME:
-        if (last)
+        if (last) {
             return MOTIF_A_CADENCE;
+        }
         return place.index == 2 || place.index == 3 ? ornamented(theme) : theme;
     case FINALE:
-        if (last)
+        if (last) {
             return MOTIF_A_CADENCE;
-        if (place.index == 4)
+        }
+        if (place.index == 4) {
             return ornamented(theme);
+        }
         return octave_up(place.index >= 2 ? ornamented(theme) : theme);
     case SECOND: {
         const Melody& line = place.index % 2 == 0 ? MOTIF_B : MOTIF_B_ANSWER;
@@ -134,13 +141,15 @@ void write_line(Writer* w, const Melody& melody, int32_t channel, int32_t instru
     for (size_t i = 0; i < melody.size(); i++) {
         const MelodyNote& note = melody[i];
         int32_t row = note.row + delay;
-        if (row >= SHOW_ROWS)
+        if (row >= SHOW_ROWS) {
             break;
+        }
         play(w, row, channel, note.pitch + transpose, instrument, volume);
         int32_t end = row + note.length;
         int32_t next = i + 1 < melody.size() ? melody[i + 1].row + delay : SHOW_ROWS;
-        if (end < next || (i + 1 == melody.size() && end < SHOW_ROWS))
+        if (end < next || (i + 1 == melody.size() && end < SHOW_ROWS)) {
             key_off(w, end - 1, channel);
+        }
     }
 }
 
@@ -149,15 +158,17 @@ void write_line(Writer* w, const Melody& melody, int32_t channel, int32_t instru
 void write_melody(Writer* w, const Place& place)
 {
     const Melody melody = lead_melody(place);
-    if (melody.empty())
+    if (melody.empty()) {
         return;
+    }
     if (place.section == BREAK && place.index == 1) {
         write_line(w, melody, ECHO, INSTRUMENT_ECHO, 40, 0, 0);  // the line first sounds distant
         return;
     }
     write_line(w, melody, LEAD, INSTRUMENT_LEAD, place.section == BREAK ? 52 : 64, 0, 0);
-    if (place.section == FINALE)
+    if (place.section == FINALE) {
         write_line(w, melody, ECHO, INSTRUMENT_ECHO, 40, 0, -12);  // doubled an octave down
-    else
+    } else {
         write_line(w, melody, ECHO, INSTRUMENT_ECHO, 32, ECHO_DELAY, 0);
+    }
 }

@@ -9,8 +9,9 @@ uint8_t xm_note_of(int32_t midi)
 
 void play(Writer* w, int32_t row, int32_t channel, int32_t midi, int32_t instrument, int32_t volume)
 {
-    if (row < 0 || row >= SHOW_ROWS)
+    if (row < 0 || row >= SHOW_ROWS) {
         return;
+    }
     XmCell* cell = xm_cell(w->song, w->pattern, row, channel);
     cell->note = xm_note_of(midi);
     cell->instrument = static_cast<uint8_t>(instrument);
@@ -24,20 +25,25 @@ void drum(Writer* w, int32_t row, int32_t channel, int32_t instrument, int32_t v
 
 void key_off(Writer* w, int32_t row, int32_t channel)
 {
-    if (row < 0 || row >= SHOW_ROWS)
+    if (row < 0 || row >= SHOW_ROWS) {
         return;
+    }
     XmCell* cell = xm_cell(w->song, w->pattern, row, channel);
-    if (cell->note == 0)
+    if (cell->note == 0) {
         cell->note = XM_NOTE_OFF;
+    }
 }
 
 const Progression& progression_of(const Place& place)
 {
-    if (place.section == BREAK)
+    if (place.section == BREAK) {
         return PROGRESSION_BREAK;
-    if (place.section == SECOND)
+    }
+    if (place.section == SECOND) {
         return PROGRESSION_SECOND;
-    if (place.section == OUTRO && place.index == place.count - 1)
+    }
+    if (place.section == OUTRO && place.index == place.count - 1) {
         return PROGRESSION_CLOSE;
+    }
     return PROGRESSION_MAIN;
 }

@@ -37,11 +37,13 @@ void tune(XmSample* sample, double rate)
 std::vector<int16_t> to_pcm(const std::vector<double>& wave, double peak)
 {
     double largest = 1e-9;
-    for (double value : wave)
+    for (double value : wave) {
         largest = std::fmax(largest, std::fabs(value));
+    }
     std::vector<int16_t> pcm(wave.size());
-    for (size_t i = 0; i < wave.size(); i++)
+    for (size_t i = 0; i < wave.size(); i++) {
         pcm[i] = static_cast<int16_t>(std::lround(wave[i] / largest * peak * FULL_SCALE));
+    }
     return pcm;
 }
 
@@ -57,15 +59,18 @@ std::vector<double> additive(int32_t length, const std::vector<Voice>& voices, i
                              double rolloff)
 {
     std::vector<double> wave(static_cast<size_t>(length), 0.0);
-    for (const Voice& voice : voices)
+    for (const Voice& voice : voices) {
         for (int32_t k = 1; k <= harmonics; k++) {
             double amplitude = 1.0 / std::pow(k, rolloff);
-            if (k % 2 == 0)
+            if (k % 2 == 0) {
                 amplitude *= 1.0 - odd_only;
+            }
             double step = 2.0 * PI * voice.periods * k / length;
-            for (int32_t i = 0; i < length; i++)
+            for (int32_t i = 0; i < length; i++) {
                 wave[static_cast<size_t>(i)] += amplitude * std::sin(step * i + voice.phase * k);
+            }
         }
+    }
     return wave;
 }
 
@@ -113,8 +118,9 @@ XmInstrument one_shot(const char* name, std::vector<double> wave, uint8_t volume
 void taper(std::vector<double>* wave)
 {
     size_t tail = static_cast<size_t>(DRUM_RATE * 0.005);
-    for (size_t i = 0; i < tail && i < wave->size(); i++)
+    for (size_t i = 0; i < tail && i < wave->size(); i++) {
         (*wave)[wave->size() - 1 - i] *= static_cast<double>(i) / tail;
+    }
 }
 
 XmInstrument kick()
@@ -174,8 +180,9 @@ XmInstrument bass()
 {
     std::vector<double> wave = additive(CYCLE, {{1, 0.0}}, 40, 0.0, 1.35);
     std::vector<double> sub = additive(CYCLE, {{1, 0.0}}, 1, 0.0, 1.0);
-    for (size_t i = 0; i < wave.size(); i++)
+    for (size_t i = 0; i < wave.size(); i++) {
         wave[i] += 0.8 * sub[i];
+    }
     XmInstrument instrument = looped("bass", wave, 1, 44, 128);
     instrument.volume_envelope = envelope({{0, 64}, {4, 54}, {16, 40}}, 2);
     instrument.fadeout = 1800;

@@ -41,8 +41,9 @@ bool vertices_in_view(const Model& model, int32_t first, int32_t count)
 {
     const ModelVertex* frame = model.vertices + model.current_frame * model.vertex_count;
     for (int32_t i = first; i < first + count && i < model.vertex_count; i++) {
-        if (!in_view(frame[i]))
+        if (!in_view(frame[i])) {
             return false;
+        }
     }
     return true;
 }
@@ -66,16 +67,18 @@ bool frame_heads_in_view(int32_t scene, int32_t preset)
     case SCENE_BLZ_SHOTS:
         return vertices_in_view(blz_model, 0, NAME_VERTICES);
     case SCENE_DIPLODOCUS:
-        if (preset <= DIPLODOCUS_LAST_SINGLE)
+        if (preset <= DIPLODOCUS_LAST_SINGLE) {
             return vertices_in_view(diplo_models.body, HEAD_VERTEX, 1);
+        }
         return heads_in_view(&diplo_models.body, DIPLODOCUS_HERD, HERD_SIZE);
     case SCENE_TREX:
         return vertices_in_view(trex_models.body, HEAD_VERTEX, 1);
     default: {
         // The row's copies all turn with the demo time, which the model's yaw still holds.
         ModelPlace row[ROW_SIZE];
-        for (int32_t i = 0; i < ROW_SIZE; i++)
+        for (int32_t i = 0; i < ROW_SIZE; i++) {
             row[i] = ModelPlace{0.0f, 0.0f, ROW_PLACES[i], row_model.yaw};
+        }
         return heads_in_view(&row_model, row, ROW_SIZE);
     }
     }
@@ -102,8 +105,9 @@ void add_frame(std::vector<ShotFraming>* shots, int32_t now, bool new_shot)
 {
     const int32_t scene = timeline.scene_id;
     const int32_t preset = timeline.scene_param;
-    if (new_shot || shots->empty() || shots->back().scene != scene || shots->back().preset != preset)
+    if (new_shot || shots->empty() || shots->back().scene != scene || shots->back().preset != preset) {
         shots->push_back(ShotFraming{now, scene, preset, 0, 0, 0.0, 1.0, 0.0});
+    }
     ShotFraming& shot = shots->back();
     const double share = covered_share(scene);  // before the heads are transformed again: that draws nothing
     shot.frames++;
@@ -122,13 +126,15 @@ void play(const ExportPlan& plan, std::vector<ShotFraming>* shots)
         const int32_t now = export_frame_time_ms(k, FPS);
         timeline.scene_selected = 0;
         timeline.cue_restarted = 0;
-        for (; next_sync < plan.syncs.size() && plan.syncs[next_sync].frame == k; next_sync++)
+        for (; next_sync < plan.syncs.size() && plan.syncs[next_sync].frame == k; next_sync++) {
             apply_timeline_command(plan.syncs[next_sync].command, now);
+        }
         draw_timeline_scene(now);
         timeline.last_frame_ms = now;
         const bool model = is_model_scene(timeline.scene_id);
-        if (model)
+        if (model) {
             add_frame(shots, now, !was_model || timeline.scene_selected != 0 || timeline.cue_restarted != 0);
+        }
         was_model = model;
     }
 }
@@ -138,8 +144,9 @@ void play(const ExportPlan& plan, std::vector<ShotFraming>* shots)
 int32_t measure_framing(const char* music_path, std::vector<ShotFraming>* shots, std::string* why)
 {
     ExportPlan plan;
-    if (!plan_export(music_path, FPS, 0, 0, nullptr, 0, &plan, why))
+    if (!plan_export(music_path, FPS, 0, 0, nullptr, 0, &plan, why)) {
         return 0;
+    }
     static Framebuffer canvas;
     Framebuffer* before = canvas_target;
     set_canvas(&canvas);
@@ -150,8 +157,9 @@ int32_t measure_framing(const char* music_path, std::vector<ShotFraming>* shots,
     shots->clear();
     play(plan, shots);
     free_assets();
-    if (before != nullptr)
+    if (before != nullptr) {
         set_canvas(before);
+    }
     return 1;
 }
 

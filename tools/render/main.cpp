@@ -49,8 +49,9 @@ int32_t print_framing(const char* music_path)
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::string(argv[1]) == "--framing")
+    if (argc == 3 && std::string(argv[1]) == "--framing") {
         return print_framing(argv[2]);
+    }
     if (argc != 3) {
         std::fputs("usage: korvel-render MODULE.xm OUT.wav\n", stderr);
         std::fputs("       korvel-render --framing MODULE.xm   (where data/ is)\n", stderr);
@@ -62,11 +63,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "korvel-render: %s: %s\n", argv[1], why.c_str());
         return 1;
     }
-    if (!write_wav(argv[2], measure))
+    if (!write_wav(argv[2], measure)) {
         return 1;
+    }
     std::printf("length %.2f s, peak %.2f dBFS, %zu sync bytes\n", measure.frames / 44100.0,
                 level_dbfs(measure.peak / 32768.0), measure.syncs.size());
-    for (size_t order = 0; order < measure.orders.size(); order++)
+    for (size_t order = 0; order < measure.orders.size(); order++) {
         std::printf("order %2zu  rms %6.1f dBFS\n", order, order_rms_dbfs(measure.orders[order]));
+    }
     return 0;
 }

@@ -15,10 +15,12 @@ constexpr uint8_t SHOW_END = 0xFF;
 
 void add_block(RenderMeasure* measure, const int16_t* block, int64_t frames, int32_t order)
 {
-    if (order < 0)
+    if (order < 0) {
         return;
-    if (measure->orders.size() <= static_cast<size_t>(order))
+    }
+    if (measure->orders.size() <= static_cast<size_t>(order)) {
         measure->orders.resize(static_cast<size_t>(order) + 1, OrderLevel{0, 0.0});
+    }
     OrderLevel& level = measure->orders[static_cast<size_t>(order)];
     for (int64_t i = 0; i < 2 * frames; i++) {
         int32_t value = block[i];
@@ -34,8 +36,9 @@ void add_block(RenderMeasure* measure, const int16_t* block, int64_t frames, int
 void keep_syncs(RenderMeasure* measure, const uint8_t* commands, const int64_t* frames, int32_t count)
 {
     for (int32_t i = 0; i < count; i++) {
-        if (!measure->syncs.empty() && measure->syncs.back() == SHOW_END)
+        if (!measure->syncs.empty() && measure->syncs.back() == SHOW_END) {
             return;
+        }
         measure->syncs.push_back(commands[i]);
         measure->sync_frames.push_back(frames[i]);
     }
@@ -43,14 +46,16 @@ void keep_syncs(RenderMeasure* measure, const uint8_t* commands, const int64_t* 
 
 void put_le(std::vector<uint8_t>* out, uint32_t value, int32_t bytes)
 {
-    for (int32_t i = 0; i < bytes; i++)
+    for (int32_t i = 0; i < bytes; i++) {
         out->push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
 }
 
 void put_tag(std::vector<uint8_t>* out, const char* tag)
 {
-    for (int32_t i = 0; tag[i] != '\0'; i++)
+    for (int32_t i = 0; tag[i] != '\0'; i++) {
         out->push_back(static_cast<uint8_t>(tag[i]));
+    }
 }
 
 }  // namespace
@@ -58,8 +63,9 @@ void put_tag(std::vector<uint8_t>* out, const char* tag)
 int32_t render_measure(const char* path, int32_t limit_seconds, RenderMeasure* measure, std::string* why)
 {
     MusicOffline offline = {};
-    if (!music_offline_open_file(&offline, path, why))
+    if (!music_offline_open_file(&offline, path, why)) {
         return 0;
+    }
     *measure = RenderMeasure{};
     int32_t block_frames = music_offline_frames_per_video_frame(FPS);
     std::vector<int16_t> block(static_cast<size_t>(2 * block_frames));
@@ -71,8 +77,9 @@ int32_t render_measure(const char* path, int32_t limit_seconds, RenderMeasure* m
         // The order playing at the start of the block owns the block. The player
         // repeats the song forever: going back to an earlier order is its end.
         int32_t order = openmpt_module_get_current_order(offline.player.module);
-        if (order < last_order)
+        if (order < last_order) {
             break;
+        }
         last_order = order;
         MusicOfflineSyncs syncs = {commands, seen_at, SYNC_ROOM, 0, 0};
         int64_t before = offline.player.frames_rendered;
@@ -94,8 +101,9 @@ double level_dbfs(double amplitude)
 
 double order_rms_dbfs(const OrderLevel& level)
 {
-    if (level.frames == 0)
+    if (level.frames == 0) {
         return -999.0;
+    }
     return level_dbfs(std::sqrt(level.sum_square / (2.0 * static_cast<double>(level.frames))));
 }
 
@@ -115,7 +123,8 @@ std::vector<uint8_t> wav_image(const std::vector<int16_t>& samples)
     put_le(&out, 16, 2);
     put_tag(&out, "data");
     put_le(&out, data_bytes, 4);
-    for (int16_t value : samples)
+    for (int16_t value : samples) {
         put_le(&out, static_cast<uint16_t>(value), 2);
+    }
     return out;
 }

@@ -24,8 +24,9 @@ int32_t report(const std::string& why)
 int32_t load_song(const char* path, XmSong* song, std::string* why)
 {
     std::vector<uint8_t> bytes;
-    if (!xm_read_file(path, &bytes, why))
+    if (!xm_read_file(path, &bytes, why)) {
         return 0;
+    }
     if (!xm_parse(bytes, song, why)) {
         *why = std::string(path) + ": " + *why;
         return 0;
@@ -37,8 +38,9 @@ int32_t list(const char* module_path)
 {
     XmSong song;
     std::string why;
-    if (!load_song(module_path, &song, &why))
+    if (!load_song(module_path, &song, &why)) {
         return report(why);
+    }
     std::fputs(script_format(script_read(song)).c_str(), stdout);
     return 0;
 }
@@ -48,20 +50,26 @@ int32_t compile(const char* module_path, const char* script_path, const char* ou
     XmSong song;
     std::string why;
     std::vector<uint8_t> text;
-    if (!load_song(module_path, &song, &why) || !xm_read_file(script_path, &text, &why))
+    if (!load_song(module_path, &song, &why) || !xm_read_file(script_path, &text, &why)) {
         return report(why);
+    }
     SyncScript script;
-    if (!script_parse(std::string(text.begin(), text.end()), &script, &why))
+    if (!script_parse(std::string(text.begin(), text.end()), &script, &why)) {
         return report(std::string(script_path) + ": " + why);
-    if (!script_compile(&song, script, &why))
+    }
+    if (!script_compile(&song, script, &why)) {
         return report(std::string(script_path) + ": " + why);
-    if (!xm_write_file(out_path, xm_build(song), &why))
+    }
+    if (!xm_write_file(out_path, xm_build(song), &why)) {
         return report(why);
-    if (storyboard == nullptr)
+    }
+    if (storyboard == nullptr) {
         return 0;
+    }
     std::string page = script_storyboard(song, script);
-    if (!xm_write_file(storyboard, std::vector<uint8_t>(page.begin(), page.end()), &why))
+    if (!xm_write_file(storyboard, std::vector<uint8_t>(page.begin(), page.end()), &why)) {
         return report(why);
+    }
     return 0;
 }
 
@@ -69,11 +77,14 @@ int32_t compile(const char* module_path, const char* script_path, const char* ou
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "list") == 0)
+    if (argc == 3 && std::strcmp(argv[1], "list") == 0) {
         return list(argv[2]);
-    if (argc == 5 && std::strcmp(argv[1], "compile") == 0)
+    }
+    if (argc == 5 && std::strcmp(argv[1], "compile") == 0) {
         return compile(argv[2], argv[3], argv[4], nullptr);
-    if (argc == 7 && std::strcmp(argv[1], "compile") == 0 && std::strcmp(argv[5], "--storyboard") == 0)
+    }
+    if (argc == 7 && std::strcmp(argv[1], "compile") == 0 && std::strcmp(argv[5], "--storyboard") == 0) {
         return compile(argv[2], argv[3], argv[4], argv[6]);
+    }
     return usage();
 }

@@ -28,16 +28,17 @@ Flow apply_row(const XmSong& song, int32_t pattern, int32_t row, Clock* clock)
     for (int32_t channel = 0; channel < song.channels; channel++) {
         const XmCell& cell = xm_cell_at(song, pattern, row, channel);
         int32_t p = cell.parameter;
-        if (cell.effect == XM_EFFECT_SPEED && p > 0 && p < 0x20)
+        if (cell.effect == XM_EFFECT_SPEED && p > 0 && p < 0x20) {
             clock->speed = p;
-        else if (cell.effect == XM_EFFECT_SPEED && p >= 0x20)
+        } else if (cell.effect == XM_EFFECT_SPEED && p >= 0x20) {
             clock->bpm = p;
-        else if (cell.effect == XM_EFFECT_BREAK)
+        } else if (cell.effect == XM_EFFECT_BREAK) {
             flow.next_row = (p >> 4) * 10 + (p & 15);
-        else if (cell.effect == XM_EFFECT_JUMP)
+        } else if (cell.effect == XM_EFFECT_JUMP) {
             flow.next_order = p;
-        else if (cell.effect == XM_EFFECT_EXTENDED && (p >> 4) == 0xE)
+        } else if (cell.effect == XM_EFFECT_EXTENDED && (p >> 4) == 0xE) {
             flow.delay_rows = p & 15;
+        }
     }
     return flow;
 }
@@ -62,18 +63,21 @@ std::string clock_text(double ms)
 std::vector<std::vector<double>> song_row_times(const XmSong& song)
 {
     std::vector<std::vector<double>> times;
-    for (uint8_t pattern : song.orders)
+    for (uint8_t pattern : song.orders) {
         times.emplace_back(static_cast<size_t>(song.patterns[pattern].rows), -1.0);
+    }
     Clock clock = {song.speed > 0 ? song.speed : 6, song.bpm >= 32 ? song.bpm : 125, 0};
     int32_t order = 0;
     int32_t row = 0;
     while (order < static_cast<int32_t>(song.orders.size())) {
         int32_t pattern = song.orders[static_cast<size_t>(order)];
         int32_t rows = song.patterns[static_cast<size_t>(pattern)].rows;
-        if (row >= rows)
+        if (row >= rows) {
             row = 0;  // a break past the end lands on row 0
-        if (times[static_cast<size_t>(order)][static_cast<size_t>(row)] >= 0)
+        }
+        if (times[static_cast<size_t>(order)][static_cast<size_t>(row)] >= 0) {
             break;  // the song came back to a row it played: it loops from here
+        }
         times[static_cast<size_t>(order)][static_cast<size_t>(row)] = clock.frames * 1000.0 / PLAY_RATE;
         Flow flow = apply_row(song, pattern, row, &clock);
         clock.frames += row_frames(clock) * (1 + flow.delay_rows);
@@ -99,8 +103,9 @@ std::string script_storyboard(const XmSong& song, const SyncScript& script)
     char line[256];
     int32_t scene = -1;
     for (const ScriptEntry& entry : script.entries) {
-        if (entry.command >> 4 == 0x0 || (entry.command >> 4 == 0xF && entry.command != 0xFF))
+        if (entry.command >> 4 == 0x0 || (entry.command >> 4 == 0xF && entry.command != 0xFF)) {
             scene = entry.command >> 4 == 0 ? entry.command : 15;
+        }
         double ms = times[static_cast<size_t>(entry.order)][static_cast<size_t>(entry.row)];
         std::string meaning = script_command_meaning_in_scene(entry.command, scene);
         std::snprintf(line, sizeof line, "| %s | %d | %d | %02X | %s |\n", ms < 0 ? "never" : clock_text(ms).c_str(),

@@ -15,19 +15,22 @@ int32_t column_is_free(const XmCell& cell)
 
 void strip_sync(XmSong* song)
 {
-    for (XmPattern& pattern : song->patterns)
-        for (XmCell& cell : pattern.cells)
+    for (XmPattern& pattern : song->patterns) {
+        for (XmCell& cell : pattern.cells) {
             if (cell.effect == XM_EFFECT_SYNC) {
                 cell.effect = 0;
                 cell.parameter = 0;
             }
+        }
+    }
 }
 
 int32_t orders_using(const XmSong& song, uint8_t pattern)
 {
     int32_t count = 0;
-    for (uint8_t order : song.orders)
+    for (uint8_t order : song.orders) {
         count += order == pattern;
+    }
     return count;
 }
 
@@ -37,12 +40,14 @@ int32_t give_own_patterns(XmSong* song, const std::map<RowKey, std::vector<uint8
 {
     int32_t last_order = -1;
     for (const auto& [key, bytes] : rows) {
-        if (key.first == last_order)
+        if (key.first == last_order) {
             continue;
+        }
         last_order = key.first;
         uint8_t pattern = song->orders[static_cast<size_t>(key.first)];
-        if (orders_using(*song, pattern) < 2)
+        if (orders_using(*song, pattern) < 2) {
             continue;
+        }
         if (static_cast<int32_t>(song->patterns.size()) >= XM_MAX_PATTERNS) {
             *why = "the module has no room for another pattern";
             return 0;
@@ -56,8 +61,9 @@ int32_t give_own_patterns(XmSong* song, const std::map<RowKey, std::vector<uint8
 int32_t free_columns(const XmSong& song, int32_t pattern, int32_t row)
 {
     int32_t count = 0;
-    for (int32_t channel = 0; channel < song.channels; channel++)
+    for (int32_t channel = 0; channel < song.channels; channel++) {
         count += column_is_free(xm_cell_at(song, pattern, row, channel));
+    }
     return count;
 }
 
@@ -78,8 +84,9 @@ void place_row(XmSong* song, int32_t pattern, int32_t row, const std::vector<uin
     size_t next = 0;
     for (int32_t channel = 0; channel < song->channels && next < bytes.size(); channel++) {
         XmCell* cell = xm_cell(song, pattern, row, channel);
-        if (!column_is_free(*cell))
+        if (!column_is_free(*cell)) {
             continue;
+        }
         cell->effect = XM_EFFECT_SYNC;
         cell->parameter = bytes[next++];
     }
@@ -112,24 +119,29 @@ int32_t check_positions(const XmSong& song, const SyncScript& script, std::strin
 
 int32_t script_compile(XmSong* song, const SyncScript& script, std::string* why)
 {
-    if (!check_positions(*song, script, why))
+    if (!check_positions(*song, script, why)) {
         return 0;
+    }
     std::map<RowKey, std::vector<uint8_t>> rows;
-    for (const ScriptEntry& entry : script.entries)
+    for (const ScriptEntry& entry : script.entries) {
         rows[{entry.order, entry.row}].push_back(entry.command);
+    }
     XmSong result = *song;
     strip_sync(&result);
-    if (!give_own_patterns(&result, rows, why))
+    if (!give_own_patterns(&result, rows, why)) {
         return 0;
+    }
     int32_t missing = channels_missing(result, rows);
     if (result.channels + missing > XM_MAX_CHANNELS) {
         *why = "a row needs more sync columns than the module's 32 channels allow";
         return 0;
     }
-    if (missing > 0)
+    if (missing > 0) {
         xm_add_channels(&result, missing);
-    for (const auto& [key, bytes] : rows)
+    }
+    for (const auto& [key, bytes] : rows) {
         place_row(&result, result.orders[static_cast<size_t>(key.first)], key.second, bytes);
+    }
     *song = std::move(result);
     return 1;
 }
@@ -139,12 +151,14 @@ SyncScript script_read(const XmSong& song)
     SyncScript script;
     for (int32_t order = 0; order < static_cast<int32_t>(song.orders.size()); order++) {
         int32_t pattern = song.orders[static_cast<size_t>(order)];
-        for (int32_t row = 0; row < song.patterns[static_cast<size_t>(pattern)].rows; row++)
+        for (int32_t row = 0; row < song.patterns[static_cast<size_t>(pattern)].rows; row++) {
             for (int32_t channel = 0; channel < song.channels; channel++) {
                 const XmCell& cell = xm_cell_at(song, pattern, row, channel);
-                if (cell.effect == XM_EFFECT_SYNC)
+                if (cell.effect == XM_EFFECT_SYNC) {
                     script.entries.push_back({order, row, cell.parameter, 0});
+                }
             }
+        }
     }
     return script;
 }

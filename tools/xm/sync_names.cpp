@@ -49,23 +49,28 @@ std::string hex_byte(uint8_t command)
 
 int32_t parse_number(const std::string& text, int32_t low, int32_t high, int32_t* value)
 {
-    if (text.empty() || text.size() > 3)
+    if (text.empty() || text.size() > 3) {
         return 0;
-    for (char c : text)
-        if (c < '0' || c > '9')
+    }
+    for (char c : text) {
+        if (c < '0' || c > '9') {
             return 0;
+        }
+    }
     *value = std::atoi(text.c_str());
     return *value >= low && *value <= high;
 }
 
 int32_t parse_hex(const std::string& text, uint8_t* command)
 {
-    if (text.size() != 4 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
+    if (text.size() != 4 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
         return 0;
+    }
     char* end = nullptr;
     long value = std::strtol(text.c_str() + 2, &end, 16);
-    if (*end != '\0')
+    if (*end != '\0') {
         return 0;
+    }
     *command = static_cast<uint8_t>(value);
     return 1;
 }
@@ -80,15 +85,18 @@ int32_t parse_timers(const std::string& text, uint8_t* command)
             size_t end = text.find('+', start);
             std::string part = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
             int32_t found = 0;
-            for (int32_t bit = 0; bit < 4; bit++)
+            for (int32_t bit = 0; bit < 4; bit++) {
                 if (part == TIMER_NAMES[bit]) {
                     bits |= 1 << bit;
                     found = 1;
                 }
-            if (!found)
+            }
+            if (!found) {
                 return 0;
-            if (end == std::string::npos)
+            }
+            if (end == std::string::npos) {
                 break;
+            }
             start = end + 1;
         }
     }
@@ -98,14 +106,17 @@ int32_t parse_timers(const std::string& text, uint8_t* command)
 
 std::string timer_list(int32_t bits)
 {
-    if (bits == 0)
+    if (bits == 0) {
         return "none";
+    }
     std::string text;
     for (int32_t bit = 0; bit < 4; bit++) {
-        if (!(bits & (1 << bit)))
+        if (!(bits & (1 << bit))) {
             continue;
-        if (!text.empty())
+        }
+        if (!text.empty()) {
             text += "+";
+        }
         text += TIMER_NAMES[bit];
     }
     return text;
@@ -121,8 +132,9 @@ std::string cue_effect(int32_t scene, int32_t x)
     case SCENE_TREX:
         return "camera preset " + n;
     case SCENE_ASTEROIDS:
-        if (x == 0)
+        if (x == 0) {
             return "next band of the promo text";
+        }
         return x == 15 ? "first band of the promo text" : n + " rock(s)";
     case SCENE_TITLE_TUNNEL:
     case SCENE_PURPLE_TUNNEL:
@@ -141,31 +153,36 @@ std::string cue_effect(int32_t scene, int32_t x)
 
 int32_t script_parse_command(const std::string& text, uint8_t* command)
 {
-    if (parse_hex(text, command))
+    if (parse_hex(text, command)) {
         return 1;
-    for (const NamedByte& named : BYTE_COMMANDS)
+    }
+    for (const NamedByte& named : BYTE_COMMANDS) {
         if (text == named.name) {
             *command = named.command;
             return 1;
         }
+    }
     size_t space = text.find(' ');
-    if (space == std::string::npos)
+    if (space == std::string::npos) {
         return 0;
+    }
     std::string word = text.substr(0, space);
     std::string argument = text.substr(space + 1);
     int32_t value = 0;
-    if (word == "timers")
+    if (word == "timers") {
         return parse_timers(argument, command);
+    }
     if (word == "tag" && parse_number(argument, 0, 31, &value)) {
         *command = static_cast<uint8_t>(sync_byte(SYNC_TAG, 0) + value);
         return 1;
     }
-    for (const NamedNibble& named : NIBBLE_COMMANDS)
+    for (const NamedNibble& named : NIBBLE_COMMANDS) {
         if (word == named.name &&
             parse_number(argument, 0, named.high == sync_byte(SYNC_FINAL, 0) ? FINAL_END - 1 : 15, &value)) {
             *command = static_cast<uint8_t>(named.high | value);
             return 1;
         }
+    }
     return 0;
 }
 
@@ -173,23 +190,30 @@ std::string script_command_name(uint8_t command)
 {
     int32_t high = command & 0xF0;
     int32_t x = command & 15;
-    for (const NamedByte& named : BYTE_COMMANDS)
-        if (command == named.command)
+    for (const NamedByte& named : BYTE_COMMANDS) {
+        if (command == named.command) {
             return named.name;
-    if (command >> 4 == SYNC_TIMERS)
+        }
+    }
+    if (command >> 4 == SYNC_TIMERS) {
         return "timers " + timer_list(x);
-    if (command >> 4 == SYNC_TAG || command >> 4 == SYNC_TAG_HIGH)
+    }
+    if (command >> 4 == SYNC_TAG || command >> 4 == SYNC_TAG_HIGH) {
         return "tag " + std::to_string(command - sync_byte(SYNC_TAG, 0));
-    for (const NamedNibble& named : NIBBLE_COMMANDS)
-        if (high == named.high)
+    }
+    for (const NamedNibble& named : NIBBLE_COMMANDS) {
+        if (high == named.high) {
             return std::string(named.name) + " " + std::to_string(x);
+        }
+    }
     return hex_byte(command);
 }
 
 std::string script_command_meaning_in_scene(uint8_t command, int32_t scene)
 {
-    if (command >> 4 != SYNC_CUE || scene < SCENE_BLZ_SHOTS || scene > SCENE_SLIDES)
+    if (command >> 4 != SYNC_CUE || scene < SCENE_BLZ_SHOTS || scene > SCENE_SLIDES) {
         return script_command_meaning(command);
+    }
     return "cue: " + cue_effect(scene, command & 15) + ", the cue clock from 0";
 }
 

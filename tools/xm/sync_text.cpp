@@ -10,8 +10,9 @@ namespace {
 std::string trim(const std::string& text)
 {
     size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
+    if (first == std::string::npos) {
         return "";
+    }
     size_t last = text.find_last_not_of(" \t\r");
     return text.substr(first, last - first + 1);
 }
@@ -21,10 +22,12 @@ std::string squeeze(const std::string& text)
 {
     std::string out;
     for (char c : text) {
-        if (c == '\t')
+        if (c == '\t') {
             c = ' ';
-        if (c == ' ' && !out.empty() && out.back() == ' ')
+        }
+        if (c == ' ' && !out.empty() && out.back() == ' ') {
             continue;
+        }
         out += c;
     }
     return out;
@@ -33,13 +36,17 @@ std::string squeeze(const std::string& text)
 int32_t parse_position(const std::string& text, int32_t* order, int32_t* row)
 {
     size_t colon = text.find(':');
-    if (colon == std::string::npos || colon == 0 || colon + 1 >= text.size())
+    if (colon == std::string::npos || colon == 0 || colon + 1 >= text.size()) {
         return 0;
-    for (size_t i = 0; i < text.size(); i++)
-        if (i != colon && (text[i] < '0' || text[i] > '9'))
+    }
+    for (size_t i = 0; i < text.size(); i++) {
+        if (i != colon && (text[i] < '0' || text[i] > '9')) {
             return 0;
-    if (colon > 3 || text.size() - colon - 1 > 3)
+        }
+    }
+    if (colon > 3 || text.size() - colon - 1 > 3) {
         return 0;
+    }
     *order = std::atoi(text.substr(0, colon).c_str());
     *row = std::atoi(text.substr(colon + 1).c_str());
     return 1;
@@ -60,20 +67,24 @@ int32_t script_parse(const std::string& text, SyncScript* script, std::string* w
     int32_t line = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = text.size();
+        }
         std::string content = text.substr(start, end - start);
         start = end + 1;
         line++;
         content = squeeze(trim(content.substr(0, content.find('#'))));
-        if (content.empty())
+        if (content.empty()) {
             continue;
+        }
         size_t space = content.find(' ');
         ScriptEntry entry = {0, 0, 0, line};
-        if (space == std::string::npos || !parse_position(content.substr(0, space), &entry.order, &entry.row))
+        if (space == std::string::npos || !parse_position(content.substr(0, space), &entry.order, &entry.row)) {
             return line_error(why, line, "expected \"ORDER:ROW COMMAND\"");
-        if (!script_parse_command(content.substr(space + 1), &entry.command))
+        }
+        if (!script_parse_command(content.substr(space + 1), &entry.command)) {
             return line_error(why, line, "unknown command \"" + content.substr(space + 1) + "\"");
+        }
         script->entries.push_back(entry);
     }
     // One position's commands keep their written order; positions may be written in any order.

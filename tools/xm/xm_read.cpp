@@ -66,17 +66,21 @@ int32_t read_pattern(Reader* reader, XmSong* song, std::string* why)
     get8(reader);  // packing type, always 0
     int32_t rows = get16(reader);
     int32_t packed_size = get16(reader);
-    if (reader->short_read || header_length < 9 || rows < 1 || rows > XM_MAX_ROWS)
+    if (reader->short_read || header_length < 9 || rows < 1 || rows > XM_MAX_ROWS) {
         return fail(why, "a pattern header is damaged");
+    }
     reader->at = start + static_cast<size_t>(header_length);
     int32_t pattern = xm_add_pattern(song, rows);
-    if (packed_size == 0)
+    if (packed_size == 0) {
         return 1;  // an empty pattern stores no cells
+    }
     size_t end = reader->at + static_cast<size_t>(packed_size);
-    for (XmCell& cell : song->patterns[static_cast<size_t>(pattern)].cells)
+    for (XmCell& cell : song->patterns[static_cast<size_t>(pattern)].cells) {
         read_packed_cell(reader, &cell);
-    if (reader->short_read || reader->at != end)
+    }
+    if (reader->short_read || reader->at != end) {
         return fail(why, "a pattern's cells do not fill its stated size");
+    }
     return 1;
 }
 
@@ -87,8 +91,9 @@ int32_t xm_parse(const std::vector<uint8_t>& bytes, XmSong* song, std::string* w
     static const char SIGNATURE[] = "Extended Module: ";
     Reader reader = {&bytes, 0, 0};
     *song = XmSong{};
-    if (bytes.size() < XM_FIXED_HEADER + 20 || std::string(bytes.begin(), bytes.begin() + 17) != SIGNATURE)
+    if (bytes.size() < XM_FIXED_HEADER + 20 || std::string(bytes.begin(), bytes.begin() + 17) != SIGNATURE) {
         return fail(why, "not an XM module (no \"Extended Module: \" signature)");
+    }
     song->name.assign(bytes.begin() + 17, bytes.begin() + 37);
     song->name.resize(song->name.find('\0') == std::string::npos ? song->name.size() : song->name.find('\0'));
     reader.at = XM_FIXED_HEADER;
@@ -102,19 +107,26 @@ int32_t xm_parse(const std::vector<uint8_t>& bytes, XmSong* song, std::string* w
     song->speed = get16(&reader);
     song->bpm = get16(&reader);
     if (reader.short_read || header_size < 20 + length || length > XM_MAX_ORDERS || patterns > XM_MAX_PATTERNS ||
-        song->channels < 1 || song->channels > XM_MAX_CHANNELS)
+        song->channels < 1 || song->channels > XM_MAX_CHANNELS) {
         return fail(why, "the module header is damaged");
-    for (int32_t i = 0; i < length; i++)
+    }
+    for (int32_t i = 0; i < length; i++) {
         song->orders.push_back(static_cast<uint8_t>(get8(&reader)));
+    }
     reader.at = XM_FIXED_HEADER + static_cast<size_t>(header_size);
-    for (int32_t i = 0; i < patterns; i++)
-        if (!read_pattern(&reader, song, why))
+    for (int32_t i = 0; i < patterns; i++) {
+        if (!read_pattern(&reader, song, why)) {
             return 0;
-    for (uint8_t order : song->orders)
-        if (order >= patterns)
+        }
+    }
+    for (uint8_t order : song->orders) {
+        if (order >= patterns) {
             return fail(why, "the order list names a pattern that does not exist");
-    if (reader.at > bytes.size())
+        }
+    }
+    if (reader.at > bytes.size()) {
         return fail(why, "the module ends inside its patterns");
+    }
     song->instrument_bytes.assign(bytes.begin() + static_cast<std::ptrdiff_t>(reader.at), bytes.end());
     return 1;
 }
@@ -129,8 +141,9 @@ int32_t xm_read_file(const char* path, std::vector<uint8_t>* bytes, std::string*
     bytes->clear();
     uint8_t buffer[65536];
     size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
         bytes->insert(bytes->end(), buffer, buffer + got);
+    }
     int32_t failed = std::ferror(file);
     std::fclose(file);
     if (failed) {

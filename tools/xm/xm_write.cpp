@@ -30,8 +30,9 @@ void put32(std::vector<uint8_t>* out, int32_t value)
 
 void put_text(std::vector<uint8_t>* out, const std::string& text, int32_t size)
 {
-    for (int32_t i = 0; i < size; i++)
+    for (int32_t i = 0; i < size; i++) {
         put8(out, i < static_cast<int32_t>(text.size()) ? text[static_cast<size_t>(i)] : 0);
+    }
 }
 
 void put_zeros(std::vector<uint8_t>* out, int32_t count)
@@ -61,42 +62,54 @@ void put_header(std::vector<uint8_t>* out, const XmSong& song)
     put16(out, song.flags);
     put16(out, song.speed);
     put16(out, song.bpm);
-    for (int32_t i = 0; i < XM_MAX_ORDERS; i++)
+    for (int32_t i = 0; i < XM_MAX_ORDERS; i++) {
         put8(out, i < size32(song.orders.size()) ? song.orders[static_cast<size_t>(i)] : 0);
+    }
 }
 
 // Packed cell: a flag byte says which of the five fields follow; an empty cell is one byte.
 void put_cell(std::vector<uint8_t>* out, const XmCell& cell)
 {
     int32_t flags = 0x80;
-    if (cell.note)
+    if (cell.note) {
         flags |= 1;
-    if (cell.instrument)
+    }
+    if (cell.instrument) {
         flags |= 2;
-    if (cell.volume)
+    }
+    if (cell.volume) {
         flags |= 4;
-    if (cell.effect)
+    }
+    if (cell.effect) {
         flags |= 8;
-    if (cell.parameter)
+    }
+    if (cell.parameter) {
         flags |= 16;
+    }
     put8(out, flags);
-    if (flags & 1)
+    if (flags & 1) {
         put8(out, cell.note);
-    if (flags & 2)
+    }
+    if (flags & 2) {
         put8(out, cell.instrument);
-    if (flags & 4)
+    }
+    if (flags & 4) {
         put8(out, cell.volume);
-    if (flags & 8)
+    }
+    if (flags & 8) {
         put8(out, cell.effect);
-    if (flags & 16)
+    }
+    if (flags & 16) {
         put8(out, cell.parameter);
+    }
 }
 
 void put_pattern(std::vector<uint8_t>* out, const XmPattern& pattern)
 {
     std::vector<uint8_t> packed;
-    for (const XmCell& cell : pattern.cells)
+    for (const XmCell& cell : pattern.cells) {
         put_cell(&packed, cell);
+    }
     put32(out, 9);  // pattern header length
     put8(out, 0);   // packing type
     put16(out, pattern.rows);
@@ -108,8 +121,9 @@ void put_envelope_points(std::vector<uint8_t>* out, const XmEnvelope& envelope)
 {
     for (int32_t i = 0; i < XM_ENVELOPE_POINTS; i++) {
         XmEnvelopePoint point = {0, 0};
-        if (i < size32(envelope.points.size()))
+        if (i < size32(envelope.points.size())) {
             point = envelope.points[static_cast<size_t>(i)];
+        }
         put16(out, point.tick);
         put16(out, point.value);
     }
@@ -205,10 +219,12 @@ void xm_add_channels(XmSong* song, int32_t count)
     int32_t wider = song->channels + count;
     for (XmPattern& pattern : song->patterns) {
         std::vector<XmCell> cells(static_cast<size_t>(pattern.rows * wider), XmCell{});
-        for (int32_t row = 0; row < pattern.rows; row++)
-            for (int32_t channel = 0; channel < song->channels; channel++)
+        for (int32_t row = 0; row < pattern.rows; row++) {
+            for (int32_t channel = 0; channel < song->channels; channel++) {
                 cells[static_cast<size_t>(row * wider + channel)] =
                     pattern.cells[static_cast<size_t>(row * song->channels + channel)];
+            }
+        }
         pattern.cells.swap(cells);
     }
     song->channels = wider;
@@ -218,13 +234,15 @@ std::vector<uint8_t> xm_build(const XmSong& song)
 {
     std::vector<uint8_t> out;
     put_header(&out, song);
-    for (const XmPattern& pattern : song.patterns)
+    for (const XmPattern& pattern : song.patterns) {
         put_pattern(&out, pattern);
+    }
     if (song.instrument_count > 0) {
         out.insert(out.end(), song.instrument_bytes.begin(), song.instrument_bytes.end());
         return out;
     }
-    for (const XmInstrument& instrument : song.instruments)
+    for (const XmInstrument& instrument : song.instruments) {
         put_instrument(&out, instrument);
+    }
     return out;
 }

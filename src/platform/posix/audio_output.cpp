@@ -32,10 +32,12 @@ int hush_stderr()
     int saved = dup(STDERR_FILENO);
     int null_fd = open("/dev/null", O_WRONLY | O_CLOEXEC);
     if (saved < 0 || null_fd < 0) {
-        if (null_fd >= 0)
+        if (null_fd >= 0) {
             close(null_fd);
-        if (saved >= 0)
+        }
+        if (saved >= 0) {
             close(saved);
+        }
         return -1;
     }
     dup2(null_fd, STDERR_FILENO);
@@ -45,8 +47,9 @@ int hush_stderr()
 
 void restore_stderr(int saved)
 {
-    if (saved < 0)
+    if (saved < 0) {
         return;
+    }
     std::fflush(stderr);
     dup2(saved, STDERR_FILENO);
     close(saved);
@@ -103,8 +106,9 @@ int32_t init_audio(std::string* why)
 
 int32_t open_device(AudioRenderFn render, void* user, std::string* why)
 {
-    if (!init_audio(why))
+    if (!init_audio(why)) {
         return 0;
+    }
     SDL_AudioSpec want = {};
     want.freq = AUDIO_SAMPLE_RATE;
     want.format = AUDIO_S16SYS;
@@ -139,7 +143,8 @@ int32_t audio_device_open(AudioRenderFn render, void* user, std::string* why)
 
 void audio_device_close()
 {
-    if (audio_output.device != 0)
+    if (audio_output.device != 0) {
         SDL_CloseAudioDevice(audio_output.device);
+    }
     audio_output.device = 0;
 }

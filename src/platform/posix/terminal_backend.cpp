@@ -283,17 +283,20 @@ int32_t terminal_shows_blocks()
 
 void terminal_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
 {
-    if (terminal.open.load() == 0 || terminal.active.load() == 0)
+    if (terminal.open.load() == 0 || terminal.active.load() == 0) {
         return;
+    }
     take_terminal_events();
     // As for cells: a frame still going out keeps the encoder's buffer, and
     // after a resize what fits is shown, centred on black.
-    if (terminal.pending_length > 0 && send_pending(0) == 0)
+    if (terminal.pending_length > 0 && send_pending(0) == 0) {
         return;
+    }
     int32_t columns = view_columns < terminal.size.columns ? view_columns : terminal.size.columns;
     int32_t rows = view_rows < terminal.size.rows ? view_rows : terminal.size.rows;
-    if (columns <= 0 || rows <= 0)
+    if (columns <= 0 || rows <= 0) {
         return;
+    }
     block_encoder_place(&terminal.blocks, columns, rows, (terminal.size.columns - columns) / 2,
                         (terminal.size.rows - rows) / 2);
     block_encoder_surround(&terminal.blocks, terminal.size.columns, terminal.size.rows);

@@ -37,8 +37,9 @@ void view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_
 
 void write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t columns, int32_t rows)
 {
-    if (static_cast<int64_t>(columns) * rows > static_cast<int64_t>(sizeof(web_cells.characters)))
+    if (static_cast<int64_t>(columns) * rows > static_cast<int64_t>(sizeof(web_cells.characters))) {
         return;
+    }
     for (int32_t y = 0; y < rows; y++) {
         std::memcpy(web_cells.characters + y * columns, characters + static_cast<size_t>(y) * stride, columns);
         std::memcpy(web_cells.attributes + y * columns, attributes + static_cast<size_t>(y) * stride, columns);
@@ -57,11 +58,13 @@ int32_t shows_blocks()
 
 void write_blocks(const uint32_t* pixels, int32_t stride, int32_t columns, int32_t rows)
 {
-    if (columns > CONSOLE_MAX_COLUMNS || rows > CONSOLE_MAX_ROWS)
+    if (columns > CONSOLE_MAX_COLUMNS || rows > CONSOLE_MAX_ROWS) {
         return;
-    for (int32_t y = 0; y < 2 * rows; y++)
+    }
+    for (int32_t y = 0; y < 2 * rows; y++) {
         std::memcpy(web_cells.pixels + y * columns, pixels + static_cast<size_t>(y) * stride,
                     columns * sizeof(uint32_t));
+    }
     web_cells.columns = columns;
     web_cells.rows = rows;
     web_cells.blocks = 1;

@@ -22,8 +22,9 @@ int32_t platform_console_active_has_mark(const char*)
 
 int32_t platform_console_read_shown(uint8_t* characters, uint8_t* attributes, int32_t columns, int32_t rows)
 {
-    if (web_cells.frames == 0 || web_cells.blocks != 0 || web_cells.columns != columns || web_cells.rows != rows)
+    if (web_cells.frames == 0 || web_cells.blocks != 0 || web_cells.columns != columns || web_cells.rows != rows) {
         return 0;
+    }
     size_t cells = static_cast<size_t>(columns) * rows;
     std::memcpy(characters, web_cells.characters, cells);
     std::memcpy(attributes, web_cells.attributes, cells);
