@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/escape_text.h"
 #include "platform/xterm256.h"
 
 namespace {
@@ -43,37 +44,11 @@ constexpr DecimalTable make_decimals()
 
 constexpr DecimalTable DECIMALS = make_decimals();
 
-char* put_text(char* out, const char* text, int32_t length)
-{
-    std::memcpy(out, text, static_cast<size_t>(length));
-    return out + length;
-}
-
 // value 0..255; the buffer keeps slack for the 4-byte copy.
 char* put_byte_number(char* out, int32_t value)
 {
     std::memcpy(out, DECIMALS.text[value], 4);
     return out + DECIMALS.length[value];
-}
-
-int32_t digit_count(int32_t value)
-{
-    int32_t count = 1;
-    while (value >= 10) {
-        value /= 10;
-        count++;
-    }
-    return count;
-}
-
-char* put_number(char* out, int32_t value)
-{
-    int32_t count = digit_count(value);
-    for (int32_t i = count - 1; i >= 0; i--) {
-        out[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    return out + count;
 }
 
 // selector '3' (foreground) or '4' (background); key a 24-bit colour or a palette index.

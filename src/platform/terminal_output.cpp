@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/escape_text.h"
+
 namespace {
 
 constexpr char SYNC_BEGIN[] = "\x1b[?2026h";
@@ -17,33 +19,6 @@ struct Pen {
     int32_t foreground;
     int32_t background;
 };
-
-char* put_text(char* out, const char* text, int32_t length)
-{
-    std::memcpy(out, text, static_cast<size_t>(length));
-    return out + length;
-}
-
-int32_t digit_count(int32_t value)
-{
-    int32_t count = 1;
-    while (value >= 10) {
-        value /= 10;
-        count++;
-    }
-    return count;
-}
-
-// value >= 0
-char* put_number(char* out, int32_t value)
-{
-    int32_t count = digit_count(value);
-    for (int32_t i = count - 1; i >= 0; i--) {
-        out[i] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-    return out + count;
-}
 
 // Row and column 0-based; the terminal counts from 1.
 int32_t move_length(int32_t row, int32_t column)

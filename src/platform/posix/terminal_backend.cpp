@@ -233,22 +233,44 @@ void terminal_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_column
     console_view_fit(terminal.size, grid_columns, grid_rows, fit, view_columns, view_rows);
 }
 
-void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
-                    int32_t view_rows)
+// Whether a frame of the view's size may be encoded now, and the part of it
+// that fits the terminal (clipped to the current size).
+bool frame_may_go(int32_t view_columns, int32_t view_rows, int32_t* columns, int32_t* rows)
 {
     if (terminal.open.load() == 0 || terminal.active.load() == 0) {
-        return;
+        return false;
     }
     take_terminal_events();
     // A frame still going out keeps the encoder's buffer: this one waits.
     if (terminal.pending_length > 0 && send_pending(0) == 0) {
-        return;
+        return false;
     }
     // A resize between the view and this write: show what fits, the next
     // frame gets a view for the new size. Never write past the edges.
-    int32_t columns = view_columns < terminal.size.columns ? view_columns : terminal.size.columns;
-    int32_t rows = view_rows < terminal.size.rows ? view_rows : terminal.size.rows;
-    if (columns <= 0 || rows <= 0) {
+    *columns = view_columns < terminal.size.columns ? view_columns : terminal.size.columns;
+    *rows = view_rows < terminal.size.rows ? view_rows : terminal.size.rows;
+    return *columns > 0 && *rows > 0;
+}
+
+// The encoder's bytes become the pending frame; what the terminal takes within
+// the frame's time goes out now, the rest on later frames.
+void start_frame(const char* bytes, int32_t length)
+{
+    if (length <= 0) {
+        return;
+    }
+    terminal.pending = bytes;
+    terminal.pending_length = length;
+    terminal.pending_progress_ms = platform_monotonic_ms();
+    send_pending(FRAME_SEND_MS);
+}
+
+void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
+                    int32_t view_rows)
+{
+    int32_t columns = 0;
+    int32_t rows = 0;
+    if (!frame_may_go(view_columns, view_rows, &columns, &rows)) {
         return;
     }
     int32_t origin_column = (terminal.size.columns - columns) / 2;
@@ -268,12 +290,7 @@ void terminal_write(const uint8_t* characters, const uint8_t* attributes, int32_
     }
     const char* bytes = nullptr;
     int32_t length = frame_encode(&terminal.encoder, characters, attributes, stride, &bytes);
-    if (length > 0) {
-        terminal.pending = bytes;
-        terminal.pending_length = length;
-        terminal.pending_progress_ms = platform_monotonic_ms();
-        send_pending(FRAME_SEND_MS);
-    }
+    start_frame(bytes, length);
 }
 
 int32_t terminal_shows_blocks()
@@ -283,18 +300,9 @@ int32_t terminal_shows_blocks()
 
 void terminal_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows)
 {
-    if (terminal.open.load() == 0 || terminal.active.load() == 0) {
-        return;
-    }
-    take_terminal_events();
-    // As for cells: a frame still going out keeps the encoder's buffer, and
-    // after a resize what fits is shown, centred on black.
-    if (terminal.pending_length > 0 && send_pending(0) == 0) {
-        return;
-    }
-    int32_t columns = view_columns < terminal.size.columns ? view_columns : terminal.size.columns;
-    int32_t rows = view_rows < terminal.size.rows ? view_rows : terminal.size.rows;
-    if (columns <= 0 || rows <= 0) {
+    int32_t columns = 0;
+    int32_t rows = 0;
+    if (!frame_may_go(view_columns, view_rows, &columns, &rows)) {
         return;
     }
     block_encoder_place(&terminal.blocks, columns, rows, (terminal.size.columns - columns) / 2,
@@ -302,12 +310,7 @@ void terminal_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view_
     block_encoder_surround(&terminal.blocks, terminal.size.columns, terminal.size.rows);
     const char* bytes = nullptr;
     int32_t length = block_encode(&terminal.blocks, pixels, stride, &bytes);
-    if (length > 0) {
-        terminal.pending = bytes;
-        terminal.pending_length = length;
-        terminal.pending_progress_ms = platform_monotonic_ms();
-        send_pending(FRAME_SEND_MS);
-    }
+    start_frame(bytes, length);
 }
 
 int32_t terminal_queue_message(const std::string& line)
