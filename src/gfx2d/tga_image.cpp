@@ -12,11 +12,6 @@
 
 // The decoder is compiled here alone, with internal linkage (STB_IMAGE_STATIC)
 // so the tests' own copy of it cannot collide, and with only its TGA reader.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_TGA
@@ -24,7 +19,6 @@
 #define STBI_NO_LINEAR
 #define STBI_MAX_DIMENSIONS 16384
 #include <stb_image.h>
-#pragma GCC diagnostic pop
 
 namespace {
 

@@ -58,43 +58,48 @@ void write_arp(Writer* w, const Place& place, int32_t every, int32_t first_row, 
     }
 }
 
+// What backs the tune in one pattern: pad volume (0: no pads) and the
+// arpeggio's step (0: no arpeggio), first row, volume and fade.
+struct Backing {
+    int32_t pads;
+    int32_t every;
+    int32_t first_row;
+    int32_t volume;
+    int32_t fade;
+};
+
+Backing backing_of(const Place& place)
+{
+    const bool first = place.index == 0;
+    switch (place.section) {
+    case INTRO:
+        return {40, 1, first ? 32 : 0, first ? 16 : 30, first ? 30 : 12};
+    case BUILD:
+        return {place.index >= 2 ? 30 : 0, 1, 0, 40, 0};
+    case THEME:
+        return {28, 1, 0, 36, 0};
+    case BREAK:
+        return {48, 1, 0, 40, 0};
+    case SECOND:
+        return {36, 2, 0, 44, 0};
+    case FINALE:
+        return {34, 1, 0, 40, 0};
+    case OUTRO:
+        return {44, first ? 1 : 0, 0, 40, -24};
+    }
+    return {0, 0, 0, 0, 0};
+}
+
 }  // namespace
 
 void write_harmony(Writer* w, const Place& place)
 {
-    switch (place.section) {
-    case INTRO:
-        write_pads(w, place, 40);
-        write_arp(w, place, 1, place.index == 0 ? 32 : 0, place.index == 0 ? 16 : 30, place.index == 0 ? 30 : 12);
-        break;
-    case BUILD:
-        if (place.index >= 2) {
-            write_pads(w, place, 30);
-        }
-        write_arp(w, place, 1, 0, 40, 0);
-        break;
-    case THEME:
-        write_pads(w, place, 28);
-        write_arp(w, place, 1, 0, 36, 0);
-        break;
-    case BREAK:
-        write_pads(w, place, 48);
-        write_arp(w, place, 1, 0, 40, 0);
-        break;
-    case SECOND:
-        write_pads(w, place, 36);
-        write_arp(w, place, 2, 0, 44, 0);
-        break;
-    case FINALE:
-        write_pads(w, place, 34);
-        write_arp(w, place, 1, 0, 40, 0);
-        break;
-    case OUTRO:
-        write_pads(w, place, 44);
-        if (place.index == 0) {
-            write_arp(w, place, 1, 0, 40, -24);
-        }
-        break;
+    const Backing b = backing_of(place);
+    if (b.pads > 0) {
+        write_pads(w, place, b.pads);
+    }
+    if (b.every > 0) {
+        write_arp(w, place, b.every, b.first_row, b.volume, b.fade);
     }
 }
 
