@@ -25,6 +25,17 @@ struct Leg {
 Leg add_leg(Mesh* mesh, Skeleton* skeleton, int32_t parent, V3 hip, V3 knee, V3 foot, float top, float bottom,
             int32_t segments);
 
+// What every animal has: its mesh and bones, the body's root, the neck and
+// tail chains and the head (built first, so vertex 0 marks it).
+struct Body {
+    Mesh mesh;
+    Skeleton skeleton;
+    int32_t root;
+    std::vector<int32_t> neck;
+    std::vector<int32_t> tail;
+    int32_t head;
+};
+
 // Where a built model is set in its file: turned about y, moved, then scaled.
 struct Placement {
     float yaw;

@@ -14,13 +14,7 @@ constexpr int32_t STAND_FRAME = 27;
 constexpr int32_t REARED_FRAME = 31;
 constexpr int32_t FRAME_COUNT = 35;
 
-struct Diplo {
-    Mesh mesh;
-    Skeleton skeleton;
-    int32_t root;
-    std::vector<int32_t> neck;
-    std::vector<int32_t> tail;
-    int32_t head;
+struct Diplo : Body {
     Leg legs[4];  // front left, front right, hind left, hind right
 };
 
@@ -85,6 +79,19 @@ Pose stand_pose(const Diplo& d)
     return p;
 }
 
+// Every neck joint turned by neck, the head by head; the tail's root follows
+// the body's lean, its tip droops.
+void bend_neck_and_tail(Pose* p, const Diplo& d, float neck, float head, float lean)
+{
+    for (size_t k = 0; k < d.neck.size(); k++) {
+        (*p)[d.neck[k]].pitch = neck;
+    }
+    (*p)[d.head].pitch = head;
+    for (size_t k = 0; k < d.tail.size(); k++) {
+        (*p)[d.tail[k]].pitch = k < 3 ? -lean * 0.3f : -0.04f;
+    }
+}
+
 // On the hind legs, leaning on the tail, front legs pawing the air.
 Pose reared_pose(const Diplo& d, float lean, float neck_lift, float head_dip, float paw)
 {
@@ -97,13 +104,7 @@ Pose reared_pose(const Diplo& d, float lean, float neck_lift, float head_dip, fl
         p[d.legs[i].hip].pitch = 0.9f + paw * (i == 0 ? 1.0f : -1.0f);
         p[d.legs[i].knee].pitch = -1.1f;
     }
-    for (size_t k = 0; k < d.neck.size(); k++) {
-        p[d.neck[k]].pitch = neck_lift;
-    }
-    p[d.head].pitch = head_dip;
-    for (size_t k = 0; k < d.tail.size(); k++) {
-        p[d.tail[k]].pitch = k < 3 ? -lean * 0.3f : -0.04f;
-    }
+    bend_neck_and_tail(&p, d, neck_lift, head_dip, lean);
     return p;
 }
 
@@ -116,13 +117,7 @@ Pose firing_pose(const Diplo& d, float lean, float neck_dip, float head_dip)
     for (int32_t i = 0; i < 4; i++) {
         p[d.legs[i].hip].pitch = -lean;
     }
-    for (size_t k = 0; k < d.neck.size(); k++) {
-        p[d.neck[k]].pitch = neck_dip;
-    }
-    p[d.head].pitch = head_dip;
-    for (size_t k = 0; k < d.tail.size(); k++) {
-        p[d.tail[k]].pitch = k < 3 ? -lean * 0.3f : -0.04f;
-    }
+    bend_neck_and_tail(&p, d, neck_dip, head_dip, lean);
     return p;
 }
 

@@ -8,13 +8,7 @@ namespace {
 constexpr int32_t FRAME_COUNT = 48;
 constexpr int32_t ACTION_COUNT = 16;
 
-struct Rex {
-    Mesh mesh;
-    Skeleton skeleton;
-    int32_t root;
-    std::vector<int32_t> neck;
-    std::vector<int32_t> tail;
-    int32_t head;
+struct Rex : Body {
     int32_t jaw;
     Leg legs[2];  // left (+x), right
     int32_t arms[2];
