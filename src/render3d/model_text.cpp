@@ -13,15 +13,6 @@ bool is_blank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// Strips one leading '+', which from_chars does not take.
-std::string_view without_plus(std::string_view token)
-{
-    if (token.size() > 1 && token[0] == '+') {
-        token.remove_prefix(1);
-    }
-    return token;
-}
-
 }  // namespace
 
 TokenReader token_reader(const uint8_t* bytes, size_t size)
@@ -46,13 +37,26 @@ TokenResult next_token(TokenReader& reader, std::string_view* token)
     return TOKEN_OK;
 }
 
+namespace {
+
+// The next token without one leading '+', which from_chars does not take.
+TokenResult next_number_token(TokenReader& reader, std::string_view* token)
+{
+    const TokenResult result = next_token(reader, token);
+    if (result == TOKEN_OK && token->size() > 1 && (*token)[0] == '+') {
+        token->remove_prefix(1);
+    }
+    return result;
+}
+
+}  // namespace
+
 TokenResult read_unsigned(TokenReader& reader, uint32_t* value)
 {
     std::string_view token;
-    if (next_token(reader, &token) != TOKEN_OK) {
+    if (next_number_token(reader, &token) != TOKEN_OK) {
         return TOKEN_MISSING;
     }
-    token = without_plus(token);
     const char* last = token.data() + token.size();
     const auto [stop, error] = std::from_chars(token.data(), last, *value, 10);
     if (error != std::errc() || stop != last || token[0] == '-') {
@@ -64,10 +68,9 @@ TokenResult read_unsigned(TokenReader& reader, uint32_t* value)
 TokenResult read_real(TokenReader& reader, float* value)
 {
     std::string_view token;
-    if (next_token(reader, &token) != TOKEN_OK) {
+    if (next_number_token(reader, &token) != TOKEN_OK) {
         return TOKEN_MISSING;
     }
-    token = without_plus(token);
     const char* last = token.data() + token.size();
     const auto [stop, error] = text_to_real(token.data(), last, *value);
     // Beyond float's range (1e99, 1e-99) is still a number: read it as a
