@@ -532,18 +532,28 @@ void single_row(const RowSamples& in, int32_t count, DitherSource* d, KernelStat
     st->background = 0;
 }
 
+// Source pixels of cell c of cells spread over size: [*first, *end), or
+// the centre pixel alone.
+void source_span(int64_t c, int32_t size, int32_t cells, Sampler sampler, int64_t* first, int64_t* end)
+{
+    int64_t low = c * size / cells;
+    int64_t high = (c + 1) * size / cells;
+    if (sampler == Sampler::CENTRE) {
+        low = (low + high) / 2;
+        high = low + 1;
+    } else if (high == low) {
+        high = low + 1;
+    }
+    *first = low;
+    *end = high;
+}
+
 // Source rows of cell row y: [py0, py1), or the centre row in py0.
 void row_span(const CellSpan& span, int32_t height, Sampler sampler, int32_t y, int32_t* py0, int32_t* py1)
 {
-    const int64_t cy = static_cast<int64_t>(y) - span.y0;
-    int64_t top = cy * height / span.height;
-    int64_t bottom = (cy + 1) * height / span.height;
-    if (sampler == Sampler::CENTRE) {
-        top = (top + bottom) / 2;
-        bottom = top + 1;
-    } else if (bottom == top) {
-        bottom = top + 1;
-    }
+    int64_t top = 0;
+    int64_t bottom = 0;
+    source_span(static_cast<int64_t>(y) - span.y0, height, span.height, sampler, &top, &bottom);
     *py0 = static_cast<int32_t>(top);
     *py1 = static_cast<int32_t>(bottom);
 }
@@ -553,15 +563,9 @@ void column_spans(const CellSpan& span, int32_t width, Sampler sampler, ColumnSp
     out->count = span.last_x - span.first_x + 1;
     out->widest = 0;
     for (int32_t i = 0; i < out->count; i++) {
-        const int64_t cx = static_cast<int64_t>(span.first_x) + i - span.x0;
-        int64_t left = cx * width / span.width;
-        int64_t right = (cx + 1) * width / span.width;
-        if (sampler == Sampler::CENTRE) {
-            left = (left + right) / 2;
-            right = left + 1;
-        } else if (right == left) {
-            right = left + 1;
-        }
+        int64_t left = 0;
+        int64_t right = 0;
+        source_span(static_cast<int64_t>(span.first_x) + i - span.x0, width, span.width, sampler, &left, &right);
         out->first[i] = static_cast<int32_t>(left);
         out->width[i] = static_cast<int32_t>(right - left);
         if (out->width[i] > out->widest) {

@@ -21,32 +21,20 @@ std::string timers(int32_t x)
     return words.empty() ? "nothing" : words;
 }
 
+// The 5x and 9x arguments: 0, 1 and 2 each have their words, the rest do nothing.
+std::string three_way(int32_t x, const char* const (&words)[3])
+{
+    return x >= 0 && x < 3 ? words[x] : "nothing";
+}
+
 std::string greets(int32_t x)
 {
-    if (x == 0) {
-        return "greetings off";
-    }
-    if (x == 1) {
-        return "next greetings panel slides in";
-    }
-    if (x == 2) {
-        return "greetings slide stops (panel kept)";
-    }
-    return "nothing";
+    return three_way(x, {"greetings off", "next greetings panel slides in", "greetings slide stops (panel kept)"});
 }
 
 std::string letterbox(int32_t x)
 {
-    if (x == 0) {
-        return "letterbox off";
-    }
-    if (x == 1) {
-        return "letterbox bars grow";
-    }
-    if (x == 2) {
-        return "letterbox bars close";
-    }
-    return "nothing";
+    return three_way(x, {"letterbox off", "letterbox bars grow", "letterbox bars close"});
 }
 
 std::string numbered(const char* what, int32_t n)
