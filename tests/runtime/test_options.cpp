@@ -18,6 +18,28 @@ struct OptionCase {
     ConsoleColours colours;
 };
 
+// One command line parsed, with what it said; joined names the case in a failure.
+struct Parsed {
+    int32_t status;
+    CommandLine line;
+    std::string out;
+    std::string err;
+    std::string joined;
+};
+
+Parsed parse(const std::vector<const char*>& args)
+{
+    std::vector<const char*> argv = {"korvel"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    Parsed parsed{};
+    for (const char* arg : args) {
+        parsed.joined += std::string(arg) + " ";
+    }
+    parsed.status =
+        parse_command_line(static_cast<int>(argv.size()), argv.data(), &parsed.line, &parsed.out, &parsed.err);
+    return parsed;
+}
+
 TEST(Options, EachArgumentListLeadsWhereItShould)
 {
     const ConsoleColours AUTO = CONSOLE_COLOURS_AUTO;
@@ -52,16 +74,7 @@ TEST(Options, EachArgumentListLeadsWhereItShould)
         {{"--data"}, 2, nullptr, 60, 0, 0, AUTO},
     };
     for (const OptionCase& c : cases) {
-        std::vector<const char*> argv = {"korvel"};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
-        std::string joined;
-        for (const char* arg : c.args) {
-            joined += std::string(arg) + " ";
-        }
-        CommandLine line;
-        std::string out;
-        std::string err;
-        int32_t status = parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err);
+        const auto [status, line, out, err, joined] = parse(c.args);
         EXPECT_EQ(status, c.status) << joined;
         EXPECT_EQ(status == 0, !out.empty()) << joined;
         EXPECT_EQ(status == 2, !err.empty()) << joined;
@@ -91,21 +104,13 @@ TEST(Options, TheLookIsCellsUnlessBlocksAreAskedFor)
         {{"--look"}, 2, CONSOLE_LOOK_CELLS},
     };
     for (const LookCase& c : cases) {
-        std::vector<const char*> argv = {"korvel"};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
-        CommandLine line;
-        std::string out;
-        std::string err;
-        EXPECT_EQ(parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err), c.status);
+        const Parsed parsed = parse(c.args);
+        EXPECT_EQ(parsed.status, c.status);
         if (c.status == -1) {
-            EXPECT_EQ(line.console.look, c.look);
+            EXPECT_EQ(parsed.line.console.look, c.look);
         }
     }
 }
-
-}  // namespace
-
-namespace {
 
 struct RenderCase {
     std::vector<const char*> args;
@@ -145,16 +150,7 @@ TEST(Options, RenderingOptionsTakeTheirValuesAndRefuseMixtures)
         {{"--fps", "0"}, -1, 0, nullptr, nullptr, 0, 0},  // the live show may run unpaced
     };
     for (const RenderCase& c : cases) {
-        std::vector<const char*> argv = {"korvel"};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
-        std::string joined;
-        for (const char* arg : c.args) {
-            joined += std::string(arg) + " ";
-        }
-        CommandLine line;
-        std::string out;
-        std::string err;
-        int32_t status = parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err);
+        const auto [status, line, out, err, joined] = parse(c.args);
         EXPECT_EQ(status, c.status) << joined << err;
         if (status != -1) {
             continue;
@@ -184,19 +180,14 @@ TEST(Options, ConsoleProbeTakesATimeAndAFile)
         {{"--console-probe", "x", "p.cells"}, 2, nullptr, 0},
     };
     for (const ProbeCase& c : cases) {
-        std::vector<const char*> argv = {"korvel"};
-        argv.insert(argv.end(), c.args.begin(), c.args.end());
-        CommandLine line;
-        std::string out;
-        std::string err;
-        EXPECT_EQ(parse_command_line(static_cast<int>(argv.size()), argv.data(), &line, &out, &err), c.status)
-            << c.args[0] << " " << err;
+        const Parsed parsed = parse(c.args);
+        EXPECT_EQ(parsed.status, c.status) << c.args[0] << " " << parsed.err;
         if (c.status != -1) {
             continue;
         }
-        EXPECT_STREQ(line.probe_path, c.path);
-        EXPECT_EQ(line.probe_ms, c.ms);
-        EXPECT_FALSE(export_requested(line.rendering));
+        EXPECT_STREQ(parsed.line.probe_path, c.path);
+        EXPECT_EQ(parsed.line.probe_ms, c.ms);
+        EXPECT_FALSE(export_requested(parsed.line.rendering));
     }
 }
 
