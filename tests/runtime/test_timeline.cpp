@@ -55,6 +55,15 @@ uint32_t pixel(int x, int y)
     return test_canvas.pixels[y * CANVAS_WIDTH + x] & 0xFFFFFF;
 }
 
+// The scene the timeline plays, since when, and its last cue.
+void expect_scene(int32_t id, int32_t param, int32_t start_ms, int32_t cue_start_ms)
+{
+    EXPECT_EQ(timeline.scene_id, id);
+    EXPECT_EQ(timeline.scene_param, param);
+    EXPECT_EQ(timeline.scene_start_ms, start_ms);
+    EXPECT_EQ(timeline.cue_start_ms, cue_start_ms);
+}
+
 int count_rows_of(uint32_t colour, int column)
 {
     int rows = 0;
@@ -94,9 +103,7 @@ TEST_F(Timeline, CueRestartsForOneFrameOnly)
 {
     frame(100, {0x02});
     frame(200, {0x13});
-    EXPECT_EQ(timeline.scene_id, 2);
-    EXPECT_EQ(timeline.scene_param, 3);
-    EXPECT_EQ(timeline.cue_start_ms, 200);
+    expect_scene(2, 3, 100, 200);
     EXPECT_EQ(timeline.cue_restarted, 1);
     frame(216);
     EXPECT_EQ(timeline.cue_restarted, 0);
@@ -107,10 +114,7 @@ TEST_F(Timeline, SlidesCommandKeepsTheSceneClockAndEndCommandStops)
 {
     frame(100, {0x04});
     frame(300, {0xF3});
-    EXPECT_EQ(timeline.scene_id, 15);
-    EXPECT_EQ(timeline.scene_param, 3);
-    EXPECT_EQ(timeline.cue_start_ms, 300);
-    EXPECT_EQ(timeline.scene_start_ms, 100);
+    expect_scene(15, 3, 100, 300);
     EXPECT_EQ(timeline.scene_selected, 0);
     EXPECT_EQ(stop_requested, 0);
     frame(400, {0xFF});
