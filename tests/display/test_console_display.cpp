@@ -11,39 +11,41 @@
 
 namespace {
 
+// Where the three display options stand; code names the option last set.
+void expect_options(int32_t colour_scheme, int32_t sampling, int32_t dither, int32_t code = 0)
+{
+    EXPECT_EQ(console_display.colour_scheme, colour_scheme) << "after " << code;
+    EXPECT_EQ(console_display.sampling, sampling) << "after " << code;
+    EXPECT_EQ(console_display.dither, dither) << "after " << code;
+}
+
 TEST(DisplayOptions, CodesSelectDefaultsOrThemselves)
 {
     HeadlessDisplay display;
     // After opening: random dither and area sampling, even though entering
     // the console reset the dither to the 4 x 4 matrix.
-    EXPECT_EQ(console_display.colour_scheme, 18);
-    EXPECT_EQ(console_display.sampling, 34);
-    EXPECT_EQ(console_display.dither, 53);
+    expect_options(18, 34, 53);
 
-    display_set_option(17);
-    EXPECT_EQ(console_display.colour_scheme, 17);
-    display_set_option(16);
-    EXPECT_EQ(console_display.colour_scheme, 18);
-    display_set_option(33);
-    EXPECT_EQ(console_display.sampling, 33);
-    display_set_option(32);
-    EXPECT_EQ(console_display.sampling, 34);
-    display_set_option(52);
-    EXPECT_EQ(console_display.dither, 52);
-    display_set_option(48);
-    EXPECT_EQ(console_display.dither, 51);
-
+    struct Step {
+        int32_t code;
+        int32_t colour_scheme;
+        int32_t sampling;
+        int32_t dither;
+    };
+    const Step steps[] = {
+        {17, 17, 34, 53}, {16, 18, 34, 53}, {33, 18, 33, 53}, {32, 18, 34, 53}, {52, 18, 34, 52}, {48, 18, 34, 51},
+    };
+    for (const Step& step : steps) {
+        display_set_option(step.code);
+        expect_options(step.colour_scheme, step.sampling, step.dither, step.code);
+    }
     for (int32_t ignored : {54, 35, 0, 15, 19, 31, 47, -1, 0x7FFFFFFF}) {
         display_set_option(ignored);
-        EXPECT_EQ(console_display.colour_scheme, 18) << ignored;
-        EXPECT_EQ(console_display.sampling, 34) << ignored;
-        EXPECT_EQ(console_display.dither, 51) << ignored;
+        expect_options(18, 34, 51, ignored);
     }
     display_set_option(OPT_DITHER_RANDOM);
     display_reset_options();
-    EXPECT_EQ(console_display.colour_scheme, 18);
-    EXPECT_EQ(console_display.sampling, 34);
-    EXPECT_EQ(console_display.dither, 51);
+    expect_options(18, 34, 51);
 }
 
 TEST(DisplayOpen, GridDescriptionAndRepeatedOpening)
