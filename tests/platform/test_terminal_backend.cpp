@@ -73,6 +73,30 @@ void expect_restored(const PtyRun& run)
     EXPECT_TRUE(same_modes(run.before, run.after)) << "the modes are back";
 }
 
+// Runs body on a columns x rows terminal and checks that it ends restored.
+PtyRun run_restored(void (*body)(), int columns, int rows)
+{
+    PtyRun run;
+    pty_run(body, columns, rows, &run);
+    expect_restored(run);
+    return run;
+}
+
+// Plays bytes onto a fresh columns x rows screen; nothing may be written past its edges.
+void play_within_edges(ScreenModel* screen, int32_t columns, int32_t rows, const std::string& bytes,
+                       const char* what = "")
+{
+    screen_init(screen, columns, rows);
+    screen_apply(screen, bytes.data(), static_cast<int32_t>(bytes.size()));
+    EXPECT_EQ(screen->edge_overwrites, 0) << what;
+}
+
+// What went out before the closing restore.
+std::string frames_of(const PtyRun& run)
+{
+    return run.output.substr(0, run.output.size() - RESTORE.size());
+}
+
 // The start-up order of the program: open, title, window, open again.
 // The window is asked for only on request (--resize-window).
 void start_like_the_program(int32_t resize_window = 1)
@@ -100,9 +124,7 @@ void body_open_twice_then_close()
 
 TEST(TerminalBackend, OpeningTwiceStillRestoresTheFirstState)
 {
-    PtyRun run;
-    pty_run(body_open_twice_then_close, 100, 60, &run);
-    expect_restored(run);
+    PtyRun run = run_restored(body_open_twice_then_close, 100, 60);
     EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0);
     EXPECT_EQ(run.output.rfind(ENTER, 0), 0u) << "enters first";
     EXPECT_EQ(count_of(run.output, "\x1b[22;0t"), 1) << "the title is pushed once";
@@ -116,10 +138,7 @@ TEST(TerminalBackend, OpeningTwiceStillRestoresTheFirstState)
     EXPECT_EQ(run.errors, "raw\nview 80x50\ncannot read data/?[31mx.tga\nclosed\n");
 
     ScreenModel screen;
-    screen_init(&screen, 100, 60);
-    std::string frames = run.output.substr(0, run.output.size() - RESTORE.size());
-    screen_apply(&screen, frames.data(), static_cast<int32_t>(frames.size()));
-    EXPECT_EQ(screen.edge_overwrites, 0);
+    play_within_edges(&screen, 100, 60, frames_of(run));
     uint8_t characters[PICTURE_CELLS];
     uint8_t attributes[PICTURE_CELLS];
     moving_picture(characters, attributes, 1);
@@ -143,9 +162,7 @@ void body_user_window()
 
 TEST(TerminalBackend, TheWindowStaysAsTheUserSetItAndTheSurroundIsBlack)
 {
-    PtyRun run;
-    pty_run(body_user_window, 100, 60, &run);
-    expect_restored(run);
+    PtyRun run = run_restored(body_user_window, 100, 60);
     // Window operations end in 't'; only the title's push and pop (22, 23) may go out.
     for (size_t at = run.output.find("\x1b["); at != std::string::npos; at = run.output.find("\x1b[", at + 1)) {
         size_t end = run.output.find_first_not_of("0123456789;", at + 2);
@@ -155,10 +172,7 @@ TEST(TerminalBackend, TheWindowStaysAsTheUserSetItAndTheSurroundIsBlack)
         }
     }
     ScreenModel screen;
-    screen_init(&screen, 100, 60);
-    std::string frames = run.output.substr(0, run.output.size() - RESTORE.size());
-    screen_apply(&screen, frames.data(), static_cast<int32_t>(frames.size()));
-    EXPECT_EQ(screen.edge_overwrites, 0);
+    play_within_edges(&screen, 100, 60, frames_of(run));
     // Every cell outside the centred 80 x 50 picture is black, not the terminal's default.
     int32_t surround = 0;
     for (int32_t row = 0; row < 60; row++) {
@@ -185,9 +199,7 @@ void body_suspend()
 
 TEST(TerminalBackend, CtrlZRestoresAndContinueComesBackWithAFullRedraw)
 {
-    PtyRun run;
-    pty_run(body_suspend, 80, 50, &run);
-    expect_restored(run);
+    PtyRun run = run_restored(body_suspend, 80, 50);
     ASSERT_EQ(run.stopped, 1);
     ASSERT_GE(run.output_at_stop.size(), RESTORE.size());
     EXPECT_EQ(run.output_at_stop.substr(run.output_at_stop.size() - RESTORE.size()), RESTORE);
@@ -225,9 +237,7 @@ void body_resize()
 
 TEST(TerminalBackend, AResizeClearsAndRedrawsTheNewViewCentred)
 {
-    PtyRun run;
-    pty_run(body_resize, 100, 60, &run);
-    expect_restored(run);
+    PtyRun run = run_restored(body_resize, 100, 60);
     EXPECT_EQ(run.errors, "view 80x50\nview 60x19\n");
     size_t second = run.output.find("\x1b[?2026h", run.output.find("\x1b[?2026l"));
     ASSERT_NE(second, std::string::npos);
@@ -237,14 +247,10 @@ TEST(TerminalBackend, AResizeClearsAndRedrawsTheNewViewCentred)
     EXPECT_NE(after_resize.find("\x1b[2J"), std::string::npos);
     EXPECT_NE(after_resize.find("\x1b[6;1H"), std::string::npos) << "19 rows centred in 30 start at row 6";
     ScreenModel screen;
-    screen_init(&screen, 60, 30);
-    screen_apply(&screen, after_resize.data(), static_cast<int32_t>(after_resize.size()));
-    EXPECT_EQ(screen.edge_overwrites, 0);
+    play_within_edges(&screen, 60, 30, after_resize);
 
-    std::string tiny = run.output.substr(third, run.output.size() - RESTORE.size() - third);
-    screen_init(&screen, 10, 5);
-    screen_apply(&screen, tiny.data(), static_cast<int32_t>(tiny.size()));
-    EXPECT_EQ(screen.edge_overwrites, 0) << "nothing written past a 10 x 5 terminal";
+    std::string tiny = frames_of(run).substr(third);
+    play_within_edges(&screen, 10, 5, tiny, "nothing written past a 10 x 5 terminal");
     EXPECT_EQ(count_of(tiny, ";1H"), 5) << "clipped to 10 x 5: one row start per row";
 }
 
@@ -262,9 +268,7 @@ void body_stop_signal()
 
 TEST(TerminalBackend, AStopSignalAsksOnceAndASecondOneEndsRestored)
 {
-    PtyRun run;
-    pty_run(body_stop_signal, 80, 50, &run);
-    expect_restored(run);
+    PtyRun run = run_restored(body_stop_signal, 80, 50);
     EXPECT_EQ(run.errors, "stop asked\nraw\n");
     EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGINT);
 }
@@ -295,9 +299,7 @@ TEST(TerminalBackend, FatalSignalsRestoreAndStillEndTheProcessByTheSignal)
     for (int sig : {SIGSEGV, SIGABRT, SIGFPE}) {
         SCOPED_TRACE(sig);
         fatal_signal = sig;
-        PtyRun run;
-        pty_run(body_fatal, 80, 50, &run);
-        expect_restored(run);
+        PtyRun run = run_restored(body_fatal, 80, 50);
         EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == sig);
     }
 }
