@@ -80,6 +80,8 @@ bool has_colour(const Framebuffer& canvas, uint32_t colour)
 
 class TextureEffects : public ::testing::Test {
 protected:
+    void SetUp() override { make_checker(tex, 64, 64, false); }
+    TestTexture tex;        // an opaque 64 x 64 checker unless the test makes another
     int32_t effect_ms = 0;  // the clock the animated effects draw at
     Framebuffer canvas{};
     Framebuffer before{};
@@ -89,8 +91,6 @@ protected:
 
 TEST_F(TextureEffects, RotozoomUnturnedUnscaledRepeatsTheTexture)
 {
-    TestTexture tex;
-    make_checker(tex, 64, 64, false);
     fill(canvas, 0x11000000u);
     rotozoom(0.0f, 1.0f, 0.0f, tex.image, &canvas);
     // The canvas centre shows texel (32, 32); texture coordinates left of
@@ -106,7 +106,6 @@ TEST_F(TextureEffects, RotozoomUnturnedUnscaledRepeatsTheTexture)
 
 TEST_F(TextureEffects, RotozoomScaleZeroShowsOneTexel)
 {
-    TestTexture tex;
     make_checker(tex, 64, 32, true);
     fill_gradient(canvas);
     before = canvas;
@@ -119,7 +118,6 @@ TEST_F(TextureEffects, RotozoomScaleZeroShowsOneTexel)
 
 TEST_F(TextureEffects, RotozoomTransparentTexelDarkensOneStep)
 {
-    TestTexture tex;
     make_checker(tex, 16, 16, false);
     for (uint32_t& p : tex.storage) {
         p &= 0x00FFFFFFu;
@@ -133,7 +131,6 @@ TEST_F(TextureEffects, RotozoomTransparentTexelDarkensOneStep)
 
 TEST_F(TextureEffects, RotozoomTurnedGolden)
 {
-    TestTexture tex;
     make_checker(tex, 64, 64, true);
     fill_gradient(canvas);
     rotozoom(0.6f, 0.7f, 5.0f, tex.image, &canvas);
@@ -142,8 +139,6 @@ TEST_F(TextureEffects, RotozoomTurnedGolden)
 
 TEST_F(TextureEffects, TunnelGoldens)
 {
-    TestTexture tex;
-    make_checker(tex, 64, 64, false);
     effect_ms = 1234;
     draw_tunnel(80.0f, 50.0f, tex.image, &canvas, effect_ms);
     EXPECT_TRUE(matches_golden("texture_tunnel_centred_t1234", canvas));
@@ -154,8 +149,6 @@ TEST_F(TextureEffects, TunnelGoldens)
 
 TEST_F(TextureEffects, TunnelIntegerCentreMovesFromItsOwnRowOn)
 {
-    TestTexture tex;
-    make_checker(tex, 64, 64, false);
     effect_ms = 500;
     draw_tunnel(80.0f, 50.0f, tex.image, &canvas, effect_ms);
     Framebuffer moved{};
@@ -174,8 +167,6 @@ TEST_F(TextureEffects, TunnelIntegerCentreMovesFromItsOwnRowOn)
 
 TEST_F(TextureEffects, TunnelCentrePixelUsesColumnZero)
 {
-    TestTexture tex;
-    make_checker(tex, 64, 64, false);
     // At distance 0 the depth is infinite, which wraps to texture column 0:
     // the only column whose red is 0.
     draw_tunnel(10.0f, 10.0f, tex.image, &canvas, effect_ms);
@@ -185,7 +176,6 @@ TEST_F(TextureEffects, TunnelCentrePixelUsesColumnZero)
 
 TEST_F(TextureEffects, AddTunnelOfBlackClearsTheLowestBits)
 {
-    TestTexture tex;
     make_checker(tex, 32, 32, false);
     for (uint32_t& p : tex.storage) {
         p = 0;
@@ -200,8 +190,6 @@ TEST_F(TextureEffects, AddTunnelOfBlackClearsTheLowestBits)
 
 TEST_F(TextureEffects, AddTunnelGolden)
 {
-    TestTexture tex;
-    make_checker(tex, 64, 64, false);
     fill_gradient(canvas);
     effect_ms = 2000;
     add_tunnel(70.25f, 55.0f, tex.image, &canvas, effect_ms);
@@ -210,8 +198,6 @@ TEST_F(TextureEffects, AddTunnelGolden)
 
 TEST_F(TextureEffects, WarpFullRectangleWritesEveryPixel)
 {
-    TestTexture tex;
-    make_checker(tex, 64, 64, false);
     fill(canvas, GUARD_COLOUR);
     draw_warp(&canvas, 0, 0, 160, 100, tex.image, effect_ms);
     EXPECT_FALSE(has_colour(canvas, GUARD_COLOUR));
@@ -219,8 +205,6 @@ TEST_F(TextureEffects, WarpFullRectangleWritesEveryPixel)
 
 TEST_F(TextureEffects, WarpClipsToTheCanvas)
 {
-    TestTexture tex;
-    make_checker(tex, 64, 64, false);
     fill(canvas, GUARD_COLOUR);
     draw_warp(&canvas, 150, 90, 300, 300, tex.image, effect_ms);
     draw_warp(&canvas, -7, -3, 2, 1, tex.image, effect_ms);
@@ -243,8 +227,6 @@ TEST_F(TextureEffects, WarpClipsToTheCanvas)
 
 TEST_F(TextureEffects, WarpGoldens)
 {
-    TestTexture tex;
-    make_checker(tex, 64, 64, false);
     draw_warp(&canvas, 0, 0, 160, 100, tex.image, effect_ms);
     EXPECT_TRUE(matches_golden("texture_warp_t0", canvas));
     effect_ms = 2500;
@@ -275,7 +257,6 @@ TEST_F(TextureEffects, OddSizedTextureIsNeverReadOutside)
 {
     // 48 x 40 is not a power of two: the masks then skip texels, but they can
     // never reach past the last one.
-    TestTexture tex;
     make_checker(tex, 48, 40, false, 4096);
     effect_ms = 777;
     draw_tunnel(80.0f, 50.0f, tex.image, &canvas, effect_ms);
