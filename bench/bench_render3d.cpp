@@ -33,9 +33,7 @@ uint32_t plain_texel(int32_t x, int32_t y)
 
 void set_up_scene()
 {
-    set_camera_pose(0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
-    set_camera_projection(camera, 10, 5000, 200.0f);
-    update_camera(camera);
+    set_test_camera();
     install_texture(0, 32, 32, checker_texel);
     install_texture(1, 1, 1, plain_texel);
     install_texture(2, 32, 32, plain_texel);

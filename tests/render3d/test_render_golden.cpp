@@ -16,9 +16,7 @@ class RenderGolden : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        set_camera_pose(0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
-        set_camera_projection(camera, 10, 5000, 200.0f);
-        update_camera(camera);
+        set_test_camera();
         install_texture(0, 16, 16, checker_texel);
         build_sphere_model(&sphere_, 8, 12, 30.0f, 1);
         sphere_.texture = 0;

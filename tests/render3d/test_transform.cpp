@@ -4,6 +4,7 @@
 #include "render3d/camera.h"
 #include "render3d/model_frames.h"
 #include "render3d/transform.h"
+#include "support/model_builder.h"
 
 namespace {
 
@@ -11,9 +12,7 @@ class Transform : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        set_camera_pose(0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
-        set_camera_projection(camera, 10, 5000, 200.0f);
-        update_camera(camera);
+        set_test_camera();
         allocate_model(&model_, 1, 0, 1);
     }
     void TearDown() override { free_model(&model_); }

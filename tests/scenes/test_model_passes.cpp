@@ -35,9 +35,7 @@ class ModelPasses : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        set_camera_pose(0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
-        set_camera_projection(camera, 10, 5000, 200.0f);
-        update_camera(camera);
+        set_test_camera();
         install_texture(0, 16, 16, checker_texel);
         install_texture(1, 1, 1, white_texel);
         install_texture(2, 16, 16, light_texel);

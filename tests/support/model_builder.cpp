@@ -1,15 +1,23 @@
-// Sphere and screen-space models and pool textures for the renderer's tests and benchmarks.
+// Sphere and screen-space models, pool textures and the camera for the renderer's tests and benchmarks.
 #include "model_builder.h"
 
 #include <cmath>
 #include <cstdlib>
 
 #include "core/image.h"
+#include "render3d/camera.h"
 #include "render3d/edge_table.h"
 #include "render3d/model_prep.h"
 #include "render3d/spans.h"
 #include "render3d/texture_pool.h"
 #include "scenes/assets.h"
+
+void set_test_camera()
+{
+    set_camera_pose(0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
+    set_camera_projection(camera, 10, 5000, 200.0f);
+    update_camera(camera);
+}
 
 void build_sphere_model(Model* model, int32_t rings, int32_t segments, float radius, int32_t frames)
 {

@@ -1,4 +1,4 @@
-// Models and textures made in code for the renderer's tests and benchmarks.
+// Models, textures and the camera made in code for the renderer's tests and benchmarks.
 #pragma once
 #include <cstdint>
 
@@ -9,6 +9,10 @@
 // radius radius * (1 + 0.25 f), so blending shows. u runs once round, v from
 // pole to pole. Normals are left zero.
 void build_sphere_model(Model* model, int32_t rings, int32_t segments, float radius, int32_t frames);
+
+// The camera the pictures are taken with: at the origin, unturned, looking
+// down +z, depths 10 to 5000, focal length 200.
+void set_test_camera();
 
 // A vertex already in screen space: 20.12 canvas pixels, an integer depth
 // and texture coordinates (32768 = one repeat).
