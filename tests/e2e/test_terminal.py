@@ -13,6 +13,8 @@ import time
 import unittest
 from pathlib import Path
 
+from pty_output import collect_output
+
 BIN = os.environ.get("KORVEL_BIN")
 SOURCE_DIR = os.environ.get("KORVEL_SOURCE_DIR") or str(Path(__file__).resolve().parents[2])
 
@@ -88,24 +90,13 @@ class Session:
             cwd=cwd, env=environment)
         os.close(report_write)
         self.report = os.fdopen(report_read, "r")
-        self.output_reader = threading.Thread(target=self._read_output, daemon=True)
+        self.output_reader = threading.Thread(target=collect_output,
+                                              args=(self.master, self.output, self.lock, self.reading.wait),
+                                              daemon=True)
         self.output_reader.start()
         self.event_reader = threading.Thread(target=self._read_events, daemon=True)
         self.event_reader.start()
         self.pid = int(self.wait_for_event("pid ", 10).split()[1])
-
-    def _read_output(self):
-        while True:
-            self.reading.wait()
-            try:
-                data = os.read(self.master, 65536)
-            except OSError:
-                return
-            if not data:
-                return
-            with self.lock:
-                self.output += data
-                self.lock.notify_all()
 
     def _read_events(self):
         for line in self.report:

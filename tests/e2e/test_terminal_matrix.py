@@ -13,6 +13,7 @@ import threading
 import time
 import unittest
 
+from pty_output import collect_output
 from test_terminal import BIN, ENTER, FRAME_END, RESTORE, SOURCE_DIR, Session, set_size
 
 CURSOR_MOVE = re.compile(rb"\x1b\[(\d+);(\d+)H")
@@ -113,20 +114,8 @@ class Shell:
         os.close(slave)
         self.output = bytearray()
         self.lock = threading.Condition()
-        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader = threading.Thread(target=collect_output, args=(self.master, self.output, self.lock), daemon=True)
         self.reader.start()
-
-    def _read(self):
-        while True:
-            try:
-                data = os.read(self.master, 65536)
-            except OSError:
-                return
-            if not data:
-                return
-            with self.lock:
-                self.output += data
-                self.lock.notify_all()
 
     def wait_for(self, predicate, timeout, what):
         with self.lock:

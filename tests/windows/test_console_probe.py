@@ -5,10 +5,14 @@ import os
 import pty
 import select
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
 from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "e2e"))
+from pty_output import read_chunk  # noqa: E402
 
 EXE = os.environ.get("KORVEL_EXE")
 NATIVE = os.environ.get("KORVEL_NATIVE_BIN")
@@ -36,10 +40,7 @@ class ConsoleRun:
         while time.monotonic() < deadline and not done(self.output):
             ready, _, _ = select.select([self.master], [], [], 0.2)
             if ready:
-                try:
-                    chunk = os.read(self.master, 65536)
-                except OSError:
-                    return
+                chunk = read_chunk(self.master)
                 if not chunk:
                     return
                 self.output += chunk
