@@ -94,13 +94,10 @@ TEST(FastAtan, NaNGivesAFiniteAngle)
 
 TEST(IntSqrt, FloorOfTheRoot)
 {
-    EXPECT_EQ(int_sqrt(0x7FFFFFFF), 46340);
-    EXPECT_EQ(int_sqrt(15), 3);
-    EXPECT_EQ(int_sqrt(16), 4);
-    EXPECT_EQ(int_sqrt(0), 0);
-    EXPECT_EQ(int_sqrt(1), 1);
-    EXPECT_EQ(int_sqrt(-5), 0);
-    EXPECT_EQ(int_sqrt(INT32_MIN), 0);
+    const int32_t roots[][2] = {{0x7FFFFFFF, 46340}, {15, 3}, {16, 4}, {0, 0}, {1, 1}, {-5, 0}, {INT32_MIN, 0}};
+    for (const auto& [n, root] : roots) {
+        EXPECT_EQ(int_sqrt(n), root) << n;
+    }
 }
 
 TEST(IntSqrt, EveryPerfectSquareBoundary)

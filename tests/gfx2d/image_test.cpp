@@ -146,11 +146,10 @@ TEST(TgaImage, GreyAndColourMappedPicturesAreAccepted)
 
 TEST(TgaImage, WidthShiftAndExtensionTest)
 {
-    EXPECT_EQ(image_width_shift(160), 7);
-    EXPECT_EQ(image_width_shift(256), 8);
-    EXPECT_EQ(image_width_shift(1), 0);
-    EXPECT_EQ(image_width_shift(0), 0);
-    EXPECT_EQ(image_width_shift(65535), 15);
+    const uint32_t shifts[][2] = {{160, 7}, {256, 8}, {1, 0}, {0, 0}, {65535, 15}};
+    for (const auto& [width, shift] : shifts) {
+        EXPECT_EQ(image_width_shift(width), shift) << width;
+    }
 
     // The test is a substring test: ".TGA" before a further extension counts.
     EXPECT_TRUE(has_tga_extension("data/pic.TGA.bak"));
