@@ -1,6 +1,7 @@
 // Surface descriptions: accepted formats and channel values of single pixels.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <memory>
 
@@ -16,6 +17,16 @@ using DescPtr = std::unique_ptr<SurfaceDesc, FreeDesc>;
 DescPtr make_desc(int32_t bpp, int32_t w, int32_t h, int32_t pitch, uint32_t m0, uint32_t m1, uint32_t m2, uint32_t m3)
 {
     return DescPtr(surface_desc_create(bpp, w, h, pitch, m0, m1, m2, m3));
+}
+
+using Sums = std::array<uint64_t, 4>;
+
+// The channel values of the pixel at (x, y), summed from zero.
+Sums sums_of(const DescPtr& d, const uint8_t* pixels, int32_t x, int32_t y)
+{
+    Sums sums = {0, 0, 0, 0};
+    surface_accumulate_pixel(d.get(), pixels, x, y, sums.data());
+    return sums;
 }
 
 TEST(SurfaceDesc, RejectsUnusableFormats)
@@ -38,23 +49,12 @@ TEST(SurfaceDesc, CanvasFormatReadsBytesZeroToTwo)
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->indexed, 0);
     EXPECT_EQ(d->has_alpha, 0);
-    EXPECT_EQ(d->shift[0], 0);
-    EXPECT_EQ(d->shift[1], 8);
-    EXPECT_EQ(d->shift[2], 16);
-    EXPECT_EQ(d->shift[3], 0);
-    EXPECT_EQ(d->scale[0], 4);
-    EXPECT_EQ(d->scale[1], 4);
-    EXPECT_EQ(d->scale[2], 4);
-    EXPECT_EQ(d->scale[3], 0);
+    EXPECT_EQ(std::to_array(d->shift), (std::array<int32_t, 4>{0, 8, 16, 0}));
+    EXPECT_EQ(std::to_array(d->scale), (std::array<int32_t, 4>{4, 4, 4, 0}));
 
     for (uint8_t unused : {0x00, 0x7F, 0xFF}) {
         const uint8_t pixel[4] = {0xFF, 0x00, 0x00, unused};
-        uint64_t sums[4] = {0, 0, 0, 0};
-        surface_accumulate_pixel(d.get(), pixel, 0, 0, sums);
-        EXPECT_EQ(sums[0], 4080u);
-        EXPECT_EQ(sums[1], 0u);
-        EXPECT_EQ(sums[2], 0u);
-        EXPECT_EQ(sums[3], 0u);
+        EXPECT_EQ(sums_of(d, pixel, 0, 0), (Sums{4080, 0, 0, 0})) << int(unused);
     }
 }
 
@@ -65,15 +65,8 @@ TEST(SurfaceDesc, IndexedSurfaceUsesGreyRamp)
     EXPECT_EQ(d->indexed, 1);
     EXPECT_EQ(d->has_alpha, 0);
     const uint8_t pixels[2] = {255, 160};
-    uint64_t sums[4] = {0, 0, 0, 0};
-    surface_accumulate_pixel(d.get(), pixels, 0, 0, sums);
-    EXPECT_EQ(sums[0], 4079u);
-    EXPECT_EQ(sums[1], 4079u);
-    EXPECT_EQ(sums[2], 4079u);
-    EXPECT_EQ(sums[3], 0u);
-    uint64_t more[4] = {0, 0, 0, 0};
-    surface_accumulate_pixel(d.get(), pixels, 1, 0, more);
-    EXPECT_EQ(more[0], 2559u);
+    EXPECT_EQ(sums_of(d, pixels, 0, 0), (Sums{4079, 4079, 4079, 0}));
+    EXPECT_EQ(sums_of(d, pixels, 1, 0)[0], 2559u);
 }
 
 TEST(SurfaceDesc, MaskAnalysisOfSixteenBitAndOddMasks)
@@ -102,8 +95,7 @@ TEST(SurfaceDesc, PixelsOfEveryWidthStayOnTheTwelveBitScale)
     // 16 bits: pure red 0xF800, little-endian.
     DescPtr d16 = make_desc(16, 1, 1, 2, 0xF800, 0x07E0, 0x001F, 0);
     const uint8_t red565[2] = {0x00, 0xF8};
-    uint64_t s16[4] = {0, 0, 0, 0};
-    surface_accumulate_pixel(d16.get(), red565, 0, 0, s16);
+    const Sums s16 = sums_of(d16, red565, 0, 0);
     EXPECT_EQ(s16[0], 31u << 7);
     EXPECT_EQ(s16[1], 0u);
 
@@ -113,8 +105,7 @@ TEST(SurfaceDesc, PixelsOfEveryWidthStayOnTheTwelveBitScale)
     p24[8 + 3] = 0x10;
     p24[8 + 4] = 0x20;
     p24[8 + 5] = 0x30;
-    uint64_t s24[4] = {0, 0, 0, 0};
-    surface_accumulate_pixel(d24.get(), p24, 1, 1, s24);
+    const Sums s24 = sums_of(d24, p24, 1, 1);
     EXPECT_EQ(s24[0], 0x30u * 16);
     EXPECT_EQ(s24[1], 0x20u * 16);
     EXPECT_EQ(s24[2], 0x10u * 16);
@@ -122,8 +113,7 @@ TEST(SurfaceDesc, PixelsOfEveryWidthStayOnTheTwelveBitScale)
     // A 16-bit-wide mask has a negative scale; its values still top at 4095.
     DescPtr wide = make_desc(32, 1, 1, 4, 0xFFFF, 0, 0, 0xFFFF0000);
     const uint8_t full[4] = {0xFF, 0xFF, 0x00, 0x80};
-    uint64_t sw[4] = {0, 0, 0, 0};
-    surface_accumulate_pixel(wide.get(), full, 0, 0, sw);
+    const Sums sw = sums_of(wide, full, 0, 0);
     EXPECT_EQ(sw[0], 4095u);
     EXPECT_EQ(sw[3], 0x8000u >> 4);
 
@@ -131,8 +121,7 @@ TEST(SurfaceDesc, PixelsOfEveryWidthStayOnTheTwelveBitScale)
     // the conversion's tables.
     DescPtr holey = make_desc(16, 1, 1, 2, 0xF00F, 0, 0, 0);
     const uint8_t all[2] = {0xFF, 0xFF};
-    uint64_t sh[4] = {0, 0, 0, 0};
-    surface_accumulate_pixel(holey.get(), all, 0, 0, sh);
+    const Sums sh = sums_of(holey, all, 0, 0);
     EXPECT_EQ(sh[0], 4095u);
 }
 
