@@ -53,7 +53,11 @@ void open_display()
     display_open();
 }
 
-void convert_with_dither(benchmark::State& state, int32_t dither, int32_t rows = DISPLAY_GRID_ROWS)
+using CellConverter = void (*)(int32_t x0, int32_t y0, int32_t x1, int32_t y1, const SurfaceDesc* desc,
+                               const void* pixels);
+
+void convert_with_dither(benchmark::State& state, int32_t dither, int32_t rows = DISPLAY_GRID_ROWS,
+                         CellConverter convert = cells_from_surface)
 {
     open_display();
     if (console_display.characters == nullptr) {
@@ -66,7 +70,7 @@ void convert_with_dither(benchmark::State& state, int32_t dither, int32_t rows =
     display_set_option(dither);
     random_seed(1);
     for (auto _ : state) {
-        cells_from_surface(0, 0, DISPLAY_GRID_COLUMNS - 1, rows - 1, console_display.canvas_desc, picture.data());
+        convert(0, 0, DISPLAY_GRID_COLUMNS - 1, rows - 1, console_display.canvas_desc, picture.data());
         benchmark::DoNotOptimize(console_display.characters);
         benchmark::ClobberMemory();
     }
@@ -95,19 +99,7 @@ BENCHMARK(BM_CellsAspectFitRandomDither)->Unit(benchmark::kMicrosecond);
 // The same conversion through the format-independent path, for reference.
 void BM_CellsGenericPathRandomDither(benchmark::State& state)
 {
-    open_display();
-    const std::vector<uint32_t> picture = varied_picture();
-    display_set_option(OPT_COLOUR_BLEND);
-    display_set_option(OPT_SAMPLE_AVERAGE);
-    display_set_option(OPT_DITHER_RANDOM);
-    random_seed(1);
-    for (auto _ : state) {
-        cells_from_surface_generic(0, 0, DISPLAY_GRID_COLUMNS - 1, DISPLAY_GRID_ROWS - 1, console_display.canvas_desc,
-                                   picture.data());
-        benchmark::DoNotOptimize(console_display.characters);
-        benchmark::ClobberMemory();
-    }
-    state.SetItemsProcessed(state.iterations() * DISPLAY_GRID_COLUMNS * DISPLAY_GRID_ROWS);
+    convert_with_dither(state, OPT_DITHER_RANDOM, DISPLAY_GRID_ROWS, cells_from_surface_generic);
 }
 BENCHMARK(BM_CellsGenericPathRandomDither)->Unit(benchmark::kMicrosecond);
 

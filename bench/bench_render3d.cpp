@@ -40,6 +40,21 @@ void set_up_scene()
     span_function = span_opaque;
 }
 
+// The scene with the plain sphere in it.
+Model set_up_sphere_scene()
+{
+    set_up_scene();
+    Model sphere = {};
+    build_sphere_model(&sphere, RINGS, SEGMENTS, RADIUS, 1);
+    return sphere;
+}
+
+void tear_down_scene(Model* model)
+{
+    free_model(model);
+    texture_pool_clear();
+}
+
 // Pixels one draw of the model covers, counted once outside the timing.
 int64_t covered_pixels(Model* model)
 {
@@ -56,9 +71,7 @@ int64_t covered_pixels(Model* model)
 
 void BM_TransformAndDraw(benchmark::State& state)
 {
-    set_up_scene();
-    Model sphere = {};
-    build_sphere_model(&sphere, RINGS, SEGMENTS, RADIUS, 1);
+    Model sphere = set_up_sphere_scene();
     sphere.texture = 0;
     set_model_pose(&sphere, 0.0f, 0.0f, DISTANCE, 0.3f, 0.2f, 0.0f);
     const int64_t pixels = covered_pixels(&sphere);
@@ -72,17 +85,14 @@ void BM_TransformAndDraw(benchmark::State& state)
     }
     state.counters["faces"] = sphere.face_count;
     state.counters["pixels"] = static_cast<double>(pixels);
-    free_model(&sphere);
-    texture_pool_clear();
+    tear_down_scene(&sphere);
 }
 BENCHMARK(BM_TransformAndDraw);
 
 // The transform alone, to tell its share from the rasterizer's.
 void BM_TransformOnly(benchmark::State& state)
 {
-    set_up_scene();
-    Model sphere = {};
-    build_sphere_model(&sphere, RINGS, SEGMENTS, RADIUS, 1);
+    Model sphere = set_up_sphere_scene();
     float yaw = 0.0f;
     for (auto _ : state) {
         set_model_pose(&sphere, 0.0f, 0.0f, DISTANCE, yaw, 0.2f, 0.0f);
@@ -91,8 +101,7 @@ void BM_TransformOnly(benchmark::State& state)
         yaw += 0.01f;
     }
     state.counters["vertices"] = sphere.vertex_count;
-    free_model(&sphere);
-    texture_pool_clear();
+    tear_down_scene(&sphere);
 }
 BENCHMARK(BM_TransformOnly);
 
@@ -142,8 +151,7 @@ void BM_Points512(benchmark::State& state)
         yaw += 0.01f;
     }
     state.counters["points"] = cloud.vertex_count;
-    free_model(&cloud);
-    texture_pool_clear();
+    tear_down_scene(&cloud);
 }
 BENCHMARK(BM_Points512);
 
