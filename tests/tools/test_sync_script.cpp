@@ -50,6 +50,12 @@ std::vector<uint8_t> played_bytes(const XmSong& song, int32_t rows)
     return std::vector<uint8_t>(commands, commands + syncs.count);
 }
 
+// A script text and the reason it is refused.
+struct Refusal {
+    const char* text;
+    const char* why;
+};
+
 TEST(SyncScript, EveryByteHasANameThatReadsBackAsTheSameByte)
 {
     for (int32_t byte = 0; byte < 256; byte++) {
@@ -110,10 +116,7 @@ TEST(SyncScript, StoryboardAndListingNameEachSceneAlike)
 
 TEST(SyncScript, ParseReportsTheLineOfAMistake)
 {
-    const struct {
-        const char* text;
-        const char* why;
-    } cases[] = {
+    const Refusal cases[] = {
         {"0:0 scene 1\n\n1:2 scene 99\n", "line 3: unknown command \"scene 99\""},
         {"# comment\n0 scene 1\n", "line 2: expected \"ORDER:ROW COMMAND\""},
         {"0:x scene 1\n", "line 1: expected \"ORDER:ROW COMMAND\""},
@@ -151,10 +154,7 @@ TEST(SyncScript, PositionsTheSongNeverPlaysAreRefusedAndNothingChanges)
 {
     XmSong song = crowded_song();
     xm_effect(&song, 1, 6, 0, XM_EFFECT_BREAK, 0x00);  // rows 7-15 of pattern 1 are skipped
-    const struct {
-        const char* text;
-        const char* why;
-    } cases[] = {
+    const Refusal cases[] = {
         {"3:0 scene 1\n", "line 1: order 3 row 0 lies beyond the song's 3 orders"},
         {"0:16 scene 1\n", "line 1: order 0 row 16 lies beyond the pattern's 16 rows"},
         {"0:1 cue 1\n1:9 scene 1\n", "line 2: order 1 row 9 is never played"},
