@@ -40,6 +40,17 @@ Played play_frames(const XmSong& song, int64_t frames, int32_t subchunk = MODULE
     return played;
 }
 
+// A song of `patterns` empty patterns of `rows` rows each, played once in order.
+XmSong song_in_order(int32_t channels, int32_t patterns, int32_t rows)
+{
+    XmSong song = xm_song(channels);
+    song.orders.clear();
+    for (int32_t p = 0; p < patterns; p++) {
+        song.orders.push_back(static_cast<uint8_t>(xm_add_pattern(&song, rows)));
+    }
+    return song;
+}
+
 Played play_rows(const XmSong& song, int64_t rows)
 {
     return play_frames(song, rows * FRAMES_PER_ROW - 1);
@@ -79,29 +90,22 @@ TEST(MusicOffline, RowsReportTheirBytesInChannelOrderWhenTheyStart)
 TEST(MusicOffline, SkippedRowsFireNothing)
 {
     // Break: pattern 0 leaves at row 2 for row 3 of the next pattern.
-    XmSong broken = xm_song(2);
-    xm_add_pattern(&broken, 8);
-    xm_add_pattern(&broken, 8);
+    XmSong broken = song_in_order(2, 2, 8);
     xm_sync(&broken, 0, 1, 0, 0xA1);
     xm_effect(&broken, 0, 2, 1, XM_EFFECT_BREAK, 0x03);
     xm_sync(&broken, 0, 3, 0, 0xA3);
     xm_sync(&broken, 1, 0, 0, 0xB0);
     xm_sync(&broken, 1, 3, 0, 0xB3);
-    broken.orders = {0, 1};
     Played played = play_rows(broken, 3 + 5);
     EXPECT_EQ(played.commands, (Bytes{0xA1, 0xB3}));
     expect_row_time(played, 1, 3);
 
     // Jump: order 0 jumps over order 1 to order 2.
-    XmSong jumped = xm_song(1);
-    xm_add_pattern(&jumped, 4);
-    xm_add_pattern(&jumped, 4);
-    xm_add_pattern(&jumped, 4);
+    XmSong jumped = song_in_order(1, 3, 4);
     xm_sync(&jumped, 0, 0, 0, 0x01);
     xm_effect(&jumped, 0, 1, 0, XM_EFFECT_JUMP, 0x02);
     xm_sync(&jumped, 1, 0, 0, 0x02);
     xm_sync(&jumped, 2, 1, 0, 0x03);
-    jumped.orders = {0, 1, 2};
     played = play_rows(jumped, 2 + 4);
     EXPECT_EQ(played.commands, (Bytes{0x01, 0x03}));
     expect_row_time(played, 1, 3);
@@ -110,37 +114,29 @@ TEST(MusicOffline, SkippedRowsFireNothing)
 TEST(MusicOffline, RowsPlayedAgainFireAgain)
 {
     // Pattern loop over rows 1..3, played three times; then row 4.
-    XmSong looped = xm_song(2);
-    xm_add_pattern(&looped, 8);
+    XmSong looped = song_in_order(2, 1, 8);
     xm_effect(&looped, 0, 1, 1, XM_EFFECT_EXTENDED, 0x60);
     xm_effect(&looped, 0, 3, 1, XM_EFFECT_EXTENDED, 0x62);
     xm_sync(&looped, 0, 1, 0, 0x51);
     xm_sync(&looped, 0, 2, 0, 0x52);
     xm_sync(&looped, 0, 4, 0, 0x54);
-    looped.orders = {0};
     Played played = play_rows(looped, 1 + 9 + 1);
     EXPECT_EQ(played.commands, (Bytes{0x51, 0x52, 0x51, 0x52, 0x51, 0x52, 0x54}));
     expect_row_time(played, 6, 10);
 
     // Restart position: after order 1 the song goes on at order 1.
-    XmSong restarted = xm_song(1);
-    xm_add_pattern(&restarted, 4);
-    xm_add_pattern(&restarted, 4);
+    XmSong restarted = song_in_order(1, 2, 4);
     xm_sync(&restarted, 0, 0, 0, 0x70);
     xm_sync(&restarted, 1, 2, 0, 0x72);
-    restarted.orders = {0, 1};
     restarted.restart = 1;
     played = play_rows(restarted, 4 + 4 * 3);
     EXPECT_EQ(played.commands, (Bytes{0x70, 0x72, 0x72, 0x72}));
     expect_row_time(played, 2, 10);
 
     // A backward jump replays the orders it jumps to.
-    XmSong back = xm_song(1);
-    xm_add_pattern(&back, 4);
-    xm_add_pattern(&back, 4);
+    XmSong back = song_in_order(1, 2, 4);
     xm_sync(&back, 1, 0, 0, 0x80);
     xm_effect(&back, 1, 1, 0, XM_EFFECT_JUMP, 0x01);
-    back.orders = {0, 1};
     played = play_rows(back, 4 + 2 * 3);
     EXPECT_EQ(played.commands, (Bytes{0x80, 0x80, 0x80}));
     expect_row_time(played, 1, 6);
@@ -148,12 +144,10 @@ TEST(MusicOffline, RowsPlayedAgainFireAgain)
 
 TEST(MusicOffline, PatternDelayFiresOnceAndHoldsTheNextRow)
 {
-    XmSong song = xm_song(2);
-    xm_add_pattern(&song, 8);
+    XmSong song = song_in_order(2, 1, 8);
     xm_effect(&song, 0, 2, 1, XM_EFFECT_EXTENDED, 0xE2);  // row 2 lasts three rows
     xm_sync(&song, 0, 2, 0, 0x62);
     xm_sync(&song, 0, 3, 0, 0x63);
-    song.orders = {0};
     Played played = play_rows(song, 6);
     EXPECT_EQ(played.commands, (Bytes{0x62, 0x63}));
     expect_row_time(played, 0, 2);
@@ -239,15 +233,13 @@ Recording record_video_frames(const std::vector<uint8_t>& file, int32_t fps, int
 
 TEST(MusicOffline, TwoRunsAtOneFrameRateAreByteIdentical)
 {
-    XmSong song = xm_song(2);
-    xm_add_pattern(&song, 32);
+    XmSong song = song_in_order(2, 1, 32);
     for (int32_t row = 0; row < 32; row += 2) {
         xm_note(&song, 0, row, row % 4 == 0 ? 0 : 1, static_cast<uint8_t>(37 + row));
         xm_sync(&song, 0, row, 1, static_cast<uint8_t>(row));
     }
     xm_sync(&song, 0, 7, 0, 0xF0);
     xm_sync(&song, 0, 7, 1, 0xF1);  // two on one row land in the same video frame
-    song.orders = {0};
     std::vector<uint8_t> file = xm_build(song);
     EXPECT_EQ(music_offline_frames_per_video_frame(30), 1470);
 
@@ -269,9 +261,7 @@ TEST(MusicOffline, TwoRunsAtOneFrameRateAreByteIdentical)
 
 TEST(MusicOffline, MillisecondStepsKeepTheExactTotal)
 {
-    XmSong song = xm_song(1);
-    xm_add_pattern(&song, 4);
-    song.orders = {0};
+    XmSong song = song_in_order(1, 1, 4);
     std::vector<uint8_t> file = xm_build(song);
     MusicOffline offline = {};
     std::string why;
@@ -288,12 +278,10 @@ TEST(MusicOffline, MillisecondStepsKeepTheExactTotal)
 
 TEST(MusicOffline, SyncsBeyondTheCapacityAreCountedAsLost)
 {
-    XmSong song = xm_song(4);
-    xm_add_pattern(&song, 4);
+    XmSong song = song_in_order(4, 1, 4);
     for (int32_t channel = 0; channel < 4; channel++) {
         xm_sync(&song, 0, 0, channel, static_cast<uint8_t>(channel + 1));
     }
-    song.orders = {0};
     std::vector<uint8_t> file = xm_build(song);
     MusicOffline offline = {};
     std::string why;
