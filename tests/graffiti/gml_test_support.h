@@ -1,10 +1,12 @@
-// Drawings for the graffiti tests: parsed from text or built point by point.
+// Drawings for the graffiti tests, parsed from text or built point by point, and the canvas they draw on.
 #pragma once
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "gfx2d/canvas.h"
 #include "graffiti/gml.h"
+#include "graffiti/gml_segments.h"
 
 // Half a megabyte each: on the heap, zeroed.
 inline std::unique_ptr<GmlDrawing> new_drawing()
@@ -30,4 +32,21 @@ inline void add_point(GmlDrawing* drawing, int32_t s, float x, float y, float ti
     stroke.points[k][0] = x;
     stroke.points[k][1] = y;
     stroke.times[k] = time;
+}
+
+// Makes canvas, cleared to background, the one drawn on, with a pen that
+// remembers no speed; returns the canvas to give back to restore_canvas.
+inline Framebuffer* use_test_canvas(Framebuffer* canvas, uint32_t background)
+{
+    Framebuffer* saved = get_canvas();
+    set_canvas(canvas);
+    clear_canvas(background);
+    gml_pen_memory = {0, 0};
+    return saved;
+}
+
+inline void restore_canvas(Framebuffer* saved)
+{
+    set_pen_thickness(0);
+    set_canvas(saved);
 }

@@ -41,18 +41,8 @@ void drain_keys()
 
 class Intro : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        saved_canvas_ = get_canvas();
-        set_canvas(&test_canvas);
-        clear_canvas(BACKGROUND);
-        gml_pen_memory = {0, 0};
-    }
-    void TearDown() override
-    {
-        set_pen_thickness(0);
-        set_canvas(saved_canvas_);
-    }
+    void SetUp() override { saved_canvas_ = use_test_canvas(&test_canvas, BACKGROUND); }
+    void TearDown() override { restore_canvas(saved_canvas_); }
     Framebuffer* saved_canvas_ = nullptr;
 };
 

@@ -41,10 +41,7 @@ class TagOverlay : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        saved_canvas_ = get_canvas();
-        set_canvas(&test_canvas);
-        clear_canvas(BACKGROUND);
-        gml_pen_memory = {0, 0};
+        saved_canvas_ = use_test_canvas(&test_canvas, BACKGROUND);
         tag_colour_state = {0, 0, 0};
     }
     void TearDown() override
@@ -53,8 +50,7 @@ protected:
         for (Image& slot : picture_slots.slots) {
             free_image(&slot);
         }
-        set_pen_thickness(0);
-        set_canvas(saved_canvas_);
+        restore_canvas(saved_canvas_);
     }
     Framebuffer* saved_canvas_ = nullptr;
 };
