@@ -33,13 +33,18 @@ void type_escape()
     platform_key_inject("\x1b\x1b", 2);
 }
 
+// Runs the demo with Escape already typed: it leaves at once, and cleanly.
+void run_until_escape(const DemoOptions& options)
+{
+    type_escape();
+    EXPECT_EQ(run_demo(options), 0);
+}
+
 }  // namespace
 
 TEST_F(Entry, EscapeEndsTheDemoAfterBlackFramesOfTheFullGrid)
 {
-    type_escape();
-    DemoOptions options = {nullptr, 0, 0};
-    EXPECT_EQ(run_demo(options), 0);
+    run_until_escape({nullptr, 0, 0});
     ASSERT_GT(platform_headless_frame_count(), 0);
     const RecordedFrame last = last_frame();
     EXPECT_EQ(last.columns, 80);
@@ -60,9 +65,7 @@ TEST_F(Entry, EndCommandFromTheMusicStopsAfterItsFrameIsPresented)
 
 TEST_F(Entry, TestCardShowsTheEightPureColoursOnTheBottomRow)
 {
-    type_escape();
-    DemoOptions options = {nullptr, 1, 0};
-    EXPECT_EQ(run_demo(options), 0);
+    run_until_escape({nullptr, 1, 0});
     ASSERT_GT(platform_headless_frame_count(), 0);
     const RecordedFrame card = last_frame();
     const uint8_t* bottom = &card.attributes[49 * 80];
