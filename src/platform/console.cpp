@@ -92,12 +92,16 @@ void platform_console_close()
 
 void platform_console_set_window(int32_t columns, int32_t rows, int32_t fullscreen)
 {
-    console_driver->set_window(columns, rows, fullscreen);
+    if (console_driver->set_window != nullptr) {
+        console_driver->set_window(columns, rows, fullscreen);
+    }
 }
 
 void platform_console_set_title(const char* title)
 {
-    console_driver->set_title(title);
+    if (console_driver->set_title != nullptr) {
+        console_driver->set_title(title);
+    }
 }
 
 void platform_console_grid(int32_t* columns, int32_t* rows)
@@ -107,7 +111,7 @@ void platform_console_grid(int32_t* columns, int32_t* rows)
 
 int32_t platform_console_ready()
 {
-    return console_driver->ready();
+    return console_driver->ready == nullptr ? 1 : console_driver->ready();
 }
 
 void platform_console_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
@@ -152,7 +156,7 @@ void platform_console_message(const std::string& text)
     if (said_before(line)) {
         return;
     }
-    if (console_driver->queue_message(line) == 0) {
+    if (console_driver->queue_message == nullptr || console_driver->queue_message(line) == 0) {
         native_write_message(line);
     }
 }

@@ -13,34 +13,39 @@ enum ConsoleBackend : int32_t {
     CONSOLE_BACKEND_RECORDING = 2,  // frames encoded as the terminal gets them, handed to a recorder
 };
 
-// One back end's operations. Every one is safe to call while closed.
+// One back end's operations. Every one is safe to call while closed. The
+// optional ones may be left null, for the plain case: no window to size, no
+// title, no half blocks, always ready, nothing typed, nobody to type, and
+// messages written at once.
 struct ConsoleDriver {
     const char* name;
     // Takes the screen (again while open: re-enter and redraw). 0, or -1 on failure.
     int32_t (*open)();
     // Gives the screen back as it was before the first opening. Idempotent.
     void (*close)();
-    void (*set_window)(int32_t columns, int32_t rows, int32_t fullscreen);
-    void (*set_title)(const char* title);
     // The grid the display allocates: a literal one asked for, else the driver's own.
     void (*grid)(int32_t* columns, int32_t* rows);
     // The cells of the grid the picture is converted into this frame.
     void (*view)(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows);
     void (*write)(const uint8_t* characters, const uint8_t* attributes, int32_t stride, int32_t view_columns,
                   int32_t view_rows);
-    // 1 when frames go out as half blocks (decided at opening); null: never.
-    int32_t (*shows_blocks)();
-    // Shows one frame of view_columns x (2 x view_rows) pixels; null: never.
-    void (*write_blocks)(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows);
+
+    // Optional.
+    void (*set_window)(int32_t columns, int32_t rows, int32_t fullscreen) = nullptr;
+    void (*set_title)(const char* title) = nullptr;
+    // 1 when frames go out as half blocks (decided at opening).
+    int32_t (*shows_blocks)() = nullptr;
+    // Shows one frame of view_columns x (2 x view_rows) pixels.
+    void (*write_blocks)(const uint32_t* pixels, int32_t stride, int32_t view_columns, int32_t view_rows) = nullptr;
     // 1 when a frame written now would go out at once; 0 when the screen is
     // still taking the last one (that frame is then better skipped than queued).
-    int32_t (*ready)();
+    int32_t (*ready)() = nullptr;
     // Bytes typed since the last call, at most capacity, without waiting.
-    int32_t (*read_input)(uint8_t* bytes, int32_t capacity);
+    int32_t (*read_input)(uint8_t* bytes, int32_t capacity) = nullptr;
     // 1 when someone can type: waiting for a key then makes sense.
-    int32_t (*interactive)();
+    int32_t (*interactive)() = nullptr;
     // 1 when the line was kept for the close, 0 when the caller writes it now.
-    int32_t (*queue_message)(const std::string& line);
+    int32_t (*queue_message)(const std::string& line) = nullptr;
 };
 
 // The driver in force: the terminal until platform_console_select says otherwise.

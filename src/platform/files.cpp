@@ -8,17 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-// Windows opens files in text mode unless told otherwise, and has no close-on-exec flag.
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
-#ifndef O_CLOEXEC
-#define O_CLOEXEC 0
-#endif
-// Nor pipes that an open could wait on.
-#ifndef O_NONBLOCK
-#define O_NONBLOCK 0
-#endif
+#include "platform/open_flags.h"
 
 namespace {
 

@@ -26,18 +26,9 @@ int32_t headless_open()
 
 void headless_close() {}
 
-void headless_set_window(int32_t, int32_t, int32_t) {}
-
-void headless_set_title(const char*) {}
-
 void headless_grid(int32_t* columns, int32_t* rows)
 {
     console_grid_choose(CONSOLE_DESIGN_COLUMNS, CONSOLE_DESIGN_ROWS, columns, rows);
-}
-
-int32_t headless_ready()
-{
-    return 1;
 }
 
 void headless_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_columns, int32_t* view_rows)
@@ -83,40 +74,18 @@ void headless_write(const uint8_t* characters, const uint8_t* attributes, int32_
     ring.rows[slot] = rows;
 }
 
-// Keys reach the headless console only through platform_key_inject.
-int32_t headless_read_input(uint8_t*, int32_t)
-{
-    return 0;
-}
-
-// Nobody types at a headless console: a wait for a key would never end.
-int32_t headless_interactive()
-{
-    return 0;
-}
-
-int32_t headless_queue_message(const std::string&)
-{
-    return 0;
-}
-
 }  // namespace
 
+// The kept frames are cells: the block look falls back. Keys arrive only
+// through platform_key_inject, and nobody types: a wait for a key would
+// never end.
 const ConsoleDriver HEADLESS_CONSOLE_DRIVER = {
     .name = "headless",
     .open = headless_open,
     .close = headless_close,
-    .set_window = headless_set_window,
-    .set_title = headless_set_title,
     .grid = headless_grid,
     .view = headless_view,
     .write = headless_write,
-    .shows_blocks = nullptr,  // the kept frames are cells: the block look falls back
-    .write_blocks = nullptr,
-    .ready = headless_ready,
-    .read_input = headless_read_input,
-    .interactive = headless_interactive,
-    .queue_message = headless_queue_message,
 };
 
 int32_t platform_headless_frame_count()

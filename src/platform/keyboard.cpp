@@ -19,7 +19,8 @@ constexpr int32_t KEYS_PER_FRAME = 65536;
 int32_t platform_key_poll()
 {
     uint8_t bytes[KEY_QUEUE_CAPACITY];
-    int32_t count = console_driver->read_input(bytes, key_parser_space(&key_parser));
+    int32_t count =
+        console_driver->read_input == nullptr ? 0 : console_driver->read_input(bytes, key_parser_space(&key_parser));
     if (count > 0) {
         key_parser_feed(&key_parser, bytes, count);
     }
@@ -42,7 +43,7 @@ int32_t platform_key_poll_all()
 
 int32_t platform_keyboard_interactive()
 {
-    return console_driver->interactive();
+    return console_driver->interactive == nullptr ? 0 : console_driver->interactive();
 }
 
 void platform_key_inject(const char* bytes, int32_t length)

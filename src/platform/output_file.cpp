@@ -15,18 +15,8 @@
 #include <cstring>
 #include <ctime>
 
-#ifndef O_BINARY
-#define O_BINARY 0
-#endif
-#ifndef O_CLOEXEC
-#define O_CLOEXEC 0
-#endif
-#ifndef O_NOFOLLOW
-#define O_NOFOLLOW 0
-#endif
-#ifndef O_NOCTTY
-#define O_NOCTTY 0
-#endif
+#include "platform/open_flags.h"
+
 #ifndef PATH_MAX
 #define PATH_MAX 4096
 #endif

@@ -54,10 +54,6 @@ int32_t recording_open()
 
 void recording_close() {}
 
-void recording_set_window(int32_t, int32_t, int32_t) {}
-
-void recording_set_title(const char*) {}
-
 void recording_grid(int32_t* columns, int32_t* rows)
 {
     console_grid_choose(RECORDING_COLUMNS, RECORDING_ROWS, columns, rows);
@@ -67,11 +63,6 @@ void recording_view(int32_t grid_columns, int32_t grid_rows, int32_t* view_colum
 {
     *view_columns = grid_columns;
     *view_rows = grid_rows;
-}
-
-int32_t recording_ready()
-{
-    return 1;
 }
 
 // Allocates only when the grid changes size.
@@ -150,40 +141,19 @@ void recording_write_blocks(const uint32_t* pixels, int32_t stride, int32_t view
     }
 }
 
-int32_t recording_read_input(uint8_t*, int32_t)
-{
-    return 0;
-}
-
-// Nobody types at a recording: a wait for a key would never end.
-int32_t recording_interactive()
-{
-    return 0;
-}
-
-// No screen to draw over: messages go to standard error at once.
-int32_t recording_queue_message(const std::string&)
-{
-    return 0;
-}
-
 }  // namespace
 
+// Nobody types at a recording, and with no screen to draw over, messages go
+// to standard error at once.
 const ConsoleDriver RECORDING_CONSOLE_DRIVER = {
     .name = "recording",
     .open = recording_open,
     .close = recording_close,
-    .set_window = recording_set_window,
-    .set_title = recording_set_title,
     .grid = recording_grid,
     .view = recording_view,
     .write = recording_write,
     .shows_blocks = recording_shows_blocks,
     .write_blocks = recording_write_blocks,
-    .ready = recording_ready,
-    .read_input = recording_read_input,
-    .interactive = recording_interactive,
-    .queue_message = recording_queue_message,
 };
 
 void platform_recording_set_sink(RecordingSink sink, void* user)

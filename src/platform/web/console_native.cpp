@@ -17,10 +17,6 @@ int32_t open_page()
 
 void close_page() {}
 
-void set_window(int32_t, int32_t, int32_t) {}
-
-void set_title(const char*) {}
-
 // The page scales whatever grid it gets, so a literal grid is honoured and
 // the display's own is the default.
 void grid(int32_t* columns, int32_t* rows)
@@ -71,43 +67,23 @@ void write_blocks(const uint32_t* pixels, int32_t stride, int32_t columns, int32
     web_cells.frames++;
 }
 
-int32_t ready()
-{
-    return 1;
-}
-
-// Keys reach the parser through platform_key_inject from the page's handler.
-int32_t read_input(uint8_t*, int32_t)
-{
-    return 0;
-}
-
 int32_t interactive()
 {
     return 1;
 }
 
-int32_t queue_message(const std::string&)
-{
-    return 0;
-}
-
-// Named members: the operations this driver lacks stay null.
+// Keys reach the parser through platform_key_inject from the page's handler;
+// the operations a page lacks stay null.
 const ConsoleDriver WEB_CONSOLE_DRIVER = {
     .name = "web",
     .open = open_page,
     .close = close_page,
-    .set_window = set_window,
-    .set_title = set_title,
     .grid = grid,
     .view = view,
     .write = write,
     .shows_blocks = shows_blocks,
     .write_blocks = write_blocks,
-    .ready = ready,
-    .read_input = read_input,
     .interactive = interactive,
-    .queue_message = queue_message,
 };
 
 }  // namespace

@@ -310,17 +310,16 @@ int32_t console_queue_message(const std::string& line)
 
 }  // namespace
 
+// 16 colours: no half blocks, so the block look falls back to cells.
 const ConsoleDriver WIN32_CONSOLE_DRIVER = {
     .name = "windows console",
     .open = console_open,
     .close = console_close,
-    .set_window = console_set_window,
-    .set_title = console_set_title,
     .grid = console_grid,
     .view = console_view,
     .write = console_write,
-    .shows_blocks = nullptr,  // 16 colours: the block look falls back to cells
-    .write_blocks = nullptr,
+    .set_window = console_set_window,
+    .set_title = console_set_title,
     .ready = console_ready,
     .read_input = console_read_input,
     .interactive = console_interactive,
