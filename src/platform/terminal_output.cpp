@@ -144,34 +144,12 @@ int32_t cells_look_same(const FrameEncoder* encoder, uint8_t character, uint8_t 
     return character == shown_character && ((attribute ^ shown_attribute) & encoder->attribute_mask[character]) == 0;
 }
 
-// Row y of the new frame beside the same row as last shown.
-struct RowPair {
-    const uint8_t* characters;
-    const uint8_t* attributes;
-    const uint8_t* shown_characters;
-    const uint8_t* shown_attributes;
-};
-
-RowPair row_pair(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
-                 int32_t y)
-{
-    const size_t at = static_cast<size_t>(y) * stride;
-    const size_t shown_at = static_cast<size_t>(y) * encoder->columns;
-    return {characters + at, attributes + at, encoder->shadow_characters.data() + shown_at,
-            encoder->shadow_attributes.data() + shown_at};
-}
-
 // Whole rows compared at once: most rows of a calm picture are unchanged.
-bool row_unchanged(const RowPair& row, int32_t columns)
+int32_t row_unchanged(const uint8_t* characters, const uint8_t* attributes, const uint8_t* shown_characters,
+                      const uint8_t* shown_attributes, int32_t columns)
 {
-    return std::memcmp(row.characters, row.shown_characters, static_cast<size_t>(columns)) == 0 &&
-           std::memcmp(row.attributes, row.shown_attributes, static_cast<size_t>(columns)) == 0;
-}
-
-bool cell_changed(const FrameEncoder* encoder, const RowPair& row, int32_t x)
-{
-    return cells_look_same(encoder, row.characters[x], row.attributes[x], row.shown_characters[x],
-                           row.shown_attributes[x]) == 0;
+    return std::memcmp(characters, shown_characters, static_cast<size_t>(columns)) == 0 &&
+           std::memcmp(attributes, shown_attributes, static_cast<size_t>(columns)) == 0;
 }
 
 char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, const uint8_t* attributes, int32_t stride,
@@ -179,19 +157,23 @@ char* encode_changed(const FrameEncoder* encoder, const uint8_t* characters, con
 {
     int32_t columns = encoder->columns;
     for (int32_t y = 0; y < encoder->rows; y++) {
-        const RowPair row = row_pair(encoder, characters, attributes, stride, y);
-        if (row_unchanged(row, columns)) {
+        const uint8_t* row_characters = characters + static_cast<size_t>(y) * stride;
+        const uint8_t* row_attributes = attributes + static_cast<size_t>(y) * stride;
+        const uint8_t* shown_characters = encoder->shadow_characters.data() + static_cast<size_t>(y) * columns;
+        const uint8_t* shown_attributes = encoder->shadow_attributes.data() + static_cast<size_t>(y) * columns;
+        if (row_unchanged(row_characters, row_attributes, shown_characters, shown_attributes, columns)) {
             continue;  // most rows of a calm picture
         }
         int32_t cursor = -1;  // column of the view the cursor is on, -1 unknown
         for (int32_t x = 0; x < columns; x++) {
-            if (!cell_changed(encoder, row, x)) {
+            if (cells_look_same(encoder, row_characters[x], row_attributes[x], shown_characters[x],
+                                shown_attributes[x]) != 0) {
                 continue;
             }
             if (cursor != x) {
-                out = put_reach(out, encoder, pen, row.characters, row.attributes, y, cursor, x);
+                out = put_reach(out, encoder, pen, row_characters, row_attributes, y, cursor, x);
             }
-            out = put_cell(out, encoder, pen, row.characters[x], row.attributes[x]);
+            out = put_cell(out, encoder, pen, row_characters[x], row_attributes[x]);
             cursor = x + 1;
         }
     }
@@ -361,12 +343,16 @@ int32_t count_changed(const FrameEncoder* encoder, const uint8_t* characters, co
     int32_t columns = encoder->columns;
     int32_t count = 0;
     for (int32_t y = 0; y < encoder->rows; y++) {
-        const RowPair row = row_pair(encoder, characters, attributes, stride, y);
-        if (row_unchanged(row, columns)) {
+        const uint8_t* row_characters = characters + static_cast<size_t>(y) * stride;
+        const uint8_t* row_attributes = attributes + static_cast<size_t>(y) * stride;
+        const uint8_t* shown_characters = encoder->shadow_characters.data() + static_cast<size_t>(y) * columns;
+        const uint8_t* shown_attributes = encoder->shadow_attributes.data() + static_cast<size_t>(y) * columns;
+        if (row_unchanged(row_characters, row_attributes, shown_characters, shown_attributes, columns)) {
             continue;
         }
         for (int32_t x = 0; x < columns; x++) {
-            count += cell_changed(encoder, row, x) ? 1 : 0;
+            count += cells_look_same(encoder, row_characters[x], row_attributes[x], shown_characters[x],
+                                     shown_attributes[x]) == 0;
         }
     }
     return count;

@@ -25,24 +25,25 @@ constexpr int32_t FRAME_FULL_DIVISOR = 16;
 // codes and a glyph, rounded up; the glyph copy always moves 4 bytes.
 constexpr int32_t FRAME_BYTES_PER_CELL = 64;
 
+// Starts with no view and an unknown screen, wherever it lives.
 struct FrameEncoder {
-    const GlyphTable* glyphs;
-    const ColourCodes* colours;
-    uint8_t attribute_mask[256];  // the attribute bits that show, by cell byte
-    int32_t columns;              // the view the shadow describes
-    int32_t rows;
-    int32_t origin_column;  // the view's top-left cell on the terminal, 0-based
-    int32_t origin_row;
-    int32_t screen_columns;  // the whole terminal, whose cells outside the view are painted black
-    int32_t screen_rows;
-    bool shadow_valid;       // false: the screen is unknown; the next frame clears and redraws all
-    int32_t pen_foreground;  // colours in force on the terminal; -1 unknown
-    int32_t pen_background;
+    const GlyphTable* glyphs = nullptr;
+    const ColourCodes* colours = nullptr;
+    uint8_t attribute_mask[256] = {};  // the attribute bits that show, by cell byte
+    int32_t columns = 0;               // the view the shadow describes
+    int32_t rows = 0;
+    int32_t origin_column = 0;  // the view's top-left cell on the terminal, 0-based
+    int32_t origin_row = 0;
+    int32_t screen_columns = 0;  // the whole terminal, whose cells outside the view are painted black
+    int32_t screen_rows = 0;
+    bool shadow_valid = false;    // false: the screen is unknown; the next frame clears and redraws all
+    int32_t pen_foreground = -1;  // colours in force on the terminal; -1 unknown
+    int32_t pen_background = -1;
     std::vector<uint8_t> shadow_characters;  // what the view shows, columns x rows
     std::vector<uint8_t> shadow_attributes;
-    std::vector<char> output;    // the encoded frame
-    FrameMode last_mode;         // what the last frame_encode chose
-    int32_t last_changed_cells;  // how many cells it found changed (all after a clear)
+    std::vector<char> output;             // the encoded frame
+    FrameMode last_mode = FRAME_NOTHING;  // what the last frame_encode chose
+    int32_t last_changed_cells = 0;       // how many cells it found changed (all after a clear)
 };
 
 // Binds the tables (they must outlive the encoder) and forgets the screen.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -258,3 +259,19 @@ TEST(FrameEncoder, AStrideWiderThanTheViewReadsOnlyTheView)
 }
 
 }  // namespace
+
+// An encoder declared without braces (on a stack that held other data) must
+// still start with no view: its first placement sizes the buffers from it.
+TEST(FrameEncoderStart, NoViewAndAnUnknownScreenWhateverTheMemoryHeld)
+{
+    alignas(FrameEncoder) unsigned char storage[sizeof(FrameEncoder)];
+    std::memset(storage, 0xA5, sizeof storage);
+    FrameEncoder* encoder = new (storage) FrameEncoder;
+    EXPECT_EQ(encoder->columns, 0);
+    EXPECT_EQ(encoder->rows, 0);
+    EXPECT_EQ(encoder->screen_columns, 0);
+    EXPECT_EQ(encoder->screen_rows, 0);
+    EXPECT_FALSE(encoder->shadow_valid);
+    EXPECT_EQ(encoder->pen_foreground, -1);
+    encoder->~FrameEncoder();
+}
